@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "bus/GpibBinding.h"
+
+namespace kelvane {
+
+// The analyzer on the bus: board 0, primary address 8, 10 s per transfer, EOI on the last byte
+// of each write, no end-of-string character. One instance serves the whole program; each
+// measurement opens it, talks through it and closes it again.
+class AnalyzerSession {
+public:
+    static constexpr std::int16_t kBoardIndex = 0;
+    static constexpr std::int16_t kPrimaryAddress = 8;
+    static constexpr std::int16_t kSecondaryAddress = 0;
+    static constexpr std::int16_t kTimeoutCode = 13;  // 10 s
+    static constexpr std::int16_t kEoiMode = 1;
+    static constexpr std::int16_t kEosMode = 0;
+
+    explicit AnalyzerSession(GpibBinding& binding) : binding_(binding) {}
+
+    // The first failure of the bus in this session: ibdev that flagged ERR or gave a negative
+    // descriptor, or a write that was not accepted. Once there is one, the session sends and
+    // reads nothing more until it is opened again; a measurement never talks into a dead bus.
+    struct BusFault {
+        std::string operation;  // "ibdev", or the command text that was not accepted
+        std::int16_t error = 0; // the driver's error code (iberr)
+    };
+
+    // Calls ibdev with the address above and keeps the descriptor in DevHandle.
+    void OpenAnalyzer();
+    // One write of the text on DevHandle.
+    void SendCommand(const std::string& text);
+    // One read of at most buffer.size() bytes into the start of buffer; the rest of the buffer
+    // keeps what it held. Returns the number of bytes that arrived.
+    int ReadReply(std::string& buffer);
+    // Takes the device offline, then the interface board; always both, even after a fault.
+    void CloseAnalyzer();
+
+    const std::optional<BusFault>& Fault() const { return fault_; }
+
+    GpibBinding& Binding() { return binding_; }
+
+    // Descriptor of the current (or last) session; the next OpenAnalyzer overwrites it.
+    std::int16_t DevHandle = 0;
+
+private:
+    bool CallFailed() const;
+
+    GpibBinding& binding_;
+    std::optional<BusFault> fault_;
+};
+
+// A reply buffer of n blanks, and one of n NUL characters.
+std::string BlankBuffer(std::size_t n);
+std::string NulBuffer(std::size_t n);
+
+}  // namespace kelvane

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kelvane {
+
+// Lets the window handle its pending events from inside a running measurement.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void ProcessPendingEvents() = 0;
+};
+
+// For runs without a window.
+class NoEventPump : public EventPump {
+public:
+    void ProcessPendingEvents() override {}
+};
+
+}  // namespace kelvane

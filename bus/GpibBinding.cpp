@@ -1,0 +1,105 @@
+#include "bus/GpibBinding.h"
+
+#include <utility>
+#include <vector>
+
+#include "bus/GpibRegistrationFailure.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr const char* kNotMultiThreaded =
+    "Operating System is not multi-threaded. Quitting the Program!";
+constexpr const char* kUnableToRegister =
+    "Unable to register GPIB thread globals. Quitting the Program!";
+constexpr const char* kUnknownError =
+    "Unknown Error for Registering GPIB Globals!!! Quitting the Program!";
+
+}  // namespace
+
+std::int16_t Low16(std::int32_t value) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(value)));
+}
+
+GpibBinding::GpibBinding(DriverFactory factory, MessagePresenter presentMessage)
+    : factory_(std::move(factory)), presentMessage_(std::move(presentMessage)) {}
+
+void GpibBinding::Fail(const std::string& message, bool unregister) {
+    failure_ = message;
+    if (presentMessage_) presentMessage_(message);
+    if (unregister && driver_) driver_->UnregisterGpibGlobalsForThread();
+    throw GpibRegistrationFailure(message);
+}
+
+void GpibBinding::EnsureRegistered() {
+    if (GpibRegistered != 0) return;
+    if (!failure_.empty()) throw GpibRegistrationFailure(failure_);
+    if (!driver_) {
+        DriverLoad load = factory_ ? factory_() : DriverLoad{nullptr, "no GPIB driver is set up"};
+        if (!load.driver) {
+            Fail(std::string(kUnableToRegister) + "\n" + load.failure, false);
+        }
+        driver_ = std::move(load.driver);
+    }
+    const std::int32_t result =
+        driver_->RegisterGpibGlobalsForThread(&RegStatus, &RegError, &RegCount, &RegCountLong);
+    switch (result) {
+    case 0:
+        break;
+    case 1:
+        // Registered already (by an earlier run on this thread): register afresh.
+        driver_->UnregisterGpibGlobalsForThread();
+        driver_->RegisterGpibGlobalsForThread(&RegStatus, &RegError, &RegCount, &RegCountLong);
+        break;
+    case 2:
+        Fail(kNotMultiThreaded, true);
+    case 3:
+        Fail(kUnableToRegister, true);
+    default:
+        Fail(kUnknownError, false);
+    }
+    GpibRegistered = 1;
+}
+
+void GpibBinding::Publish() {
+    GpibStatus = Low16(RegStatus);
+    GpibError = static_cast<std::int16_t>(RegError);
+    GpibCount = Low16(RegCountLong);
+}
+
+std::int16_t GpibBinding::ibdev(std::int16_t boardIndex, std::int16_t primaryAddress,
+                                std::int16_t secondaryAddress, std::int16_t timeoutCode,
+                                std::int16_t eoiMode, std::int16_t eosMode) {
+    EnsureRegistered();
+    const std::int32_t descriptor =
+        driver_->ibdev(boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode, eosMode);
+    Publish();
+    return Low16(descriptor);
+}
+
+void GpibBinding::ibonl(std::int16_t descriptor, std::int16_t value) {
+    EnsureRegistered();
+    driver_->ibonl(descriptor, value);
+    Publish();
+}
+
+void GpibBinding::ibwrt(std::int16_t descriptor, const std::string& text) {
+    EnsureRegistered();
+    // The driver gets its own copy of the bytes, as it would of a converted text.
+    const std::vector<char> bytes(text.begin(), text.end());
+    driver_->ibwrt(descriptor, bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    Publish();
+}
+
+void GpibBinding::ibrd(std::int16_t descriptor, std::string& buffer) {
+    EnsureRegistered();
+    // The whole buffer goes to the driver and comes back: the bytes that arrived at its start,
+    // the rest as it was.
+    std::vector<char> bytes(buffer.begin(), buffer.end());
+    driver_->ibrd(descriptor, bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    buffer.assign(bytes.begin(), bytes.end());
+    Publish();
+}
+
+}  // namespace kelvane

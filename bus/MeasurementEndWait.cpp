@@ -1,0 +1,77 @@
+#include "bus/MeasurementEndWait.h"
+
+#include <chrono>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "bus/ReplyText.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kStatusBufferLength = 10;
+constexpr std::int16_t kEndBits = 0xA0;    // bit 7: the selected operation ended; bit 5: event summary
+constexpr std::int16_t kSummaryBit = 0x20;
+constexpr std::int16_t kErrorBits = 0x18;  // device-dependent error, execution error
+constexpr auto kPollInterval = std::chrono::milliseconds(10);
+
+// The status in the buffer: the lenient number, rounded half to even. A value outside the 16-bit
+// range is no status at all.
+std::optional<std::int16_t> ConvertStatus(const std::string& buffer) {
+    const double rounded = std::nearbyint(LenientNumber(buffer));
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace
+
+WaitResult MeasurementEndWait::WaitStatusEnd(const std::int32_t& timeLimitSeconds) {
+    // One buffer for the whole wait: each read overwrites its start and leaves the rest.
+    std::string statusBuffer(kStatusBufferLength, '\0');
+    session_.SendCommand("*SRE 160");
+    WaitResult result;
+    const auto start = clock_.Now();
+    const auto limit = std::chrono::seconds(timeLimitSeconds);
+    std::int16_t status = 0;
+    while (true) {
+        if (session_.Fault()) return result;
+        clock_.Sleep(kPollInterval);
+        events_.ProcessPendingEvents();
+        session_.SendCommand("*STB?");
+        session_.ReadReply(statusBuffer);
+        const auto converted = ConvertStatus(statusBuffer);
+        // The limit is tested before the bits: a late answer counts as a time-out.
+        if (clock_.Now() - start > limit) {
+            result.outcome = 2;
+            return result;
+        }
+        if (converted && (*converted & kEndBits) != 0) {
+            status = *converted;
+            break;
+        }
+    }
+    if ((status & kSummaryBit) == 0) return result;
+    session_.SendCommand("*ESR?");
+    session_.ReadReply(statusBuffer);
+    const auto eventStatus = ConvertStatus(statusBuffer);
+    if (eventStatus) {
+        result.eventStatus = *eventStatus;
+        if ((*eventStatus & kErrorBits) != 0) result.outcome = 1;
+    }
+    return result;
+}
+
+WaitResult MeasurementEndWait::WaitOpr(const char* oprCommand) {
+    session_.SendCommand("*CLS");
+    session_.SendCommand(oprCommand);
+    const std::int32_t timeLimitSeconds = 10;
+    return WaitStatusEnd(timeLimitSeconds);
+}
+
+WaitResult MeasurementEndWait::WaitOpr16() { return WaitOpr("OPR 16"); }
+
+WaitResult MeasurementEndWait::WaitOpr256() { return WaitOpr("OPR 256"); }
+
+}  // namespace kelvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "bus/AnalyzerSession.h"
+#include "bus/Clock.h"
+#include "bus/EventPump.h"
+
+namespace kelvane {
+
+// How a wait for the end of an averaging measurement ended.
+struct WaitResult {
+    std::int16_t outcome = 0;      // 0 end seen, 1 end seen with an error flagged, 2 time-out
+    std::int16_t eventStatus = 0;  // the converted "*ESR?" answer, when one was read
+};
+
+// Polls the analyzer's status byte about every 10 ms until bit 7 (the operation selected by
+// "OPR n" ended) or bit 5 (event status summary) is set or the time limit has passed, letting
+// the window handle its events between polls.
+class MeasurementEndWait {
+public:
+    MeasurementEndWait(AnalyzerSession& session, Clock& clock, EventPump& events)
+        : session_(session), clock_(clock), events_(events) {}
+
+    WaitResult WaitStatusEnd(const std::int32_t& timeLimitSeconds);
+    // "*CLS", "OPR 16", then a wait of at most 10 s.
+    WaitResult WaitOpr16();
+    // "*CLS", "OPR 256", then a wait of at most 10 s.
+    WaitResult WaitOpr256();
+
+private:
+    WaitResult WaitOpr(const char* oprCommand);
+
+    AnalyzerSession& session_;
+    Clock& clock_;
+    EventPump& events_;
+};
+
+}  // namespace kelvane

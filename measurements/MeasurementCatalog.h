@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "measurements/MeasurementContext.h"
+
+namespace kelvane {
+
+// The seven measurements by their batch names, in the window's order: ch-power, obw, acp, sem,
+// sem-11a, sem-11b, total-power-11b. The W-CDMA ones run at 2 GHz with reference level 0 dB.
+struct CatalogEntry {
+    std::string_view name;
+    std::function<MeasurementOutcome(MeasurementContext&)> run;
+};
+
+const std::vector<CatalogEntry>& MeasurementCatalog();
+
+// The W-CDMA parameters that the window's buttons pass.
+inline constexpr double kWcdmaCenterHz = 2000000000.0;
+inline constexpr double kWcdmaReferenceDb = 0.0;
+
+}  // namespace kelvane

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "bus/AnalyzerSession.h"
+#include "bus/Clock.h"
+#include "bus/EventPump.h"
+#include "measurements/LogSink.h"
+
+namespace kelvane {
+
+// What one measurement run works with: the program's analyzer session, the log it writes to,
+// and the clock and event pump of the measurement-end wait.
+struct MeasurementContext {
+    AnalyzerSession& session;
+    LogSink& log;
+    Clock& clock;
+    EventPump& events;
+};
+
+// How a run ended, for the batch mode's exit status.
+enum class MeasurementOutcome {
+    Completed,  // every reply was good and the end of the measurement was reported in time
+    Warning,    // the results were logged, followed by a warning line about the wait
+    Failed,     // a failure line was logged
+};
+
+}  // namespace kelvane

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "bus/MeasurementEndWait.h"
+#include "bus/VirtualClock.h"
+#include "tests/bus/BusFixture.h"
+
+namespace kelvane::testing {
+namespace {
+
+using namespace std::string_literals;
+using Calls = std::vector<std::string>;
+
+class CountingPump : public EventPump {
+public:
+    void ProcessPendingEvents() override { ++count; }
+    int count = 0;
+};
+
+struct WaitFixture : BusFixture {
+    WaitFixture() {
+        driver->AttachClock(&clock);
+        session->OpenAnalyzer();
+        driver->calls.clear();
+    }
+    WaitResult Wait16() { return MeasurementEndWait(*session, clock, pump).WaitOpr16(); }
+    VirtualClock clock;
+    CountingPump pump;
+};
+
+TEST(MeasurementEndWait, EndBit7AtOnce) {
+    WaitFixture f;
+    f.driver->Reply("*STB?", {"128"});
+    const auto result = f.Wait16();
+    EXPECT_EQ(result.outcome, 0);
+    EXPECT_EQ(f.driver->Transcript(),
+              (Calls{"ibwrt(16, \"*CLS\", 4)", "ibwrt(16, \"OPR 16\", 6)",
+                     "ibwrt(16, \"*SRE 160\", 8)", "ibwrt(16, \"*STB?\", 5)",
+                     "ibrd(16, 10) -> \"128\""}));
+    EXPECT_EQ(f.pump.count, 1);
+    EXPECT_EQ(f.clock.Now(), std::chrono::milliseconds(10));
+}
+
+struct StatusCase {
+    std::vector<std::string> stb;  // answers to "*STB?", in order
+    std::string esr;                // answer to "*ESR?", empty: none expected
+    std::int16_t outcome;
+    int polls;
+};
+
+class StatusTest : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(StatusTest, OutcomeFollowsTheStatusBits) {
+    const auto& c = GetParam();
+    WaitFixture f;
+    f.driver->Reply("*STB?", c.stb);
+    if (!c.esr.empty()) f.driver->Reply("*ESR?", {c.esr});
+    const auto result = MeasurementEndWait(*f.session, f.clock, f.pump).WaitOpr256();
+    EXPECT_EQ(result.outcome, c.outcome);
+    const auto writes = f.driver->Writes();
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), c.polls);
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), "*ESR?"), c.esr.empty() ? 0 : 1);
+    EXPECT_EQ(writes[1], "OPR 256");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bits, StatusTest,
+    ::testing::Values(StatusCase{{"128"}, "", 0, 1}, StatusCase{{"32"}, "8", 1, 1},
+                      StatusCase{{"160"}, "16\r\n", 1, 1}, StatusCase{{"32"}, "24", 1, 1},
+                      StatusCase{{"32"}, "0", 0, 1}, StatusCase{{"160"}, "4\r\n", 0, 1},
+                      StatusCase{{"160"}, "16", 0, 1},  // no terminator: the buffer reads 160,
+                      StatusCase{{"32"}, "32", 0, 1}, StatusCase{{"0", "16", "64", "128"}, "", 0, 4},
+                      StatusCase{{"0", "127.5"}, "", 0, 2},  // 127.5 rounds to the even 128
+                      StatusCase{{"40000", "128\r"}, "", 0, 2},  // out of range: no end bit
+                      StatusCase{{"abc", "128"}, "", 0, 2}, StatusCase{{"32"}, "40000", 0, 1},
+                      StatusCase{{"128\r\n"}, "", 0, 1}));
+
+TEST(MeasurementEndWait, TimesOutAtTheFirstTestAfterTheLimit) {
+    for (const char* status : {"0", "16", "64"}) {
+        WaitFixture f;
+        f.driver->ReplyAlways("*STB?", status);
+        EXPECT_EQ(f.Wait16().outcome, 2) << status;
+        const auto writes = f.driver->Writes();
+        // 1001 cycles of 10 ms: the first whose test sees more than 10 s elapsed.
+        EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 1001) << status;
+        EXPECT_EQ(f.pump.count, 1001);
+    }
+}
+
+TEST(MeasurementEndWait, LateEndBitStillCountsAsTimeOut) {
+    WaitFixture f;
+    f.driver->Reply("*STB?", {"0"});
+    f.driver->onCall = [&](const DriverCall& call) {
+        if (call.name == "ibrd") f.clock.Advance(std::chrono::seconds(6));
+    };
+    f.driver->Reply("*STB?", {"128"});
+    EXPECT_EQ(f.Wait16().outcome, 2);
+}
+
+TEST(MeasurementEndWait, SilentAnalyzerTimesOut) {
+    WaitFixture f;  // no answer to "*STB?": each read takes the driver's 10 s
+    EXPECT_EQ(f.Wait16().outcome, 2);
+    const auto writes = f.driver->Writes();
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 1);
+}
+
+TEST(MeasurementEndWait, StatusBufferIsNotRefilledBetweenReads) {
+    WaitFixture f;
+    // "1" over "028" leaves "128": the end bit appears only through the earlier reply's digits.
+    f.driver->Reply("*STB?", {"028", "1"});
+    EXPECT_EQ(f.Wait16().outcome, 0);
+    const auto writes = f.driver->Writes();
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 2);
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), "*ESR?"), 0);
+}
+
+TEST(MeasurementEndWait, ShorterEventReplyKeepsEarlierDigits) {
+    WaitFixture f;
+    f.driver->Reply("*STB?", {"160"});
+    f.driver->Reply("*ESR?", {"4"});  // buffer "460": 460 & 0x18 = 8 -> error flagged
+    const auto result = f.Wait16();
+    EXPECT_EQ(result.outcome, 1);
+    EXPECT_EQ(result.eventStatus, 460);
+}
+
+TEST(MeasurementEndWait, StopsPollingAfterABusFault) {
+    WaitFixture f;
+    f.driver->FailWrite("*STB?", kErrorEnol);
+    f.Wait16();
+    const auto writes = f.driver->Writes();
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 1);
+    EXPECT_TRUE(f.session->Fault());
+}
+
+}  // namespace
+}  // namespace kelvane::testing
