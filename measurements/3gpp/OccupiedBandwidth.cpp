@@ -1,0 +1,53 @@
+#include "measurements/3gpp/OccupiedBandwidth.h"
+
+#include "bus/AnalyzerSession.h"
+#include "bus/NumberForms.h"
+#include "measurements/MeasurementRun.h"
+#include "measurements/ReplyCheck.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kReplyBufferLength = 50;
+constexpr double kHzPerMHz = 1000000.0;
+
+}  // namespace
+
+MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, const double& measF,
+                                     const double& measRef) {
+    MeasurementRun run(context, "OBW Measurement...", {"OBWON OFF", "AGS"});
+    return run.Execute([&](MeasurementRun& r) {
+        std::string reply = NulBuffer(kReplyBufferLength);
+        r.SendAll({
+            "SI",
+            "SP 10e6HZ",
+            "CF " + GeneralNumber(measF) + "HZ",
+            "RL " + GeneralNumber(measRef) + "DB",
+            "RB 30e3HZ; VB 30e3HZ",
+            "AS",
+            "DET POS",
+            "OBWPER 99",
+            "OBWON",
+            "AGSGL",
+            "AG 10",
+            "AGR",
+            "CONTS",
+        });
+        r.WaitOpr256();
+        r.Send("OBW?");
+        const int bytesRead = r.Read(reply);
+        // The analyzer is set back before the answer is looked at.
+        r.SendClosingCommands();
+
+        const std::string name = "\"OBW?\" answer";
+        RequireAnswer(bytesRead, name);
+        const auto fields = ReplyFields(reply, 2, name);
+        const double centerMHz = NumberField(fields, 0, name) / kHzPerMHz;
+        const double bandwidthMHz = NumberField(fields, 1, name) / kHzPerMHz;
+        r.AppendResult("OBW = " + PatternNumber(bandwidthMHz, "###0.000") + "MHz\r\n");
+        r.AppendResult("OBW CF = " + PatternNumber(centerMHz, "###0.000") + "MHz\r\n");
+    });
+}
+
+}  // namespace kelvane

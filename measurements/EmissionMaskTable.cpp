@@ -1,0 +1,45 @@
+#include "measurements/EmissionMaskTable.h"
+
+#include <string>
+
+#include "bus/AnalyzerSession.h"
+#include "bus/NumberForms.h"
+#include "measurements/ReplyCheck.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kRecordBufferLength = 200;
+constexpr double kHzPerMHz = 1000000.0;
+constexpr const char* kHeader = " START F      STOP F       FREQ.      ABS LEV   REL LEV\r\n";
+
+std::string Shown(double value) { return PatternNumber(value, "#0.00"); }
+
+}  // namespace
+
+void LogEmissionMaskTable(MeasurementRun& run, int recordCount, bool withVerdict) {
+    run.AppendResult(kHeader);
+    const std::size_t minFields = withVerdict ? 7 : 6;
+    for (int record = 0; record < recordCount; ++record) {
+        const std::string name = "\"SEM?\" record " + std::to_string(record + 1) + " of " +
+                                 std::to_string(recordCount);
+        std::string buffer = BlankBuffer(kRecordBufferLength);
+        RequireAnswer(run.Read(buffer), name);
+        const auto fields = ReplyFields(buffer, minFields, name);
+        const double startMHz = NumberField(fields, 1, name) / kHzPerMHz;
+        const double stopMHz = NumberField(fields, 2, name) / kHzPerMHz;
+        const double foundMHz = NumberField(fields, 3, name) / kHzPerMHz;
+        const double absoluteDbm = NumberField(fields, 4, name);
+        const double relativeDb = NumberField(fields, 5, name);
+        std::string line = Shown(startMHz) + "MHz---" + Shown(stopMHz) + "MHz, " +
+                           Shown(foundMHz) + "MHz, " + Shown(absoluteDbm) + "dBm, " +
+                           Shown(relativeDb) + "dB";
+        // The verdict runs to the end of the buffer: the analyzer's line end and the blank
+        // fill go into the line ahead of its own CR LF.
+        if (withVerdict) line += ",  P/F = " + fields[6];
+        run.AppendResult(line + "\r\n");
+    }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,41 @@
+#include "measurements/MeasurementCatalog.h"
+
+#include "measurements/3gpp/AdjacentChannelPower.h"
+#include "measurements/3gpp/ChannelPower.h"
+#include "measurements/3gpp/OccupiedBandwidth.h"
+#include "measurements/3gpp/SpectrumEmissionMask3gpp.h"
+#include "measurements/wlan/TotalPower11b.h"
+#include "measurements/wlan/WlanEmissionMask.h"
+
+namespace kelvane {
+
+namespace {
+
+// A W-CDMA measurement with the parameters of the window's buttons.
+using WcdmaMeasurement = MeasurementOutcome (*)(MeasurementContext&, const double&,
+                                                const double&);
+
+std::function<MeasurementOutcome(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasurement measure) {
+    return [measure](MeasurementContext& context) {
+        const double measF = kWcdmaCenterHz;
+        const double measRef = kWcdmaReferenceDb;
+        return measure(context, measF, measRef);
+    };
+}
+
+}  // namespace
+
+const std::vector<CatalogEntry>& MeasurementCatalog() {
+    static const std::vector<CatalogEntry> catalog{
+        {"ch-power", AtWcdmaCarrier(&ChannelPower)},
+        {"obw", AtWcdmaCarrier(&OccupiedBandwidth)},
+        {"acp", AtWcdmaCarrier(&AdjacentChannelPower)},
+        {"sem", AtWcdmaCarrier(&SpectrumEmissionMask3gpp)},
+        {"sem-11a", &WlanEmissionMask11a},
+        {"sem-11b", &WlanEmissionMask11b},
+        {"total-power-11b", &TotalPower11b},
+    };
+    return catalog;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,118 @@
+#include "measurements/MeasurementRun.h"
+
+#include <exception>
+#include <utility>
+
+#include "bus/GpibCodes.h"
+#include "bus/GpibRegistrationFailure.h"
+#include "measurements/BadReply.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+// Unwinds a run after the bus failed; the reason is in the session's fault.
+struct BusStopped {};
+
+std::string WithoutTrailingDots(std::string text) {
+    while (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
+}
+
+std::string WaitWarning(const WaitResult& result) {
+    if (result.outcome == 2)
+        return "Warning: the analyzer did not report the end of the measurement within 10 s.";
+    return "Warning: the analyzer reported an error during the measurement (event status " +
+           std::to_string(result.eventStatus) + ").";
+}
+
+}  // namespace
+
+MeasurementRun::MeasurementRun(MeasurementContext& context, std::string title,
+                               std::vector<std::string> closingCommands)
+    : context_(context),
+      wait_(context.session, context.clock, context.events),
+      title_(std::move(title)),
+      closingCommands_(std::move(closingCommands)) {}
+
+MeasurementOutcome MeasurementRun::Execute(const std::function<void(MeasurementRun&)>& steps) {
+    // A registration failure surfaces here, at the first driver call, and must pass unhandled.
+    context_.session.OpenAnalyzer();
+    AppendResult(std::string(kLineEnd) + title_ + kLineEnd);
+    MeasurementOutcome outcome = MeasurementOutcome::Completed;
+    try {
+        StopOnBusFault();
+        steps(*this);
+        if (troubledWait_) {
+            AppendResult(WaitWarning(*troubledWait_) + kLineEnd);
+            outcome = MeasurementOutcome::Warning;
+        }
+    } catch (const BadReply& badReply) {
+        Fail(badReply.what());
+        outcome = MeasurementOutcome::Failed;
+        try {
+            SendClosingCommands();
+        } catch (const BusStopped&) {
+            // The failure is logged already; a bus that fails now only ends the set-back.
+        }
+    } catch (const BusStopped&) {
+        Fail(BusFaultReason());
+        outcome = MeasurementOutcome::Failed;
+    } catch (const GpibRegistrationFailure&) {
+        throw;
+    } catch (const std::exception& error) {
+        Fail(std::string("internal error: ") + error.what());
+        outcome = MeasurementOutcome::Failed;
+    }
+    context_.session.CloseAnalyzer();
+    return outcome;
+}
+
+void MeasurementRun::Send(const std::string& command) {
+    context_.session.SendCommand(command);
+    StopOnBusFault();
+}
+
+void MeasurementRun::SendAll(const std::vector<std::string>& commands) {
+    for (const auto& command : commands) Send(command);
+}
+
+int MeasurementRun::Read(std::string& buffer) { return context_.session.ReadReply(buffer); }
+
+void MeasurementRun::WaitOpr16() { NoteWait(wait_.WaitOpr16()); }
+
+void MeasurementRun::WaitOpr256() { NoteWait(wait_.WaitOpr256()); }
+
+void MeasurementRun::NoteWait(const WaitResult& result) {
+    StopOnBusFault();
+    if (result.outcome != 0 && !troubledWait_) troubledWait_ = result;
+}
+
+void MeasurementRun::SendClosingCommands() {
+    while (closingSent_ < closingCommands_.size()) {
+        // Counted before the write: a command the bus refused is not offered again.
+        const std::string& command = closingCommands_[closingSent_++];
+        Send(command);
+    }
+}
+
+void MeasurementRun::AppendResult(const std::string& text) { context_.log.AppendResult(text); }
+
+void MeasurementRun::StopOnBusFault() const {
+    if (context_.session.Fault()) throw BusStopped{};
+}
+
+void MeasurementRun::Fail(const std::string& reason) {
+    AppendResult(WithoutTrailingDots(title_) + " failed: " + reason + kLineEnd);
+}
+
+std::string MeasurementRun::BusFaultReason() const {
+    const auto& fault = *context_.session.Fault();
+    const std::string driverError = "(driver error " + GpibErrorName(fault.error) + ")";
+    if (fault.operation == "ibdev") return "ibdev could not open the analyzer " + driverError;
+    return "\"" + fault.operation + "\" was not accepted " + driverError;
+}
+
+}  // namespace kelvane

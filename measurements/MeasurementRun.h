@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bus/MeasurementEndWait.h"
+#include "measurements/MeasurementContext.h"
+
+namespace kelvane {
+
+// The frame that every measurement runs in: it opens the analyzer, writes the title, runs the
+// measurement's own steps, and closes the analyzer again whatever happened in between.
+//
+// A measurement stops at the first bad reply (BadReply) or bus fault. The log then gets one
+// failure line, "<title without dots> failed: <reason>". After a bad reply the closing commands
+// that have not gone out yet are sent in their order, so the analyzer is left as the next run
+// expects it; after a bus fault nothing more is sent. CloseAnalyzer follows in both cases.
+// GpibRegistrationFailure passes through untouched: the program ends at once, without a single
+// further driver call.
+class MeasurementRun {
+public:
+    // title: the log's title line without its CR LF, e.g. "ACP Measurement...".
+    // closingCommands: the commands that set the analyzer back at the end, in their order.
+    MeasurementRun(MeasurementContext& context, std::string title,
+                   std::vector<std::string> closingCommands);
+
+    // One whole session around `steps`. Returns Completed, Warning when the end of the
+    // measurement was not reported cleanly (the results are logged all the same, followed by a
+    // warning line), or Failed when a failure line was logged.
+    MeasurementOutcome Execute(const std::function<void(MeasurementRun&)>& steps);
+
+    // One command; a write that the bus does not accept stops the run.
+    void Send(const std::string& command);
+    void SendAll(const std::vector<std::string>& commands);
+    // One read into the start of buffer; returns the number of bytes that arrived.
+    int Read(std::string& buffer);
+    // "*CLS", "OPR 16" or "OPR 256", then the wait for the end status (at most 10 s). A wait that
+    // times out or sees an error flagged does not stop the run; it is reported at its end.
+    void WaitOpr16();
+    void WaitOpr256();
+    // Sends the closing commands at their normal place in the measurement.
+    void SendClosingCommands();
+    void AppendResult(const std::string& text);
+
+private:
+    void NoteWait(const WaitResult& result);
+    void StopOnBusFault() const;
+    void Fail(const std::string& reason);
+    std::string BusFaultReason() const;
+
+    MeasurementContext& context_;
+    MeasurementEndWait wait_;
+    std::string title_;
+    std::vector<std::string> closingCommands_;
+    std::size_t closingSent_ = 0;
+    std::optional<WaitResult> troubledWait_;  // the first wait that did not end cleanly
+};
+
+}  // namespace kelvane

@@ -1,0 +1,58 @@
+#include "measurements/ReplyCheck.h"
+
+#include <cmath>
+
+#include "bus/ReplyText.h"
+#include "measurements/BadReply.h"
+
+namespace kelvane {
+
+namespace {
+
+std::string Quoted(const std::string& replyText) {
+    return "\"" + PrintableExcerpt(replyText) + "\"";
+}
+
+}  // namespace
+
+void RequireAnswer(int bytesRead, const std::string& answerName) {
+    if (bytesRead <= 0) throw BadReply(answerName + " did not arrive");
+}
+
+std::vector<std::string> ReplyFields(const std::string& buffer, std::size_t minFields,
+                                     const std::string& answerName) {
+    auto fields = SplitReply(buffer);
+    if (fields.size() < minFields) {
+        throw BadReply(answerName + " has " + std::to_string(fields.size()) +
+                       (fields.size() == 1 ? " field, " : " fields, ") +
+                       std::to_string(minFields) + " expected");
+    }
+    return fields;
+}
+
+double NumberField(const std::vector<std::string>& fields, std::size_t index,
+                   const std::string& answerName) {
+    const std::string& text = fields.at(index);
+    const auto value = StrictNumber(text);
+    if (!value) {
+        throw BadReply(answerName + " field " + std::to_string(index) +
+                       " is not a number: " + Quoted(text));
+    }
+    return *value;
+}
+
+double NumberReply(const std::string& buffer, const std::string& answerName) {
+    const auto value = StrictNumber(buffer);
+    if (!value) throw BadReply(answerName + " is not a number: " + Quoted(buffer));
+    return *value;
+}
+
+double LeadingNumberReply(const std::string& buffer, const std::string& answerName) {
+    const auto value = LeadingNumber(buffer);
+    if (!value) throw BadReply(answerName + " does not start with a number: " + Quoted(buffer));
+    if (!std::isfinite(*value))
+        throw BadReply(answerName + " is not a finite number: " + Quoted(buffer));
+    return *value;
+}
+
+}  // namespace kelvane

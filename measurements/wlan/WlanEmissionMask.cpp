@@ -1,0 +1,118 @@
+#include "measurements/wlan/WlanEmissionMask.h"
+
+#include <string>
+#include <vector>
+
+#include "bus/AnalyzerSession.h"
+#include "bus/NumberForms.h"
+#include "measurements/EmissionMaskTable.h"
+#include "measurements/MeasurementRun.h"
+#include "measurements/ReplyCheck.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kLevelBufferLength = 50;
+constexpr double kReferenceLevelDb = 0.0;
+constexpr double kPeakRaiseDb = 2.0;
+
+// One mask segment: a 25-character prefix (offsets and bandwidth) and the indices of its start
+// and stop levels in MaskValues::levelOffsetsDb.
+struct MaskSegment {
+    const char* prefix;
+    std::size_t startLevel;
+    std::size_t stopLevel;
+};
+
+// What tells the 802.11a mask from the 802.11b one.
+struct MaskValues {
+    double centerHz;
+    const char* sweepCommand;
+    // Mask levels below the raised peak, the first one 0; each level is the raised peak plus
+    // its offset.
+    std::vector<double> levelOffsetsDb;
+    std::vector<MaskSegment> segments;
+    const char* referenceCalculation;
+    int recordCount;  // twice the number of segments
+};
+
+MaskValues Values11a() {
+    return {5005000000.0,
+            "RB 100KZ; VB 30KZ; SW 500MS",
+            {0.0, -20.0, -28.0, -40.0},
+            {{"SEMTIN  0MZ,  9MZ, 100KZ,", 0, 0},
+             {"SEMTIN  9MZ, 11MZ, 100KZ,", 0, 1},
+             {"SEMTIN 11MZ, 20MZ, 100KZ,", 1, 2},
+             {"SEMTIN 20MZ, 30MZ, 100KZ,", 2, 3},
+             {"SEMTIN 30MZ, 39MZ, 100KZ,", 3, 3}},
+            "SEMRFCALC PEAK",
+            10};
+}
+
+// The 802.11b limit falls in steps: each segment has one level from start to stop.
+MaskValues Values11b() {
+    return {2412000000.0,
+            "RB 100KZ; VB 100KZ; SW 1SC",
+            {0.0, -30.0, -50.0},
+            {{"SEMTIN  0MZ, 11MZ, 100KZ,", 0, 0},
+             {"SEMTIN 11MZ, 22MZ, 100KZ,", 1, 1},
+             {"SEMTIN 22MZ, 39MZ, 100KZ,", 2, 2}},
+            "SEMRPFCALC PEAK",
+            6};
+}
+
+// Reads the peak level, builds the mask on it, and logs the analyzer's verdict per record.
+MeasurementOutcome RunMask(MeasurementContext& context, const MaskValues& values) {
+    MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
+    return run.Execute([&](MeasurementRun& r) {
+        r.SendAll({
+            "SI",
+            "CF " + GeneralNumber(values.centerHz) + "HZ",
+            "SP 80MZ",
+            "RL " + GeneralNumber(kReferenceLevelDb) + "DB",
+            values.sweepCommand,
+            "DET POS",
+            "TS",
+            "PS",
+            "ML?",
+        });
+        std::string levelReply = BlankBuffer(kLevelBufferLength);
+        const std::string name = "\"ML?\" answer";
+        RequireAnswer(r.Read(levelReply), name);
+        const double peakLevelDb = NumberReply(levelReply, name);
+
+        const double raisedPeakDb = peakLevelDb + kPeakRaiseDb;
+        std::vector<double> levelsDb;
+        for (double offsetDb : values.levelOffsetsDb) levelsDb.push_back(raisedPeakDb + offsetDb);
+
+        r.Send("SEMTDEL");
+        for (const auto& segment : values.segments) {
+            r.Send(std::string(segment.prefix) + GeneralNumber(levelsDb[segment.startLevel]) +
+                   "DB," + GeneralNumber(levelsDb[segment.stopLevel]) + "DB," + "0DB, 0DB, ABS");
+        }
+        r.SendAll({
+            "SEMCBW 16.6MZ",
+            values.referenceCalculation,
+            "SEMNQST OFF",
+            "PMEASAVG OFF",
+            "SEMON",
+            "TS",
+            "SEM?",
+        });
+        LogEmissionMaskTable(r, values.recordCount, true);
+        r.SendClosingCommands();
+    });
+}
+
+}  // namespace
+
+MeasurementOutcome WlanEmissionMask11a(MeasurementContext& context) {
+    return RunMask(context, Values11a());
+}
+
+MeasurementOutcome WlanEmissionMask11b(MeasurementContext& context) {
+    return RunMask(context, Values11b());
+}
+
+}  // namespace kelvane
