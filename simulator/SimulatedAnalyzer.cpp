@@ -1,0 +1,148 @@
+#include "simulator/SimulatedAnalyzer.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "bus/GpibCodes.h"
+#include "simulator/AnalyzerCore.h"
+
+namespace kelvane {
+
+namespace {
+
+using std::chrono::nanoseconds;
+
+constexpr std::int32_t kMaxPrimaryAddress = 30;
+constexpr std::int32_t kMaxTimeoutCode = 17;
+
+}  // namespace
+
+SimulatedAnalyzer::SimulatedAnalyzer(Clock& clock, std::uint32_t seed)
+    : SimulatedAnalyzer(clock, seed, SimulatorOptions{}) {}
+
+SimulatedAnalyzer::SimulatedAnalyzer(Clock& clock, std::uint32_t seed,
+                                     const SimulatorOptions& options)
+    : clock_(clock), core_(std::make_unique<AnalyzerCore>(options, seed)) {}
+
+SimulatedAnalyzer::~SimulatedAnalyzer() = default;
+
+const InstrumentState& SimulatedAnalyzer::State() const { return core_->State(); }
+
+nanoseconds SimulatedAnalyzer::TimeoutOf(std::int32_t timeoutCode) {
+    // 10 us, 30 us, 100 us, ... 1000 s: a 1-3-10 series from code 1.
+    static constexpr long long kMicroseconds[] = {
+        1000000000LL, 10,       30,       100,       300,       1000,
+        3000,         10000,    30000,    100000,    300000,    1000000,
+        3000000,      10000000, 30000000, 100000000, 300000000, 1000000000};
+    const auto code = std::clamp(timeoutCode, 0, kMaxTimeoutCode);
+    return std::chrono::microseconds(kMicroseconds[code]);
+}
+
+std::int32_t SimulatedAnalyzer::Finish(std::int32_t status, std::int32_t error,
+                                       std::int32_t count) {
+    if (status_ != nullptr) *status_ = status;
+    if (error_ != nullptr) *error_ = error;
+    if (count_ != nullptr) *count_ = count;
+    if (countLong_ != nullptr) *countLong_ = count;
+    return status;
+}
+
+const SimulatedAnalyzer::Device* SimulatedAnalyzer::Find(std::int32_t descriptor) {
+    const auto it = devices_.find(descriptor);
+    if (it == devices_.end()) {
+        Finish(kStatusErr, kErrorEdvr, 0);
+        return nullptr;
+    }
+    if (it->second.primaryAddress != kPrimaryAddress) {
+        Finish(kStatusErr, kErrorEnol, 0);
+        return nullptr;
+    }
+    return &it->second;
+}
+
+std::int32_t SimulatedAnalyzer::ibdev(std::int32_t boardIndex, std::int32_t primaryAddress,
+                                      std::int32_t /*secondaryAddress*/, std::int32_t timeoutCode,
+                                      std::int32_t /*eoiMode*/, std::int32_t /*eosMode*/) {
+    if (boardIndex != kBoardIndex) {
+        Finish(kStatusErr, kErrorEneb, 0);
+        return -1;
+    }
+    if (primaryAddress < 0 || primaryAddress > kMaxPrimaryAddress || timeoutCode < 0 ||
+        timeoutCode > kMaxTimeoutCode) {
+        Finish(kStatusErr, kErrorEarg, 0);
+        return -1;
+    }
+    std::int32_t descriptor = 1;
+    while (devices_.contains(descriptor)) ++descriptor;
+    devices_[descriptor] = Device{primaryAddress, TimeoutOf(timeoutCode)};
+    Finish(kStatusCmpl, 0, 0);
+    return descriptor;
+}
+
+std::int32_t SimulatedAnalyzer::ibonl(std::int32_t descriptor, std::int32_t value) {
+    if (descriptor == kBoardIndex) return Finish(kStatusCmpl, 0, 0);
+    const auto it = devices_.find(descriptor);
+    if (it == devices_.end()) return Finish(kStatusErr, kErrorEdvr, 0);
+    if (value == 0) devices_.erase(it);
+    return Finish(kStatusCmpl, 0, 0);
+}
+
+std::int32_t SimulatedAnalyzer::ibwrt(std::int32_t descriptor, const char* bytes,
+                                      std::int32_t count) {
+    if (Find(descriptor) == nullptr) return kStatusErr;
+    if (bytes == nullptr || count < 0) return Finish(kStatusErr, kErrorEarg, 0);
+    core_->Execute(std::string_view(bytes, static_cast<std::size_t>(count)), clock_.Now());
+    return Finish(kStatusCmpl, 0, count);
+}
+
+std::int32_t SimulatedAnalyzer::TimedOut(const Device& device) {
+    clock_.Sleep(device.timeout);
+    return Finish(kStatusErr | kStatusTimo, kErrorEabo, 0);
+}
+
+std::int32_t SimulatedAnalyzer::ibrd(std::int32_t descriptor, char* buffer, std::int32_t count) {
+    const Device* device = Find(descriptor);
+    if (device == nullptr) return kStatusErr;
+    if (buffer == nullptr || count <= 0) return Finish(kStatusErr, kErrorEarg, 0);
+    auto& replies = core_->Replies();
+    if (replies.Empty()) {
+        // Addressed to talk with nothing to say.
+        core_->Status().SetEvent(StatusModel::kQueryError);
+        return TimedOut(*device);
+    }
+    auto& reply = replies.Front();
+    const nanoseconds now = clock_.Now();
+    if (reply.readyAt > now) {
+        if (reply.readyAt - now > device->timeout) return TimedOut(*device);
+        clock_.Sleep(reply.readyAt - now);
+    }
+    const std::size_t remaining = reply.bytes.size() - reply.delivered;
+    const std::size_t delivered = std::min(remaining, static_cast<std::size_t>(count));
+    std::copy_n(reply.bytes.data() + reply.delivered, delivered, buffer);
+    reply.delivered += delivered;
+    std::int32_t status = kStatusCmpl;
+    if (reply.delivered == reply.bytes.size()) {
+        status |= kStatusEnd;
+        replies.PopFront();
+    }
+    return Finish(status, 0, static_cast<std::int32_t>(delivered));
+}
+
+std::int32_t SimulatedAnalyzer::RegisterGpibGlobalsForThread(std::int32_t* status,
+                                                             std::int32_t* error,
+                                                             std::int32_t* count,
+                                                             std::int32_t* countLong) {
+    if (status_ != nullptr) return 1;
+    status_ = status;
+    error_ = error;
+    count_ = count;
+    countLong_ = countLong;
+    return 0;
+}
+
+std::int32_t SimulatedAnalyzer::UnregisterGpibGlobalsForThread() {
+    status_ = error_ = count_ = countLong_ = nullptr;
+    return 0;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,83 @@
+#include "simulator/SpectrumScene.h"
+
+#include <cmath>
+
+#include "simulator/DsssTransmitter.h"
+#include "simulator/OfdmTransmitter.h"
+#include "simulator/WcdmaTransmitter.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr double kSelectionRangeHz = 100e6;
+
+}  // namespace
+
+// One transmitter (or none) plus the analyzer's noise.
+class SpectrumScene::Input : public SpectralDensity {
+public:
+    Input(const Transmitter* transmitter, double noiseMwPerHz)
+        : transmitter_(transmitter), noiseMwPerHz_(noiseMwPerHz) {}
+    double MwPerHz(double frequencyHz) const override {
+        return noiseMwPerHz_ + (transmitter_ ? transmitter_->MwPerHz(frequencyHz) : 0.0);
+    }
+
+private:
+    const Transmitter* transmitter_;
+    double noiseMwPerHz_;
+};
+
+SpectrumScene::SpectrumScene(const SimulatorOptions& options) : options_(options) {
+    inputs_.resize(4);
+}
+
+SpectrumScene::~SpectrumScene() = default;
+
+const SpectralDensity& SpectrumScene::ForCenter(double centerHz) {
+    struct Candidate {
+        Kind kind;
+        double carrierHz;
+    };
+    const Candidate candidates[] = {{Kind::Wcdma, WcdmaTransmitter::kCarrierHz},
+                                    {Kind::Ofdm, OfdmTransmitter::kCarrierHz},
+                                    {Kind::Dsss, DsssTransmitter::kCarrierHz}};
+    std::size_t slot = 3;
+    double nearest = kSelectionRangeHz;
+    for (const auto& candidate : candidates) {
+        const double distance = std::abs(centerHz - candidate.carrierHz);
+        if (distance <= nearest) {
+            nearest = distance;
+            slot = static_cast<std::size_t>(candidate.kind);
+        }
+    }
+    if (!inputs_[slot]) {
+        const double noise = std::pow(10.0, options_.analyzerNoiseDbmPerHz / 10.0);
+        const Transmitter* transmitter =
+            slot < 3 ? &TransmitterOf(static_cast<Kind>(slot)) : nullptr;
+        inputs_[slot] = std::make_unique<Input>(transmitter, noise);
+    }
+    return *inputs_[slot];
+}
+
+const Transmitter& SpectrumScene::TransmitterOf(Kind kind) {
+    auto& slot = transmitters_[static_cast<std::size_t>(kind)];
+    if (!slot) {
+        const double power = options_.signalPowerDbm;
+        const double raise = options_.regrowthRaiseDb;
+        switch (kind) {
+        case Kind::Wcdma:
+            slot = std::make_unique<WcdmaTransmitter>(power, raise);
+            break;
+        case Kind::Ofdm:
+            slot = std::make_unique<OfdmTransmitter>(power, raise);
+            break;
+        case Kind::Dsss:
+            slot = std::make_unique<DsssTransmitter>(power, raise);
+            break;
+        }
+    }
+    return *slot;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "simulator/SimulatorOptions.h"
+#include "simulator/SpectralDensity.h"
+#include "simulator/Transmitter.h"
+
+namespace kelvane {
+
+// What the analyzer's input sees. The bench switches the transmitter under test by the
+// frequency the analyzer is tuned to: the W-CDMA carrier at 2 GHz, the 802.11a transmitter at
+// 5005 MHz or the 802.11b one at 2412 MHz, whichever carrier lies nearest to the center
+// frequency, within 100 MHz; elsewhere only the analyzer's own noise.
+class SpectrumScene {
+public:
+    explicit SpectrumScene(const SimulatorOptions& options);
+    ~SpectrumScene();
+
+    // The input spectrum for a sweep centered at centerHz; valid as long as the scene.
+    const SpectralDensity& ForCenter(double centerHz);
+
+private:
+    class Input;
+    enum class Kind { Wcdma, Ofdm, Dsss };
+
+    const Transmitter& TransmitterOf(Kind kind);
+
+    SimulatorOptions options_;
+    std::unique_ptr<Transmitter> transmitters_[3];  // made on first use, by Kind
+    std::vector<std::unique_ptr<Input>> inputs_;    // index 3: noise only
+};
+
+}  // namespace kelvane
