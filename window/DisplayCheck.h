@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kelvane {
+
+// Looks up an environment variable; nullptr when it is not set.
+using EnvironmentLookup = std::function<const char*(const char* name)>;
+
+// Whether the window can be shown: DISPLAY or WAYLAND_DISPLAY is set, or QT_QPA_PLATFORM
+// names a platform explicitly (offscreen, vnc, ...). Empty values count as unset.
+bool DisplayAvailable(const EnvironmentLookup& environment);
+
+// What to tell the operator when there is no display, ending with "\n".
+std::string NoDisplayMessage();
+
+}  // namespace kelvane

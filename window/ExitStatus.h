@@ -1,0 +1,15 @@
+#pragma once
+
+namespace kelvane {
+
+// The program's exit statuses.
+// Every measurement completed with good replies.
+inline constexpr int kExitCompleted = 0;
+// A measurement logged a failure line or a warning.
+inline constexpr int kExitMeasurementProblem = 1;
+// Bad command line, or no display for the window.
+inline constexpr int kExitUsage = 2;
+// The GPIB driver could not be loaded or registered.
+inline constexpr int kExitRegistrationFailure = 3;
+
+}  // namespace kelvane

@@ -1,0 +1,43 @@
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "bus/SteadyClock.h"
+#include "window/BatchRunner.h"
+#include "window/CommandLine.h"
+#include "window/DisplayCheck.h"
+#include "window/DriverChoice.h"
+#include "window/ExitStatus.h"
+#include "window/WindowProgram.h"
+
+// Without --measure: the window. With --measure: the batch mode, which creates no
+// QApplication and so runs without a display.
+int main(int argc, char** argv) {
+    using namespace kelvane;
+    const CommandLine commandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (commandLine.WhatToDo()) {
+    case CommandLine::Action::UsageError:
+        std::cerr << "kelvane: " << commandLine.Error() << '\n' << CommandLine::UsageLine() << '\n';
+        return kExitUsage;
+    case CommandLine::Action::Help:
+        std::cout << CommandLine::HelpText() << std::flush;
+        return kExitCompleted;
+    case CommandLine::Action::Version:
+        std::cout << "kelvane " << KELVANE_VERSION << '\n' << std::flush;
+        return kExitCompleted;
+    case CommandLine::Action::Batch: {
+        SteadyClock clock;
+        BatchRunner runner(MakeDriverFactory(commandLine.Simulate(), clock), clock, std::cout,
+                           std::cerr);
+        return runner.Run(commandLine.Measurements());
+    }
+    case CommandLine::Action::Window:
+        break;
+    }
+    if (!DisplayAvailable([](const char* name) { return std::getenv(name); })) {
+        std::cerr << NoDisplayMessage();
+        return kExitUsage;
+    }
+    return WindowProgram::Run(argc, argv, commandLine.Simulate());
+}
