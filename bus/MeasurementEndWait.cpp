@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "bus/ReplyText.h"
 
@@ -17,10 +18,16 @@ constexpr std::int16_t kSummaryBit = 0x20;
 constexpr std::int16_t kErrorBits = 0x18;  // device-dependent error, execution error
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 
-// The status in the buffer: the lenient number, rounded half to even. A value outside the 16-bit
-// range is no status at all.
-std::optional<std::int16_t> ConvertStatus(const std::string& buffer) {
-    const double rounded = std::nearbyint(LenientNumber(buffer));
+// The status that one read delivered: the lenient number of its bytes, rounded half to even. A
+// value outside the 16-bit range is no status at all.
+//
+// Only the bytes of this read count. The buffer is shared by all reads of a wait and never
+// refilled, so a reply shorter than the one before it ("0" after "160", with no terminator)
+// would otherwise read as a number the analyzer never sent ("060"): a false end or a false
+// error.
+std::optional<std::int16_t> ConvertStatus(const std::string& buffer, int bytesRead) {
+    const auto reply = std::string_view(buffer).substr(0, static_cast<std::size_t>(bytesRead));
+    const double rounded = std::nearbyint(LenientNumber(reply));
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) return std::nullopt;
     return static_cast<std::int16_t>(rounded);
 }
@@ -40,8 +47,8 @@ WaitResult MeasurementEndWait::WaitStatusEnd(const std::int32_t& timeLimitSecond
         clock_.Sleep(kPollInterval);
         events_.ProcessPendingEvents();
         session_.SendCommand("*STB?");
-        session_.ReadReply(statusBuffer);
-        const auto converted = ConvertStatus(statusBuffer);
+        const int bytesRead = session_.ReadReply(statusBuffer);
+        const auto converted = ConvertStatus(statusBuffer, bytesRead);
         // The limit is tested before the bits: a late answer counts as a time-out.
         if (clock_.Now() - start > limit) {
             result.outcome = 2;
@@ -54,8 +61,8 @@ WaitResult MeasurementEndWait::WaitStatusEnd(const std::int32_t& timeLimitSecond
     }
     if ((status & kSummaryBit) == 0) return result;
     session_.SendCommand("*ESR?");
-    session_.ReadReply(statusBuffer);
-    const auto eventStatus = ConvertStatus(statusBuffer);
+    const int bytesRead = session_.ReadReply(statusBuffer);
+    const auto eventStatus = ConvertStatus(statusBuffer, bytesRead);
     if (eventStatus) {
         result.eventStatus = *eventStatus;
         if ((*eventStatus & kErrorBits) != 0) result.outcome = 1;

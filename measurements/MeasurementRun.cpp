@@ -106,6 +106,8 @@ void MeasurementRun::StopOnBusFault() const {
 
 void MeasurementRun::Fail(const std::string& reason) {
     AppendResult(WithoutTrailingDots(title_) + " failed: " + reason + kLineEnd);
+    // A wait that went wrong is often the reason for the bad reply: it stays in the log too.
+    if (troubledWait_) AppendResult(WaitWarning(*troubledWait_) + kLineEnd);
 }
 
 std::string MeasurementRun::BusFaultReason() const {

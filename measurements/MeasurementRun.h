@@ -15,7 +15,8 @@ namespace kelvane {
 // measurement's own steps, and closes the analyzer again whatever happened in between.
 //
 // A measurement stops at the first bad reply (BadReply) or bus fault. The log then gets one
-// failure line, "<title without dots> failed: <reason>". After a bad reply the closing commands
+// failure line, "<title without dots> failed: <reason>", followed by the wait's warning when the
+// wait before it went wrong. After a bad reply the closing commands
 // that have not gone out yet are sent in their order, so the analyzer is left as the next run
 // expects it; after a bus fault nothing more is sent. CloseAnalyzer follows in both cases.
 // GpibRegistrationFailure passes through untouched: the program ends at once, without a single

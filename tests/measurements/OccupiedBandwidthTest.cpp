@@ -90,12 +90,13 @@ TEST_F(OccupiedBandwidthTest, WaitTimeOutStillQueriesThenWarns) {
     EXPECT_EQ(Merged(), e.timeline);
 }
 
-// A bad answer after a troubled wait is reported as the failure it is, with no warning added.
-TEST_F(OccupiedBandwidthTest, BadAnswerAfterTimeOutIsOneFailureLine) {
+// A bad answer after a troubled wait is a failure; the wait's warning follows as its likely cause.
+TEST_F(OccupiedBandwidthTest, BadAnswerAfterTimeOutKeepsTheWarning) {
     NeverEnd();
     EXPECT_EQ(Run(), MeasurementOutcome::Failed);
     EXPECT_EQ(log.Text(), "\r\nOBW Measurement...\r\n"
-                          "OBW Measurement failed: \"OBW?\" answer did not arrive\r\n");
+                          "OBW Measurement failed: \"OBW?\" answer did not arrive\r\n" +
+                              std::string(kTimeOutWarning));
 }
 
 }  // namespace
