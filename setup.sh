@@ -1,28 +1,17 @@
 #!/usr/bin/env bash
 # Kelvane set-up on a Debian machine.
 #   bash setup.sh run    install what is missing, build, start Kelvane on its simulated analyzer
-#   bash setup.sh test   install what is missing, build, run the whole test suite
+#   bash setup.sh test   install what is missing, build, run the whole test suite: the tests, the
+#                        format check, the tests again under sanitizers, short fuzz runs and the
+#                        Debian package installed into a scratch root
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev)
-TEST_PACKAGES=(xvfb xauth)
 
-InstallMissing() {
-    local missing=()
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-}
+
+source scripts/install-missing.sh
 
 Build() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -44,9 +33,13 @@ run)
     exec build/window/kelvane --simulate --measure all
     ;;
 test)
-    InstallMissing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    InstallMissing "${PACKAGES[@]}"
     Build
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
+    bash scripts/ci-format.sh
+    bash scripts/ci-sanitizers.sh
+    bash scripts/ci-fuzz.sh
+    bash scripts/ci-package.sh
     ;;
 *)
     echo "usage: bash setup.sh run|test" >&2

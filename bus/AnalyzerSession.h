@@ -26,8 +26,8 @@ public:
     // descriptor, or a write that was not accepted. Once there is one, the session sends and
     // reads nothing more until it is opened again; a measurement never talks into a dead bus.
     struct BusFault {
-        std::string operation;  // "ibdev", or the command text that was not accepted
-        std::int16_t error = 0; // the driver's error code (iberr)
+        std::string operation;   // "ibdev", or the command text that was not accepted
+        std::int16_t error = 0;  // the driver's error code (iberr)
     };
 
     // Calls ibdev with the address above and keeps the descriptor in DevHandle.

@@ -12,11 +12,11 @@ inline constexpr std::int32_t kStatusEnd = 0x2000;   // EOI or end-of-string see
 inline constexpr std::int32_t kStatusCmpl = 0x0100;  // I/O complete
 
 // Driver error codes (iberr) that Kelvane names in its failure lines.
-inline constexpr std::int32_t kErrorEdvr = 0;   // system error
-inline constexpr std::int32_t kErrorEnol = 2;   // no listener on the bus
-inline constexpr std::int32_t kErrorEarg = 4;   // invalid argument
-inline constexpr std::int32_t kErrorEabo = 6;   // I/O aborted, usually a time-out
-inline constexpr std::int32_t kErrorEneb = 7;   // no such board
+inline constexpr std::int32_t kErrorEdvr = 0;  // system error
+inline constexpr std::int32_t kErrorEnol = 2;  // no listener on the bus
+inline constexpr std::int32_t kErrorEarg = 4;  // invalid argument
+inline constexpr std::int32_t kErrorEabo = 6;  // I/O aborted, usually a time-out
+inline constexpr std::int32_t kErrorEneb = 7;  // no such board
 
 // "ENOL (2)" for a known code, "error 99" for an unknown one.
 std::string GpibErrorName(std::int32_t errorCode);

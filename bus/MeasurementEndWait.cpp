@@ -13,7 +13,8 @@ namespace kelvane {
 namespace {
 
 constexpr std::size_t kStatusBufferLength = 10;
-constexpr std::int16_t kEndBits = 0xA0;    // bit 7: the selected operation ended; bit 5: event summary
+constexpr std::int16_t kEndBits =
+    0xA0;  // bit 7: the selected operation ended; bit 5: event summary
 constexpr std::int16_t kSummaryBit = 0x20;
 constexpr std::int16_t kErrorBits = 0x18;  // device-dependent error, execution error
 constexpr auto kPollInterval = std::chrono::milliseconds(10);

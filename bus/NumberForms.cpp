@@ -54,7 +54,10 @@ std::string GeneralNumber(double value) {
     if (d.exponent < -4 || d.exponent >= 15) {
         // Outside the plain range: mantissa and a signed exponent of at least two digits.
         text += d.digits.substr(0, 1);
-        if (d.digits.size() > 1) text += "." + d.digits.substr(1);
+        if (d.digits.size() > 1) {
+            text += '.';
+            text += d.digits.substr(1);
+        }
         char exponent[16];
         std::snprintf(exponent, sizeof exponent, "E%c%02d", d.exponent < 0 ? '-' : '+',
                       std::abs(d.exponent));

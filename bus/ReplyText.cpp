@@ -23,10 +23,16 @@ std::size_t ScanNumber(std::string_view chars) {
     std::size_t i = 0;
     if (i < chars.size() && (chars[i] == '+' || chars[i] == '-')) ++i;
     std::size_t mantissaDigits = 0;
-    while (i < chars.size() && IsDigit(chars[i])) { ++i; ++mantissaDigits; }
+    while (i < chars.size() && IsDigit(chars[i])) {
+        ++i;
+        ++mantissaDigits;
+    }
     if (i < chars.size() && chars[i] == '.') {
         ++i;
-        while (i < chars.size() && IsDigit(chars[i])) { ++i; ++mantissaDigits; }
+        while (i < chars.size() && IsDigit(chars[i])) {
+            ++i;
+            ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0) return 0;
     if (i < chars.size() && (chars[i] == 'e' || chars[i] == 'E')) {
@@ -123,4 +129,3 @@ std::string PrintableExcerpt(std::string_view text, std::size_t maxLength) {
 }
 
 }  // namespace kelvane
-

@@ -39,10 +39,9 @@ DriverLoad SystemGpibDriver::Load(const std::vector<std::string>& libraryNames) 
         Resolve(library, "ibwrt", driver->ibwrt_, missing);
         Resolve(library, "ibrd", driver->ibrd_, missing);
         std::string registration;
-        const bool registers = Resolve(library, "RegisterGpibGlobalsForThread", driver->register_,
-                                       registration) &&
-                               Resolve(library, "UnregisterGpibGlobalsForThread",
-                                       driver->unregister_, registration);
+        const bool registers =
+            Resolve(library, "RegisterGpibGlobalsForThread", driver->register_, registration) &&
+            Resolve(library, "UnregisterGpibGlobalsForThread", driver->unregister_, registration);
         if (!registers) {
             // Without the registration entries the thread status comes from the getters.
             driver->register_ = nullptr;

@@ -22,8 +22,8 @@ void LogEmissionMaskTable(MeasurementRun& run, int recordCount, bool withVerdict
     run.AppendResult(kHeader);
     const std::size_t minFields = withVerdict ? 7 : 6;
     for (int record = 0; record < recordCount; ++record) {
-        const std::string name = "\"SEM?\" record " + std::to_string(record + 1) + " of " +
-                                 std::to_string(recordCount);
+        const std::string name =
+            "\"SEM?\" record " + std::to_string(record + 1) + " of " + std::to_string(recordCount);
         std::string buffer = BlankBuffer(kRecordBufferLength);
         RequireAnswer(run.Read(buffer), name);
         const auto fields = ReplyFields(buffer, minFields, name);
@@ -32,9 +32,8 @@ void LogEmissionMaskTable(MeasurementRun& run, int recordCount, bool withVerdict
         const double foundMHz = NumberField(fields, 3, name) / kHzPerMHz;
         const double absoluteDbm = NumberField(fields, 4, name);
         const double relativeDb = NumberField(fields, 5, name);
-        std::string line = Shown(startMHz) + "MHz---" + Shown(stopMHz) + "MHz, " +
-                           Shown(foundMHz) + "MHz, " + Shown(absoluteDbm) + "dBm, " +
-                           Shown(relativeDb) + "dB";
+        std::string line = Shown(startMHz) + "MHz---" + Shown(stopMHz) + "MHz, " + Shown(foundMHz) +
+                           "MHz, " + Shown(absoluteDbm) + "dBm, " + Shown(relativeDb) + "dB";
         // The verdict runs to the end of the buffer: the analyzer's line end and the blank
         // fill go into the line ahead of its own CR LF.
         if (withVerdict) line += ",  P/F = " + fields[6];

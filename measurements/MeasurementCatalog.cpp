@@ -12,8 +12,7 @@ namespace kelvane {
 namespace {
 
 // A W-CDMA measurement with the parameters of the window's buttons.
-using WcdmaMeasurement = MeasurementOutcome (*)(MeasurementContext&, const double&,
-                                                const double&);
+using WcdmaMeasurement = MeasurementOutcome (*)(MeasurementContext&, const double&, const double&);
 
 std::function<MeasurementOutcome(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasurement measure) {
     return [measure](MeasurementContext& context) {

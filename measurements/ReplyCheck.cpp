@@ -10,7 +10,10 @@ namespace kelvane {
 namespace {
 
 std::string Quoted(const std::string& replyText) {
-    return "\"" + PrintableExcerpt(replyText) + "\"";
+    std::string quoted = "\"";
+    quoted += PrintableExcerpt(replyText);
+    quoted += '"';
+    return quoted;
 }
 
 }  // namespace
@@ -24,8 +27,8 @@ std::vector<std::string> ReplyFields(const std::string& buffer, std::size_t minF
     auto fields = SplitReply(buffer);
     if (fields.size() < minFields) {
         throw BadReply(answerName + " has " + std::to_string(fields.size()) +
-                       (fields.size() == 1 ? " field, " : " fields, ") +
-                       std::to_string(minFields) + " expected");
+                       (fields.size() == 1 ? " field, " : " fields, ") + std::to_string(minFields) +
+                       " expected");
     }
     return fields;
 }

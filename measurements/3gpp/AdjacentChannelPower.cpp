@@ -25,8 +25,8 @@ std::string ChannelPairLine(const std::string& label, const std::string& answer,
     const double lowerDb = NumberField(fields, 1, name);
     const double upperMHz = NumberField(fields, 2, name) / kHzPerMHz;
     const double upperDb = NumberField(fields, 3, name);
-    return label + shown(lowerMHz) + "MHz " + shown(lowerDb) + "dB : " + shown(upperMHz) +
-           "MHz " + shown(upperDb) + "dB\r\n";
+    return label + shown(lowerMHz) + "MHz " + shown(lowerDb) + "dB : " + shown(upperMHz) + "MHz " +
+           shown(upperDb) + "dB\r\n";
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+# The Debian package: the kelvane program (installed by window/), its desktop entry and icon.
+#   cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=OFF \
+#         -DKELVANE_BUILD_BENCH=OFF
+#   cmake --build build-pkg && (cd build-pkg && cpack)   # gives kelvane_<version>_amd64.deb
+# The package is only offered when the window program is built.
+if(NOT TARGET kelvane)
+  return()
+endif()
+
+include(GNUInstallDirs)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/kelvane.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The window's own icon, as PNG (packaging/xpm_to_png.py makes it from window/kelvane.xpm).
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/kelvane.png
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kelvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Kelvane developers")
+set(CPACK_PACKAGE_CONTACT "Kelvane developers <kelvane@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+  "Transmitter measurements on a GPIB spectrum analyzer")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Kelvane drives a swept spectrum analyzer over GPIB and runs seven fixed transmitter
+measurements: the W-CDMA spectrum emission mask, occupied bandwidth, adjacent
+channel power and channel power, the 802.11a and 802.11b emission masks and
+the 802.11b total power. It has one window with a button per measurement and
+a result log, a batch mode (--measure) and a built-in simulated analyzer
+(--simulate).")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps (from dpkg-dev) works out the Qt and C++ library dependencies, with their
+# versions, from the binary; without it the Qt libraries are named plainly. The GPIB driver
+# library is loaded at run time, so it is no dependency.
+find_program(KELVANE_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(KELVANE_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libstdc++6")
+endif()
+include(CPack)
