@@ -19,8 +19,9 @@ constexpr std::int16_t kSummaryBit = 0x20;
 constexpr std::int16_t kErrorBits = 0x18;  // device-dependent error, execution error
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 
-// The status that one read delivered: the lenient number of its bytes, rounded half to even. A
-// value outside the 16-bit range is no status at all.
+// The status that one read delivered: the lenient number of its bytes, rounded half to even.
+// Both registers are eight bits wide: a value outside 0 to 255 (40000, -1) is no status at all
+// and shows neither an end nor an error; -1 would otherwise show every bit.
 //
 // Only the bytes of this read count. The buffer is shared by all reads of a wait and never
 // refilled, so a reply shorter than the one before it ("0" after "160", with no terminator)
@@ -29,7 +30,7 @@ constexpr auto kPollInterval = std::chrono::milliseconds(10);
 std::optional<std::int16_t> ConvertStatus(const std::string& buffer, int bytesRead) {
     const auto reply = std::string_view(buffer).substr(0, static_cast<std::size_t>(bytesRead));
     const double rounded = std::nearbyint(LenientNumber(reply));
-    if (!(rounded >= -32768.0 && rounded <= 32767.0)) return std::nullopt;
+    if (!(rounded >= 0.0 && rounded <= 255.0)) return std::nullopt;
     return static_cast<std::int16_t>(rounded);
 }
 

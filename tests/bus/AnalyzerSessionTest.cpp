@@ -21,8 +21,8 @@ TEST(AnalyzerSession, OpensWritesReadsAndCloses) {
     EXPECT_EQ(buffer, "1,2" + std::string(47, '\0'));
     EXPECT_EQ(bus.driver->Transcript(),
               (Calls{"RegisterGpibGlobalsForThread()", "ibdev(0, 8, 0, 13, 1, 0)",
-                     "ibwrt(16, \"SI\", 2)", "ibwrt(16, \"OBW?\", 4)",
-                     "ibrd(16, 50) -> \"1,2\"", "ibonl(16, 0)", "ibonl(0, 0)"}));
+                     "ibwrt(16, \"SI\", 2)", "ibwrt(16, \"OBW?\", 4)", "ibrd(16, 50) -> \"1,2\"",
+                     "ibonl(16, 0)", "ibonl(0, 0)"}));
     EXPECT_FALSE(session.Fault());
 }
 
@@ -49,8 +49,8 @@ TEST(AnalyzerSession, FailedOpenStopsAllTrafficButTheClose) {
     EXPECT_EQ(bus.session->Fault()->error, kErrorEneb);
     EXPECT_EQ(bus.session->DevHandle, -1);
     EXPECT_EQ(bus.driver->Transcript(),
-              (Calls{"RegisterGpibGlobalsForThread()", "ibdev(0, 8, 0, 13, 1, 0)",
-                     "ibonl(-1, 0)", "ibonl(0, 0)"}));
+              (Calls{"RegisterGpibGlobalsForThread()", "ibdev(0, 8, 0, 13, 1, 0)", "ibonl(-1, 0)",
+                     "ibonl(0, 0)"}));
 }
 
 TEST(AnalyzerSession, RejectedWriteIsTheLastWriteUntilReopened) {

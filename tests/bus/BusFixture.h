@@ -15,12 +15,11 @@ struct BusFixture {
     BusFixture() {
         auto owned = std::make_unique<ScriptedDriver>();
         driver = owned.get();
-        binding = std::make_unique<GpibBinding>(
-            HandOver(std::move(owned)),
-            [this](const std::string& message) {
-                messages.push_back(message);
-                callsAtMessage = driver->calls.size();
-            });
+        binding = std::make_unique<GpibBinding>(HandOver(std::move(owned)),
+                                                [this](const std::string& message) {
+                                                    messages.push_back(message);
+                                                    callsAtMessage = driver->calls.size();
+                                                });
         session = std::make_unique<AnalyzerSession>(*binding);
     }
 

@@ -39,12 +39,15 @@ INSTANTIATE_TEST_SUITE_P(
     Results, RegistrationTest,
     ::testing::Values(
         RegistrationCase{0, "", {"RegisterGpibGlobalsForThread()", "ibonl(16, 0)"}},
-        RegistrationCase{1, "",
+        RegistrationCase{1,
+                         "",
                          {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()",
                           "RegisterGpibGlobalsForThread()", "ibonl(16, 0)"}},
-        RegistrationCase{2, "Operating System is not multi-threaded. Quitting the Program!",
+        RegistrationCase{2,
+                         "Operating System is not multi-threaded. Quitting the Program!",
                          {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()"}},
-        RegistrationCase{3, "Unable to register GPIB thread globals. Quitting the Program!",
+        RegistrationCase{3,
+                         "Unable to register GPIB thread globals. Quitting the Program!",
                          {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()"}},
         RegistrationCase{7,
                          "Unknown Error for Registering GPIB Globals!!! Quitting the Program!",
@@ -56,15 +59,17 @@ TEST(GpibBinding, RegistersOnceForTheProgramsLife) {
     std::string buffer(4, ' ');
     bus.binding->ibwrt(16, "SI");
     bus.binding->ibrd(16, buffer);
-    EXPECT_EQ(bus.driver->Transcript(),
-              (Calls{"RegisterGpibGlobalsForThread()", "ibonl(16, 0)", "ibwrt(16, \"SI\", 2)",
-                     "ibrd(16, 4) -> \"\""}));
+    EXPECT_EQ(bus.driver->Transcript(), (Calls{"RegisterGpibGlobalsForThread()", "ibonl(16, 0)",
+                                               "ibwrt(16, \"SI\", 2)", "ibrd(16, 4) -> \"\""}));
 }
 
 TEST(GpibBinding, MissingDriverIsARegistrationFailureWithoutDriverCalls) {
     std::vector<std::string> messages;
-    GpibBinding binding([] { return DriverLoad{nullptr, "cannot open libgpib.so.0"}; },
-                        [&](const std::string& m) { messages.push_back(m); });
+    GpibBinding binding(
+        [] {
+            return DriverLoad{nullptr, "cannot open libgpib.so.0"};
+        },
+        [&](const std::string& m) { messages.push_back(m); });
     EXPECT_THROW(binding.ibdev(0, 8, 0, 13, 1, 0), GpibRegistrationFailure);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],

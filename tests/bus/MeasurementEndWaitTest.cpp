@@ -32,17 +32,17 @@ TEST(MeasurementEndWait, EndBit7AtOnce) {
     f.driver->Reply("*STB?", {"128"});
     const auto result = f.Wait16();
     EXPECT_EQ(result.outcome, 0);
-    EXPECT_EQ(f.driver->Transcript(),
-              (Calls{"ibwrt(16, \"*CLS\", 4)", "ibwrt(16, \"OPR 16\", 6)",
-                     "ibwrt(16, \"*SRE 160\", 8)", "ibwrt(16, \"*STB?\", 5)",
-                     "ibrd(16, 10) -> \"128\""}));
+    EXPECT_EQ(
+        f.driver->Transcript(),
+        (Calls{"ibwrt(16, \"*CLS\", 4)", "ibwrt(16, \"OPR 16\", 6)", "ibwrt(16, \"*SRE 160\", 8)",
+               "ibwrt(16, \"*STB?\", 5)", "ibrd(16, 10) -> \"128\""}));
     EXPECT_EQ(f.pump.count, 1);
     EXPECT_EQ(f.clock.Now(), std::chrono::milliseconds(10));
 }
 
 struct StatusCase {
     std::vector<std::string> stb;  // answers to "*STB?", in order
-    std::string esr;                // answer to "*ESR?", empty: none expected
+    std::string esr;               // answer to "*ESR?", empty: none expected
     std::int16_t outcome;
     int polls;
 };
@@ -68,9 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{{"160"}, "16\r\n", 1, 1}, StatusCase{{"32"}, "24", 1, 1},
                       StatusCase{{"32"}, "0", 0, 1}, StatusCase{{"160"}, "4\r\n", 0, 1},
                       StatusCase{{"160"}, "16", 1, 1},  // no terminator: still 16, not 160,
-                      StatusCase{{"32"}, "32", 0, 1}, StatusCase{{"0", "16", "64", "128"}, "", 0, 4},
-                      StatusCase{{"0", "127.5"}, "", 0, 2},  // 127.5 rounds to the even 128
-                      StatusCase{{"40000", "128\r"}, "", 0, 2},  // out of range: no end bit
+                      StatusCase{{"32"}, "32", 0, 1},
+                      StatusCase{{"0", "16", "64", "128"}, "", 0, 4},
+                      StatusCase{{"0", "127.5"}, "", 0, 2},      // 127.5 rounds to the even 128
+                      StatusCase{{"40000", "128\r"}, "", 0, 2},  // not a status byte: no end
+                      StatusCase{{"-1", "256", "128"}, "", 0, 3},
+                      StatusCase{{"32"}, "-1", 0, 1},  // no error bits from a bad event status
                       StatusCase{{"abc", "128"}, "", 0, 2}, StatusCase{{"32"}, "40000", 0, 1},
                       StatusCase{{"128\r\n"}, "", 0, 1}));
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "bus/NumberForms.h"
 
@@ -47,11 +47,11 @@ TEST(PatternNumber, FormatsResultNumbers) {
         {4.1234567, "###0.000", "4.123"},
         {1234.5, "###0.000", "1234.500"},
         {2132500000 / 1e6, "#0.00", "2132.50"},
-        {2.675, "#0.00", "2.68"},     // the decimal text, not its binary neighbour
+        {2.675, "#0.00", "2.68"},  // the decimal text, not its binary neighbour
         {-52.315, "#0.00", "-52.32"},
         {-52.314, "#0.00", "-52.31"},
         {-95.766, "#0.00", "-95.77"},
-        {-0.004, "#0.00", "-0.00"},   // a negative number keeps its sign
+        {-0.004, "#0.00", "-0.00"},  // a negative number keeps its sign
         {-0.0, "#0.00", "0.00"},
         {0.0, "###0.000", "0.000"},
         {9.995, "#0.00", "10.00"},

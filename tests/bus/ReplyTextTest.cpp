@@ -22,18 +22,41 @@ TEST(SplitReply, KeepsEveryFieldAndTheBuffersTail) {
 
 TEST(StrictNumber, AcceptsOneNumberWithItsTerminatorAndTail) {
     const std::pair<std::string, double> good[] = {
-        {"2132487000", 2132487000.0}, {"-52.314", -52.314}, {"  +4.5e3  ", 4500.0},
-        {"1E-3", 0.001}, {"7.", 7.0}, {".25", 0.25}, {"-10.5\r\n" + std::string(40, ' '), -10.5},
-        {"3\n"s + std::string(10, '\0'), 3.0}, {"0\r", 0.0}, {"\t12", 12.0},
+        {"2132487000", 2132487000.0},
+        {"-52.314", -52.314},
+        {"  +4.5e3  ", 4500.0},
+        {"1E-3", 0.001},
+        {"7.", 7.0},
+        {".25", 0.25},
+        {"-10.5\r\n" + std::string(40, ' '), -10.5},
+        {"3\n"s + std::string(10, '\0'), 3.0},
+        {"0\r", 0.0},
+        {"\t12", 12.0},
     };
     for (const auto& [text, value] : good) {
         const auto number = StrictNumber(text);
         ASSERT_TRUE(number.has_value()) << text;
         EXPECT_DOUBLE_EQ(*number, value) << text;
     }
-    const std::string bad[] = {"",     "   ",   "abc", "12abc", "1 2", "1,2", "--1", "+",
-                               ".",    "1e",    "e5",  "0x10",  "1e999", "nan", "inf",
-                               "1.2.3", "\r\n", "5 dBm", std::string(50, '\0')};
+    const std::string bad[] = {"",
+                               "   ",
+                               "abc",
+                               "12abc",
+                               "1 2",
+                               "1,2",
+                               "--1",
+                               "+",
+                               ".",
+                               "1e",
+                               "e5",
+                               "0x10",
+                               "1e999",
+                               "nan",
+                               "inf",
+                               "1.2.3",
+                               "\r\n",
+                               "5 dBm",
+                               std::string(50, '\0')};
     for (const auto& text : bad) EXPECT_FALSE(StrictNumber(text).has_value()) << text;
 }
 
@@ -58,6 +81,7 @@ TEST(LenientNumber, TakesTheNumberAtTheStart) {
     EXPECT_FALSE(LeadingNumber("abc").has_value());
     EXPECT_FALSE(LeadingNumber(std::string(50, '\0')).has_value());
     EXPECT_FALSE(LeadingNumber("-").has_value());
+    EXPECT_FALSE(LeadingNumber(",-3").has_value());  // a comma ends the text, it is not skipped
     EXPECT_FALSE(LeadingNumber("1e999").has_value());
 }
 

@@ -44,5 +44,4 @@ int ThreadIbsta(void) { return threadStatus; }
 int ThreadIberr(void) { return threadError; }
 int ThreadIbcnt(void) { return static_cast<int>(threadCount); }
 long ThreadIbcntl(void) { return threadCount; }
-
 }

@@ -12,15 +12,21 @@ namespace {
 std::string Escaped(const std::string& bytes) {
     std::string out;
     for (unsigned char c : bytes) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\0') out += "\\0";
-        else if (c == '"' || c == '\\') { out += '\\'; out += static_cast<char>(c); }
-        else if (c < 0x20 || c >= 0x7f) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\0')
+            out += "\\0";
+        else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7f) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
             out += hex;
-        } else out += static_cast<char>(c);
+        } else
+            out += static_cast<char>(c);
     }
     return out;
 }
@@ -101,7 +107,9 @@ std::int32_t ScriptedDriver::ibdev(std::int32_t boardIndex, std::int32_t primary
     } else {
         SetStatus(kStatusCmpl, 0, 0);
     }
-    Record({"ibdev", {boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode, eosMode}, {}});
+    Record({"ibdev",
+            {boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode, eosMode},
+            {}});
     return result;
 }
 

@@ -16,9 +16,10 @@ namespace kelvane::testing {
 
 // One call that reached the driver.
 struct DriverCall {
-    std::string name;                // the driver entry
-    std::vector<std::int32_t> args;  // integer arguments, in order (for ibwrt/ibrd: descriptor, count)
-    std::string bytes;               // ibwrt: the bytes written; ibrd: the bytes delivered
+    std::string name;  // the driver entry
+    std::vector<std::int32_t>
+        args;           // integer arguments, in order (for ibwrt/ibrd: descriptor, count)
+    std::string bytes;  // ibwrt: the bytes written; ibrd: the bytes delivered
     // "ibwrt(16, \"SI\", 2)", "ibrd(16, 50) -> \"1,2\"", "ibdev(0, 8, 0, 13, 1, 0)", ...
     std::string ToString() const;
 };

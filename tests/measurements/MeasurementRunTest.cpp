@@ -1,0 +1,228 @@
+// Each measurement with good answers, then with the faults of the table below: answers missing,
+// cut short, malformed or not numbers, writes the bus refuses, waits that end badly.
+#include <algorithm>
+#include <iterator>
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+#include "bus/GpibRegistrationFailure.h"
+#include "tests/measurements/MeasurementBench.h"
+
+namespace kelvane::testing::runs {
+
+namespace {
+
+class EachMeasurement : public ::testing::TestWithParam<Golden> {};
+
+// Every command, read and log text in its place: e.g. "OBW?" and "ACP?" answers are logged only
+// after the closing commands, each mask line before the next record is read.
+TEST_P(EachMeasurement, RunsAsScripted) {
+    Bench bench(GetParam().script);
+    EXPECT_EQ(bench.Run(GetParam().name), MeasurementOutcome::Completed);
+    EXPECT_EQ(bench.timeline, GetParam().run);
+}
+
+// The title, then the failure; no command; both ibonl calls, on the descriptor ibdev gave.
+TEST_P(EachMeasurement, UnopenableAnalyzerGetsNoCommand) {
+    Bench bench(GetParam().script);
+    bench.driver.FailIbdev(kErrorEneb);
+    EXPECT_EQ(bench.Run(GetParam().name), MeasurementOutcome::Failed);
+    const std::string reason = "ibdev could not open the analyzer (driver error ENEB (7))";
+    const Lines closed{Fail(GetParam().title, reason), "ibonl(-1, 0)", "ibonl(0, 0)"};
+    EXPECT_EQ(bench.timeline, Open(GetParam().title) + closed);
+}
+
+TEST_P(EachMeasurement, FailedRegistrationEndsWithoutAnotherDriverCall) {
+    Bench bench(GetParam().script);
+    bench.driver.SetRegistrationResult(3);
+    EXPECT_THROW(bench.Run(GetParam().name), GpibRegistrationFailure);
+    EXPECT_EQ(bench.timeline,
+              (Lines{"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()"}));
+    EXPECT_EQ(bench.messages.size(), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalog, EachMeasurement, ::testing::ValuesIn(GoldenRuns()));
+
+TEST(MeasurementCatalog, HoldsTheSevenInWindowOrder) {
+    ASSERT_EQ(MeasurementCatalog().size(), GoldenRuns().size());
+    for (std::size_t i = 0; i < GoldenRuns().size(); ++i)
+        EXPECT_EQ(MeasurementCatalog()[i].name, GoldenRuns()[i].name);
+}
+
+// A failed run follows its golden run (with the new answers) up to the refused command or the
+// first read that changed, or up to the golden entry `until`; then come the failure line, the
+// closing commands when the bad answer was checked as it arrived, and `last`. Any other run is
+// the golden run with the new answers and `edits`, then `last`. Then the session is closed.
+struct Fault {
+    MeasurementOutcome outcome;
+    std::string name;
+    Script replies;  // in place of the golden answers to these queries
+    std::string reason;
+    std::string until;
+    std::string refused;  // a command whose write fails with ENOL
+    Lines last;
+    std::map<std::string, Lines> edits;  // golden entries and what happens in their place
+};
+
+void PrintTo(const Fault& fault, std::ostream* os) { *os << fault.name << ": " << fault.reason; }
+
+constexpr auto kFailed = MeasurementOutcome::Failed;
+constexpr auto kWarning = MeasurementOutcome::Warning;
+constexpr auto kCompleted = MeasurementOutcome::Completed;
+
+const Golden& GoldenRun(const std::string& name) {
+    return *std::find_if(GoldenRuns().begin(), GoldenRuns().end(),
+                         [&](const Golden& golden) { return golden.name == name; });
+}
+
+const std::string kTimedOut =
+    "log: Warning: the analyzer did not report the end of the measurement within 10 s.\r\n";
+const std::string kFlagged =
+    "log: Warning: the analyzer reported an error during the measurement (event status 16).\r\n";
+// The answers to `query` are `replies`; the failure line names "<query> <reason>".
+Fault Bad(const std::string& name, const std::string& query, const Lines& replies,
+          const std::string& reason, const std::string& until = "") {
+    return {kFailed, name, {{query, replies}}, "\"" + query + "\" " + reason, until, "", {}, {}};
+}
+Fault Refused(const std::string& name, const std::string& command) {
+    return {kFailed, name,    {}, "\"" + command + "\" was not accepted (driver error ENOL (2))",
+            "",      command, {}, {}};
+}
+Fault Passes(MeasurementOutcome outcome, const std::string& name, const Script& replies,
+             const Lines& last = {}, const std::map<std::string, Lines>& edits = {}) {
+    return {outcome, name, replies, "", "", "", last, edits};
+}
+
+const Script kNoEnd{{"*STB?", {}}};  // the first poll's silent read takes the driver's 10 s
+const std::string kLong(200, 'x');   // no comma, longer than any buffer
+const std::string kNul(1, '\0');
+const std::string kNoNumber = "answer does not start with a number: ";
+const std::string kObw = "log: OBW = 4.151MHz\r\n";  // the first result line
+
+const std::vector<Fault> kFaults{
+    // A power the analyzer never reported is a failure, never "0.00dBm".
+    Bad("ch-power", "PWCH?", {kSilent}, "answer did not arrive"),
+    Bad("ch-power", "PWCH?", {"ERR\r\n"}, kNoNumber + "\"ERR\""),
+    Bad("ch-power", "PWCH?", {kLong}, kNoNumber + "\"" + kLong.substr(160) + "...\""),
+    Passes(kCompleted, "ch-power", {{"PWCH?", {"0.5,-3.2,OK\n"}}}, {},
+           {{"log: ChPower = -23.46dBm\r\n", {"log: ChPower = 0.50dBm\r\n"}}}),
+    Passes(kWarning, "ch-power", kNoEnd, {kTimedOut}),
+    Passes(kWarning, "ch-power", {{"*STB?", {"32"}}, {"*ESR?", {"16"}}}, {kFlagged},
+           {{"<10 32", {"<10 32", "*ESR?", "<10 16"}}}),
+    Refused("ch-power", "RB 300e3HZ VB 300e3HZ"),
+    Refused("ch-power", "*STB?"),
+    Bad("total-power-11b", "PWTOTAL?", {kSilent}, "answer did not arrive"),
+    Bad("total-power-11b", "PWTOTAL?", {"\r\n"}, kNoNumber + "\"\""),
+    Refused("total-power-11b", "PWTOTALON"),
+
+    // "OBW?" and "ACP?" answers are looked at after the closing commands.
+    Bad("obw", "OBW?", {kSilent}, "answer did not arrive", kObw),
+    // After a wait that saw no end, its warning follows the failure line: a likely cause.
+    {kFailed, "obw", Script{{"*STB?", {}}, {"OBW?", {kSilent}}}, "\"OBW?\" answer did not arrive",
+     kObw, "", Lines{kTimedOut}, std::map<std::string, Lines>{}},
+    Bad("obw", "OBW?", {"2140012345\r\n"}, "answer has 1 field, 2 expected", kObw),
+    Bad("obw", "OBW?", {"21400" + kNul + "12345,4151234"},
+        R"(answer field 0 is not a number: "21400\x0012345")", kObw),
+    Bad("obw", "OBW?", {"2140012345,4.15MHz"}, "answer field 1 is not a number: \"4.15MHz\"", kObw),
+    Passes(kWarning, "obw", kNoEnd, {kTimedOut}),
+    Refused("obw", "OBWPER 99"),
+    Bad("acp", "ACP?", {"0", "-5000000,-45.2\r\n", kAcp2}, "answer 1 has 2 fields, 4 expected",
+        kAcpLines[0]),
+    Bad("acp", "ACP?", {"0", "-5000000,-45.2,5000000,-45.31dB\r\n", kAcp2},
+        "answer 1 field 3 is not a number: \"-45.31dB\"", kAcpLines[0]),
+    Bad("acp", "ACP?", {"0", kSilent, kAcp2}, "answer 1 did not arrive", kAcpLines[0]),
+    Bad("acp", "ACP?", {"0", kAcp1, "-10000000,-60.456,+10 MHz,-61.5"},
+        "answer 2 field 2 is not a number: \"+10 MHz\"", kAcpLines[1]),
+    Bad("acp", "ACP?", {"0", kAcp1, kSilent}, "answer 2 did not arrive", kAcpLines[1]),
+    Bad("acp", "ACPREF?", {"OVLD\r\n"}, "answer is not a number: \"OVLD\"", kAcpLines[2]),
+    Bad("acp", "ACPREF?", {kSilent}, "answer did not arrive", kAcpLines[2]),
+    Passes(kCompleted, "acp", {{"ACP?", {kSilent, kAcp1, kAcp2}}}),  // answer 0 is not used
+    Passes(kWarning, "acp", kNoEnd, {kTimedOut}),
+    Refused("acp", "CSBSDEL"),
+
+    // A bad record ends the table; a peak level that is no number comes before any mask.
+    Bad("sem", "SEM?", {"0,START F,2132687000,2132590000,-52.314,-95.766"},
+        "record 1 of 8 field 1 is not a number: \"START F\""),
+    Bad("sem", "SEM?", {"0,2132487000,2132687" + kNul + "000,2132590000,-52.314,-95.766"},
+        R"(record 1 of 8 field 2 is not a number: "2132687\x00000")"),
+    Bad("sem", "SEM?", Sent(kSemRecords, 2, {"2,1e6,2e6,1.5e6,-5\r\n"}),
+        "record 3 of 8 has 5 fields, 6 expected"),
+    Bad("sem", "SEM?", Sent(kSemRecords, 4, {"4,-1e6,-2e6,-1.5e6,----,-94.9"}),
+        "record 5 of 8 field 4 is not a number: \"----\""),
+    Bad("sem", "SEM?", Sent(kSemRecords, 5, {"5,7e6,8e6,7.5e6,-61,\r\n"}),
+        "record 6 of 8 field 5 is not a number: \"\""),
+    Bad("sem", "SEM?", Sent(kSemRecords, 7, {kSilent}), "record 8 of 8 did not arrive"),
+    Refused("sem", "SEMTIN 3.515MZ,4.0MZ, 30KZ, -26DB, -26DB, 0DB, 0DB,ABS"),
+    Bad("sem-11a", "ML?", {"-10.5 dBm\r\n"}, "answer is not a number: \"-10.5 dBm\""),
+    Bad("sem-11a", "ML?", {kSilent}, "answer did not arrive"),
+    Bad("sem-11a", "SEM?", Sent(kWlanRecords, 3, {"3,1,2,3,-4,-5\r\n"}),
+        "record 4 of 10 has 6 fields, 7 expected"),
+    Bad("sem-11a", "SEM?", Sent(kWlanRecords, 6, {kSilent}), "record 7 of 10 did not arrive"),
+    Refused("sem-11a", "SEMTIN 11MZ, 20MZ, 100KZ,-28.5DB,-36.5DB,0DB, 0DB, ABS"),
+    Bad("sem-11b", "ML?", {kSilent}, "answer did not arrive"),
+    Bad("sem-11b", "SEM?", {kLong}, "record 1 of 6 has 1 field, 7 expected"),
+    Bad("sem-11b", "SEM?", Sent(kWlanRecords, 5, {kSilent}), "record 6 of 6 did not arrive"),
+    Bad("sem-11b", "SEM?", Sent(kWlanRecords, 1, {"1,9e6,11e6,10e6,-70.5,n/a,FAIL\r\n"}),
+        "record 2 of 6 field 5 is not a number: \"n/a\""),
+    Refused("sem-11b", "SEMRPFCALC PEAK"),
+};
+
+bool IsRead(const std::string& entry) { return entry.starts_with("<"); }
+
+// The golden run with the reads of the queries in `replies` delivering those replies, each cut
+// to its buffer's length; kSilent, or a read beyond the replies, delivers nothing.
+Lines Answered(const Golden& golden, const Script& replies) {
+    Lines run = golden.run;
+    std::string query;  // the last command written
+    std::map<std::string, std::size_t> readsOf;
+    for (auto& entry : run) {
+        if (!IsRead(entry) && !entry.starts_with("log: ")) query = entry;
+        const auto reply = replies.find(query);
+        if (!IsRead(entry) || reply == replies.end()) continue;
+        const std::size_t index = readsOf[query]++;
+        const std::string bytes = index < reply->second.size() ? reply->second[index] : kSilent;
+        const std::size_t space = entry.find(' ');
+        const std::size_t length = std::stoul(entry.substr(1, space - 1));
+        entry.resize(space + 1);
+        if (bytes != kSilent) entry += bytes.substr(0, length);
+    }
+    return run;
+}
+
+class FaultTable : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(FaultTable, KeepsTheLogAndClosesTheSession) {
+    const Fault& fault = GetParam();
+    const Golden& golden = GoldenRun(fault.name);
+    Script script = fault.replies;
+    script.insert(golden.script.begin(), golden.script.end());
+    Bench bench(script);
+    if (!fault.refused.empty()) bench.driver.FailWrite(fault.refused);
+    EXPECT_EQ(bench.Run(fault.name), fault.outcome);
+
+    const Lines answered = Answered(golden, fault.replies);
+    const auto close = answered.end() - 2;
+    Lines expected;
+    if (fault.outcome == kFailed) {
+        auto end = std::mismatch(answered.begin(), close, golden.run.begin()).first + 1;
+        if (!fault.refused.empty()) end = std::find(answered.begin(), close, fault.refused) + 1;
+        if (!fault.until.empty()) end = std::find(answered.begin(), close, fault.until);
+        expected = Lines(answered.begin(), end) + Lines{Fail(golden.title, fault.reason)};
+        // A bad answer checked as it arrived: the commands after the last read go out.
+        auto entry = std::find_if(answered.rbegin(), answered.rend(), IsRead).base();
+        for (; fault.until.empty() && fault.refused.empty() && entry != close; ++entry)
+            if (!entry->starts_with("log: ")) expected.push_back(*entry);
+    } else {
+        for (auto entry = answered.begin(); entry != close; ++entry) {
+            const auto edit = fault.edits.find(*entry);
+            expected = expected + (edit == fault.edits.end() ? Lines{*entry} : edit->second);
+        }
+    }
+    EXPECT_EQ(bench.timeline, expected + fault.last + kClose);
+}
+
+INSTANTIATE_TEST_SUITE_P(Measurements, FaultTable, ::testing::ValuesIn(kFaults));
+
+}  // namespace
+}  // namespace kelvane::testing::runs

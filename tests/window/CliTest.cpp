@@ -1,0 +1,103 @@
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/ScriptedDriver.h"
+#include "window/BatchRunner.h"
+#include "window/CommandLine.h"
+
+namespace kelvane {
+namespace {
+
+using testing::ScriptedDriver;
+
+const std::string kAll = " ch-power obw acp sem sem-11a sem-11b total-power-11b";
+
+// The parse of the blank-separated arguments in one line: the action, "simulate", then the
+// measurements or the error.
+std::string Parse(const std::string& arguments) {
+    std::istringstream in(arguments);
+    std::vector<std::string> split;
+    for (std::string argument; in >> argument;) split.push_back(argument);
+    const CommandLine parsed(split);
+    const char* actions[]{"window", "batch", "help", "version", "usage"};
+    std::string text = actions[static_cast<int>(parsed.WhatToDo())];
+    if (parsed.Simulate()) text += " simulate";
+    for (const auto& name : parsed.Measurements()) text += " " + name;
+    return parsed.Error().empty() ? text : text + ": " + parsed.Error();
+}
+
+TEST(CliTest, CommandLine) {
+    const std::pair<std::string, std::string> cases[]{
+        {"", "window"},
+        {"--simulate", "window simulate"},
+        {"--measure acp --measure=sem --measure acp", "batch acp sem acp"},
+        {"--measure all --simulate", "batch simulate" + kAll},
+        {"--measure sem --measure all", "batch sem" + kAll},
+        {"-h --measure obw --version", "help obw"},
+        {"--version", "version"},
+        {"--measure ALL", "usage: unknown measurement 'ALL'"},
+        {"--measure obw --measure", "usage: --measure needs a measurement name"},
+        {"--measure=", "usage: unknown measurement ''"},
+        {"obw", "usage: unexpected argument 'obw'"},
+        {"--help --simulate --bogus --measure foo", "usage simulate: unknown option '--bogus'"},
+    };
+    for (const auto& [arguments, parse] : cases) EXPECT_EQ(Parse(arguments), parse) << arguments;
+}
+
+// Exit status, standard output, standard error and the last two driver calls.
+using BatchRun = std::tuple<int, std::string, std::string, std::vector<std::string>>;
+const std::vector<std::string> kClosed{"ibonl(16, 0)", "ibonl(0, 0)"};  // a session's end
+
+// Runs `names` against an analyzer that answers "*STB?" with `stb`, "PWCH?" and maybe "PWTOTAL?",
+// whose registration gives `registration`; or against a library that fails with `loadFailure`.
+BatchRun Batch(const std::vector<std::string>& names, const char* stb = "128",
+               bool totalPower = true, int registration = 0, std::string loadFailure = "") {
+    VirtualClock clock;
+    auto owned = std::make_unique<ScriptedDriver>();
+    ScriptedDriver& driver = *owned;
+    driver.AttachClock(&clock);
+    driver.ReplyAlways("*STB?", stb);
+    driver.Reply("PWCH?", {"-10.2"});
+    if (totalPower) driver.Reply("PWTOTAL?", {"-12.5"});
+    driver.SetRegistrationResult(registration);
+    const DriverFactory missing = [loadFailure] { return DriverLoad{nullptr, loadFailure}; };
+    std::ostringstream out, err;
+    BatchRunner runner(loadFailure.empty() ? testing::HandOver(std::move(owned)) : missing, clock,
+                       out, err);
+    const int status = runner.Run(names);
+    auto calls = driver.Transcript();
+    if (calls.size() > 2) calls.erase(calls.begin(), calls.end() - 2);
+    return {status, out.str(), err.str(), calls};
+}
+
+TEST(BatchRunnerTest, ExitStatusAndOutput) {
+    const std::string title = "\r\nCH Power Measurement...\r\n";
+    const std::string power = title + "ChPower = -10.20dBm\r\n";
+    const std::string total = title + "ChPower = -12.50dBm\r\n";
+    const std::string late =
+        "Warning: the analyzer did not report the end of the measurement within 10 s.\r\n";
+    const std::string noTotal =
+        title + "CH Power Measurement failed: \"PWTOTAL?\" answer did not arrive\r\n";
+    const std::string unknown =
+        "kelvane: unknown measurement 'nonsense'\n" + CommandLine::UsageLine() + "\n";
+    const std::string unregistered =
+        "kelvane: Unable to register GPIB thread globals. Quitting the Program!\n";
+    const std::vector<std::string> registration{"RegisterGpibGlobalsForThread()",
+                                                "UnregisterGpibGlobalsForThread()"};
+    EXPECT_EQ(Batch({"ch-power", "total-power-11b"}), BatchRun(0, power + total, "", kClosed));
+    EXPECT_EQ(Batch({"ch-power"}, "0"), BatchRun(1, power + late, "", kClosed));
+    EXPECT_EQ(Batch({"total-power-11b", "ch-power"}, "128", false),
+              BatchRun(1, noTotal + power, "", kClosed));
+    EXPECT_EQ(Batch({"obw", "nonsense"}), BatchRun(2, "", unknown, {}));
+    EXPECT_EQ(Batch({"ch-power", "obw"}, "128", true, 3),
+              BatchRun(3, "", unregistered, registration));
+    EXPECT_EQ(Batch({"sem"}, "128", true, 0, "no libgpib.so.0"),
+              BatchRun(3, "", unregistered + "no libgpib.so.0\n", {}));
+}
+
+}  // namespace
+}  // namespace kelvane
