@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "simulator/SignalScene.h"
 #include "simulator/SimulatorOptions.h"
-#include "simulator/SpectrumScene.h"
 #include "simulator/TraceComputer.h"
 #include "simulator/TraceNoise.h"
 
@@ -32,8 +32,8 @@ void BM_SweepTrace(benchmark::State& state) {
     const SweepCase& sweep = kSweeps[state.range(0)];
     state.SetLabel(sweep.label);
     const SimulatorOptions options;
-    SpectrumScene scene(options);
-    const SpectralDensity& input = scene.ForCenter(sweep.centerHz);
+    SignalScene scene(options);
+    const PowerDensity& input = scene.ForCenter(sweep.centerHz);
     const SweepSettings settings{sweep.centerHz - sweep.spanHz / 2,
                                  sweep.centerHz + sweep.spanHz / 2,
                                  options.tracePoints,

@@ -2,8 +2,8 @@
 
 #include "measurements/3gpp/AdjacentChannelPower.h"
 #include "measurements/3gpp/ChannelPower.h"
+#include "measurements/3gpp/EmissionMask3gpp.h"
 #include "measurements/3gpp/OccupiedBandwidth.h"
-#include "measurements/3gpp/SpectrumEmissionMask3gpp.h"
 #include "measurements/wlan/TotalPower11b.h"
 #include "measurements/wlan/WlanEmissionMask.h"
 
@@ -29,7 +29,7 @@ const std::vector<CatalogEntry>& MeasurementCatalog() {
         {"ch-power", AtWcdmaCarrier(&ChannelPower)},
         {"obw", AtWcdmaCarrier(&OccupiedBandwidth)},
         {"acp", AtWcdmaCarrier(&AdjacentChannelPower)},
-        {"sem", AtWcdmaCarrier(&SpectrumEmissionMask3gpp)},
+        {"sem", AtWcdmaCarrier(&EmissionMask3gpp)},
         {"sem-11a", &WlanEmissionMask11a},
         {"sem-11b", &WlanEmissionMask11b},
         {"total-power-11b", &TotalPower11b},

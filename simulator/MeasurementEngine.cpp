@@ -65,7 +65,7 @@ std::vector<MaskRecord> MeasurementEngine::MaskRecords(const InstrumentState& st
                                                        const SweepData& data) {
     const double reference = MaskReferenceDbm(state, MainTrace(state, data));
     const SweepSettings main = MainSettings(state);
-    const SpectralDensity& input = scene_.ForCenter(state.centerHz);
+    const PowerDensity& input = scene_.ForCenter(state.centerHz);
     const std::uint64_t runKey = TraceNoise::Key(TraceNoise::Key(seed_, data.runId),
                                                  static_cast<std::uint64_t>(data.sweepIndex));
     auto sweep = [&](double startHz, double stopHz, int points, double rbwHz,

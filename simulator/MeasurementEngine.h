@@ -6,8 +6,8 @@
 
 #include "simulator/InstrumentState.h"
 #include "simulator/MaskEvaluator.h"
+#include "simulator/SignalScene.h"
 #include "simulator/SimulatorOptions.h"
-#include "simulator/SpectrumScene.h"
 #include "simulator/SweepController.h"
 #include "simulator/Trace.h"
 #include "simulator/TraceComputer.h"
@@ -48,7 +48,7 @@ private:
 
     SimulatorOptions options_;
     std::uint64_t seed_;
-    SpectrumScene scene_;
+    SignalScene scene_;
     TraceComputer computer_;
     std::optional<SweepSettings> cleanSettings_;
     Trace clean_;

@@ -16,7 +16,7 @@ constexpr int kMaxKernelHalfWidth = 2000;
 
 }  // namespace
 
-void TraceComputer::Compute(const SpectralDensity& input, const SweepSettings& settings,
+void TraceComputer::Compute(const PowerDensity& input, const SweepSettings& settings,
                             Trace& trace) {
     const int points = std::max(settings.points, 1);
     const double spanHz = std::max(settings.stopHz - settings.startHz, 0.0);

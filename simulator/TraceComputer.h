@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "simulator/SpectralDensity.h"
+#include "simulator/PowerDensity.h"
 #include "simulator/Trace.h"
 
 namespace kelvane {
@@ -16,7 +16,7 @@ namespace kelvane {
 // Keeps its scratch buffers between calls.
 class TraceComputer {
 public:
-    void Compute(const SpectralDensity& input, const SweepSettings& settings, Trace& trace);
+    void Compute(const PowerDensity& input, const SweepSettings& settings, Trace& trace);
 
     // The noise bandwidth of a Gaussian RBW filter, in Hz.
     static double NoiseBandwidthHz(double rbwHz) { return 1.0645 * rbwHz; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulator/SpectralDensity.h"
+#include "simulator/PowerDensity.h"
 
 namespace kelvane {
 
@@ -8,7 +8,7 @@ namespace kelvane {
 // add. The third-order regrowth of a band-limited noise-like signal is the triple
 // self-convolution of its spectrum; for a flat band of width B that is the quadratic B-spline
 // over +/-1.5 B, which gives the shoulders without a convolution per sweep.
-class Transmitter : public SpectralDensity {
+class Transmitter : public PowerDensity {
 public:
     struct Impairments {
         double regrowthDbc = -40.0;     // total regrowth power relative to the carrier power

@@ -16,8 +16,8 @@
 #include "bus/GpibRegistrationFailure.h"
 #include "measurements/3gpp/AdjacentChannelPower.h"
 #include "measurements/3gpp/ChannelPower.h"
+#include "measurements/3gpp/EmissionMask3gpp.h"
 #include "measurements/3gpp/OccupiedBandwidth.h"
-#include "measurements/3gpp/SpectrumEmissionMask3gpp.h"
 #include "measurements/MeasurementCatalog.h"
 #include "measurements/wlan/TotalPower11b.h"
 #include "measurements/wlan/WlanEmissionMask.h"
@@ -179,7 +179,7 @@ MeasurementContext Form1::Context() { return MeasurementContext{session_, log_, 
 
 void Form1::MeasSEM(double& measF, double& measRef) {
     MeasurementContext context = Context();
-    SpectrumEmissionMask3gpp(context, measF, measRef);
+    EmissionMask3gpp(context, measF, measRef);
 }
 
 void Form1::MeasObw(double& measF, double& measRef) {

@@ -236,7 +236,7 @@ TEST(SimulatorCommands, FaultyCommandsFlagErrorsAndChangeNothing) {
 }
 
 // A flat floor with a 10 kHz wide line at 40 kHz on top, in mW/Hz.
-struct Density : SpectralDensity {
+struct Density : PowerDensity {
     Density(double floorMw, double lineMw) : floor(floorMw), line(lineMw) {}
     double MwPerHz(double f) const override { return std::abs(f - 40e3) < 5e3 ? line : floor; }
     double floor, line;

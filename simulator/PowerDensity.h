@@ -3,9 +3,9 @@
 namespace kelvane {
 
 // A power spectrum as the analyzer's input sees it.
-class SpectralDensity {
+class PowerDensity {
 public:
-    virtual ~SpectralDensity() = default;
+    virtual ~PowerDensity() = default;
     // Power density at an absolute frequency, in mW/Hz.
     virtual double MwPerHz(double frequencyHz) const = 0;
 };

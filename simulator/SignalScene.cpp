@@ -1,4 +1,4 @@
-#include "simulator/SpectrumScene.h"
+#include "simulator/SignalScene.h"
 
 #include <cmath>
 
@@ -15,7 +15,7 @@ constexpr double kSelectionRangeHz = 100e6;
 }  // namespace
 
 // One transmitter (or none) plus the analyzer's noise.
-class SpectrumScene::Input : public SpectralDensity {
+class SignalScene::Input : public PowerDensity {
 public:
     Input(const Transmitter* transmitter, double noiseMwPerHz)
         : transmitter_(transmitter), noiseMwPerHz_(noiseMwPerHz) {}
@@ -28,13 +28,11 @@ private:
     double noiseMwPerHz_;
 };
 
-SpectrumScene::SpectrumScene(const SimulatorOptions& options) : options_(options) {
-    inputs_.resize(4);
-}
+SignalScene::SignalScene(const SimulatorOptions& options) : options_(options) { inputs_.resize(4); }
 
-SpectrumScene::~SpectrumScene() = default;
+SignalScene::~SignalScene() = default;
 
-const SpectralDensity& SpectrumScene::ForCenter(double centerHz) {
+const PowerDensity& SignalScene::ForCenter(double centerHz) {
     struct Candidate {
         Kind kind;
         double carrierHz;
@@ -60,7 +58,7 @@ const SpectralDensity& SpectrumScene::ForCenter(double centerHz) {
     return *inputs_[slot];
 }
 
-const Transmitter& SpectrumScene::TransmitterOf(Kind kind) {
+const Transmitter& SignalScene::TransmitterOf(Kind kind) {
     auto& slot = transmitters_[static_cast<std::size_t>(kind)];
     if (!slot) {
         const double power = options_.signalPowerDbm;

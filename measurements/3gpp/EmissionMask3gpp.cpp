@@ -1,4 +1,4 @@
-#include "measurements/3gpp/SpectrumEmissionMask3gpp.h"
+#include "measurements/3gpp/EmissionMask3gpp.h"
 
 #include "bus/NumberForms.h"
 #include "measurements/EmissionMaskTable.h"
@@ -12,8 +12,8 @@ constexpr int kRecordCount = 8;  // two sides of four segments
 
 }  // namespace
 
-MeasurementOutcome SpectrumEmissionMask3gpp(MeasurementContext& context, const double& measF,
-                                            const double& measRef) {
+MeasurementOutcome EmissionMask3gpp(MeasurementContext& context, const double& measF,
+                                    const double& measRef) {
     MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "simulator/PowerDensity.h"
 #include "simulator/SimulatorOptions.h"
-#include "simulator/SpectralDensity.h"
 #include "simulator/Transmitter.h"
 
 namespace kelvane {
@@ -13,13 +13,13 @@ namespace kelvane {
 // frequency the analyzer is tuned to: the W-CDMA carrier at 2 GHz, the 802.11a transmitter at
 // 5005 MHz or the 802.11b one at 2412 MHz, whichever carrier lies nearest to the center
 // frequency, within 100 MHz; elsewhere only the analyzer's own noise.
-class SpectrumScene {
+class SignalScene {
 public:
-    explicit SpectrumScene(const SimulatorOptions& options);
-    ~SpectrumScene();
+    explicit SignalScene(const SimulatorOptions& options);
+    ~SignalScene();
 
     // The input spectrum for a sweep centered at centerHz; valid as long as the scene.
-    const SpectralDensity& ForCenter(double centerHz);
+    const PowerDensity& ForCenter(double centerHz);
 
 private:
     class Input;
