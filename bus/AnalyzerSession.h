@@ -42,8 +42,6 @@ public:
 
     const std::optional<BusFault>& Fault() const { return fault_; }
 
-    GpibBinding& Binding() { return binding_; }
-
     // Descriptor of the current (or last) session; the next OpenAnalyzer overwrites it.
     std::int16_t DevHandle = 0;
 

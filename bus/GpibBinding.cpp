@@ -1,7 +1,6 @@
 #include "bus/GpibBinding.h"
 
 #include <utility>
-#include <vector>
 
 #include "bus/GpibRegistrationFailure.h"
 
@@ -86,19 +85,15 @@ void GpibBinding::ibonl(std::int16_t descriptor, std::int16_t value) {
 
 void GpibBinding::ibwrt(std::int16_t descriptor, const std::string& text) {
     EnsureRegistered();
-    // The driver gets its own copy of the bytes, as it would of a converted text.
-    const std::vector<char> bytes(text.begin(), text.end());
-    driver_->ibwrt(descriptor, bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    driver_->ibwrt(descriptor, text.data(), static_cast<std::int32_t>(text.size()));
     Publish();
 }
 
 void GpibBinding::ibrd(std::int16_t descriptor, std::string& buffer) {
     EnsureRegistered();
-    // The whole buffer goes to the driver and comes back: the bytes that arrived at its start,
-    // the rest as it was.
-    std::vector<char> bytes(buffer.begin(), buffer.end());
-    driver_->ibrd(descriptor, bytes.data(), static_cast<std::int32_t>(bytes.size()));
-    buffer.assign(bytes.begin(), bytes.end());
+    // The whole buffer goes to the driver: the bytes that arrive overwrite its start, the rest
+    // keeps what it held.
+    driver_->ibrd(descriptor, buffer.data(), static_cast<std::int32_t>(buffer.size()));
     Publish();
 }
 

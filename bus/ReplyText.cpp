@@ -1,10 +1,9 @@
 #include "bus/ReplyText.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace kelvane {
 
@@ -46,19 +45,39 @@ std::size_t ScanNumber(std::string_view chars) {
     return i;
 }
 
-// The value of a scanned number text; no value when it lies outside the double's range.
-std::optional<double> ToDouble(std::string_view number) {
-    std::string text(number);
-    if (!text.empty() && text[0] == '+') text.erase(0, 1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Underflow to zero is harmless; overflow is no number.
-        const double rough = std::strtod(text.c_str(), nullptr);
-        if (std::isinf(rough)) return std::nullopt;
-        return rough;
+// The power of ten of a scanned number's first significant digit: 2 for "123", -3 for "0.00123",
+// 1 for "0.5e2". Only used to tell an overflow from an underflow, so it need not be exact.
+long DecimalOrder(std::string_view number) {
+    const std::size_t exponentAt = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    long exponent = 0;
+    if (exponentAt != std::string_view::npos) {
+        std::string_view digits = number.substr(exponentAt + 1);
+        const bool negative = !digits.empty() && digits[0] == '-';
+        if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+        for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1000000L);
+        if (negative) exponent = -exponent;
     }
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return 0;
+    const long order =
+        first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point);
+    return order + exponent;
+}
+
+// The value of a scanned number text; no value when it lies outside the double's range. The
+// conversion does not depend on the program's locale: "." is always the decimal point.
+std::optional<double> ToDouble(std::string_view number) {
+    if (!number.empty() && number[0] == '+') number.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double reads as zero (with its sign); too large is no number.
+        if (DecimalOrder(number) > 0) return std::nullopt;
+        return number[0] == '-' ? -0.0 : 0.0;
+    }
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

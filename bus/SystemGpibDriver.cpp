@@ -17,9 +17,9 @@ bool Resolve(void* library, const char* name, Fn& entry, std::string& missing) {
 
 }  // namespace
 
-SystemGpibDriver::~SystemGpibDriver() {
-    if (library_ != nullptr) dlclose(library_);
-}
+void SystemGpibDriver::LibraryCloser::operator()(void* library) const { dlclose(library); }
+
+SystemGpibDriver::SystemGpibDriver(Key, void* library) : library_(library) {}
 
 DriverLoad SystemGpibDriver::Load(const std::vector<std::string>& libraryNames) {
     std::string failures;
@@ -31,8 +31,7 @@ DriverLoad SystemGpibDriver::Load(const std::vector<std::string>& libraryNames) 
                         (reason != nullptr ? std::string(" (") + reason + ")" : std::string());
             continue;
         }
-        std::unique_ptr<SystemGpibDriver> driver(new SystemGpibDriver());
-        driver->library_ = library;
+        auto driver = std::make_unique<SystemGpibDriver>(Key{}, library);
         std::string missing;
         Resolve(library, "ibdev", driver->ibdev_, missing);
         Resolve(library, "ibonl", driver->ibonl_, missing);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,13 @@ namespace kelvane {
 // ThreadIbcntl.
 class SystemGpibDriver : public GpibDriver {
 public:
-    ~SystemGpibDriver() override;
+    // Made only by Load.
+    class Key {
+        friend class SystemGpibDriver;
+        Key() = default;
+    };
+    // Takes over the dlopen handle.
+    SystemGpibDriver(Key, void* library);
 
     // Tries the libraries in order; the failure names every library that could not be opened
     // and the entries a library lacks.
@@ -47,11 +54,14 @@ private:
     using RegisterFn = int (*)(int*, int*, int*, int*);
     using UnregisterFn = int (*)();
 
-    SystemGpibDriver() = default;
     // Copies the thread status into the registered variables when the library does not.
     void CopyThreadStatus();
 
-    void* library_ = nullptr;  // dlopen handle, closed in the destructor
+    struct LibraryCloser {
+        void operator()(void* library) const;
+    };
+
+    std::unique_ptr<void, LibraryCloser> library_;  // the dlopen handle
     IbdevFn ibdev_ = nullptr;
     IbonlFn ibonl_ = nullptr;
     IbwrtFn ibwrt_ = nullptr;
