@@ -11,7 +11,6 @@ namespace kelvane {
 namespace {
 
 constexpr std::size_t kRecordBufferLength = 200;
-constexpr double kHzPerMHz = 1000000.0;
 constexpr const char* kHeader = " START F      STOP F       FREQ.      ABS LEV   REL LEV\r\n";
 
 std::string Shown(double value) { return PatternNumber(value, "#0.00"); }
@@ -25,11 +24,11 @@ void LogEmissionMaskTable(MeasurementRun& run, int recordCount, bool withVerdict
         const std::string name =
             "\"SEM?\" record " + std::to_string(record + 1) + " of " + std::to_string(recordCount);
         std::string buffer = BlankBuffer(kRecordBufferLength);
-        RequireAnswer(run.Read(buffer), name);
-        const auto fields = ReplyFields(buffer, minFields, name);
-        const double startMHz = NumberField(fields, 1, name) / kHzPerMHz;
-        const double stopMHz = NumberField(fields, 2, name) / kHzPerMHz;
-        const double foundMHz = NumberField(fields, 3, name) / kHzPerMHz;
+        const int bytesRead = run.Read(buffer);
+        const auto fields = ReplyFields(buffer, bytesRead, minFields, name);
+        const double startMHz = MHzField(fields, 1, name);
+        const double stopMHz = MHzField(fields, 2, name);
+        const double foundMHz = MHzField(fields, 3, name);
         const double absoluteDbm = NumberField(fields, 4, name);
         const double relativeDb = NumberField(fields, 5, name);
         std::string line = Shown(startMHz) + "MHz---" + Shown(stopMHz) + "MHz, " + Shown(foundMHz) +

@@ -37,4 +37,11 @@ const std::vector<CatalogEntry>& MeasurementCatalog() {
     return catalog;
 }
 
+const CatalogEntry* FindMeasurement(std::string_view name) {
+    for (const auto& entry : MeasurementCatalog()) {
+        if (entry.name == name) return &entry;
+    }
+    return nullptr;
+}
+
 }  // namespace kelvane

@@ -17,6 +17,9 @@ struct CatalogEntry {
 
 const std::vector<CatalogEntry>& MeasurementCatalog();
 
+// The catalog entry with this batch name, or nullptr when there is none.
+const CatalogEntry* FindMeasurement(std::string_view name);
+
 // The W-CDMA parameters that the window's buttons pass.
 inline constexpr double kWcdmaCenterHz = 2000000000.0;
 inline constexpr double kWcdmaReferenceDb = 0.0;

@@ -14,14 +14,17 @@ std::string Quoted(const std::string& replyText) {
     return quoted;
 }
 
-}  // namespace
-
 void RequireAnswer(int bytesRead, const std::string& answerName) {
     if (bytesRead <= 0) throw BadReply(answerName + " did not arrive");
 }
 
-std::vector<std::string> ReplyFields(const std::string& buffer, std::size_t minFields,
-                                     const std::string& answerName) {
+constexpr double kHzPerMHz = 1000000.0;
+
+}  // namespace
+
+std::vector<std::string> ReplyFields(const std::string& buffer, int bytesRead,
+                                     std::size_t minFields, const std::string& answerName) {
+    RequireAnswer(bytesRead, answerName);
     auto fields = SplitReply(buffer);
     if (fields.size() < minFields) {
         throw BadReply(answerName + " has " + std::to_string(fields.size()) +
@@ -42,13 +45,20 @@ double NumberField(const std::vector<std::string>& fields, std::size_t index,
     return *value;
 }
 
-double NumberReply(const std::string& buffer, const std::string& answerName) {
+double MHzField(const std::vector<std::string>& fields, std::size_t index,
+                const std::string& answerName) {
+    return NumberField(fields, index, answerName) / kHzPerMHz;
+}
+
+double NumberReply(const std::string& buffer, int bytesRead, const std::string& answerName) {
+    RequireAnswer(bytesRead, answerName);
     const auto value = StrictNumber(buffer);
     if (!value) throw BadReply(answerName + " is not a number: " + Quoted(buffer));
     return *value;
 }
 
-double LeadingNumberReply(const std::string& buffer, const std::string& answerName) {
+double LeadingNumberReply(const std::string& buffer, int bytesRead, const std::string& answerName) {
+    RequireAnswer(bytesRead, answerName);
     const auto value = LeadingNumber(buffer);
     // LeadingNumber gives no value for a number out of range either ("1e999").
     if (!value) throw BadReply(answerName + " does not start with a number: " + Quoted(buffer));

@@ -10,22 +10,26 @@ namespace kelvane {
 // log shows it, e.g. "\"ACP?\" answer 1" or "\"SEM?\" record 3 of 8", and throws BadReply when
 // the answer cannot be used; none reads past the end of a field list.
 
-// An answer for which no byte arrived is no answer.
-void RequireAnswer(int bytesRead, const std::string& answerName);
+// bytesRead is what the answer's read delivered: an answer of which no byte arrived is no
+// answer, whatever its buffer holds.
 
 // The buffer's fields; at least minFields of them.
-std::vector<std::string> ReplyFields(const std::string& buffer, std::size_t minFields,
-                                     const std::string& answerName);
+std::vector<std::string> ReplyFields(const std::string& buffer, int bytesRead,
+                                     std::size_t minFields, const std::string& answerName);
 
 // Field `index` (which must exist) as a number under the strict conversion. Also used for the
 // texts shown through a display pattern: the pattern needs a number in them.
 double NumberField(const std::vector<std::string>& fields, std::size_t index,
                    const std::string& answerName);
 
+// A frequency field, which arrives in Hz, in MHz.
+double MHzField(const std::vector<std::string>& fields, std::size_t index,
+                const std::string& answerName);
+
 // The whole buffer as a number under the strict conversion.
-double NumberReply(const std::string& buffer, const std::string& answerName);
+double NumberReply(const std::string& buffer, int bytesRead, const std::string& answerName);
 
 // The finite number at the start of the buffer (the lenient reading, without its 0 for "none").
-double LeadingNumberReply(const std::string& buffer, const std::string& answerName);
+double LeadingNumberReply(const std::string& buffer, int bytesRead, const std::string& answerName);
 
 }  // namespace kelvane

@@ -12,18 +12,16 @@ namespace kelvane {
 namespace {
 
 constexpr std::size_t kReplyBufferLength = 100;
-constexpr double kHzPerMHz = 1000000.0;
 
 // One channel pair: "<label><lower MHz>MHz <lower dB>dB : <upper MHz>MHz <upper dB>dB".
 // The answer holds lower frequency (Hz), lower power (dB), upper frequency, upper power.
 std::string ChannelPairLine(const std::string& label, const std::string& answer, int bytesRead,
                             const std::string& name) {
-    RequireAnswer(bytesRead, name);
-    const auto fields = ReplyFields(answer, 4, name);
+    const auto fields = ReplyFields(answer, bytesRead, 4, name);
     const auto shown = [](double value) { return PatternNumber(value, "#0.00"); };
-    const double lowerMHz = NumberField(fields, 0, name) / kHzPerMHz;
+    const double lowerMHz = MHzField(fields, 0, name);
     const double lowerDb = NumberField(fields, 1, name);
-    const double upperMHz = NumberField(fields, 2, name) / kHzPerMHz;
+    const double upperMHz = MHzField(fields, 2, name);
     const double upperDb = NumberField(fields, 3, name);
     return label + shown(lowerMHz) + "MHz " + shown(lowerDb) + "dB : " + shown(upperMHz) + "MHz " +
            shown(upperDb) + "dB\r\n";
@@ -74,8 +72,7 @@ MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const doubl
         r.AppendResult(ChannelPairLine("ACP (-10M,+10M) = ", offsetAnswers[2], offsetBytes[2],
                                        "\"ACP?\" answer 2"));
         const std::string carrierName = "\"ACPREF?\" answer";
-        RequireAnswer(carrierBytes, carrierName);
-        const double carrierDbm = NumberReply(carrierAnswer, carrierName);
+        const double carrierDbm = NumberReply(carrierAnswer, carrierBytes, carrierName);
         r.AppendResult("ACP (Carr pow.) = " + PatternNumber(carrierDbm, "##0.00") + "dBm\r\n");
     });
 }

@@ -40,8 +40,7 @@ MeasurementOutcome ChannelPower(MeasurementContext& context, const double& measF
         const int bytesRead = r.Read(reply);
         // A power the analyzer never reported must not show as 0 dBm.
         const std::string name = "\"PWCH?\" answer";
-        RequireAnswer(bytesRead, name);
-        const double powerDbm = LeadingNumberReply(reply, name);
+        const double powerDbm = LeadingNumberReply(reply, bytesRead, name);
         r.SendClosingCommands();
         r.AppendResult("ChPower = " + PatternNumber(powerDbm, "###0.00") + "dBm\r\n");
     });

@@ -10,7 +10,6 @@ namespace kelvane {
 namespace {
 
 constexpr std::size_t kReplyBufferLength = 50;
-constexpr double kHzPerMHz = 1000000.0;
 
 }  // namespace
 
@@ -41,10 +40,9 @@ MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, const double& 
         r.SendClosingCommands();
 
         const std::string name = "\"OBW?\" answer";
-        RequireAnswer(bytesRead, name);
-        const auto fields = ReplyFields(reply, 2, name);
-        const double centerMHz = NumberField(fields, 0, name) / kHzPerMHz;
-        const double bandwidthMHz = NumberField(fields, 1, name) / kHzPerMHz;
+        const auto fields = ReplyFields(reply, bytesRead, 2, name);
+        const double centerMHz = MHzField(fields, 0, name);
+        const double bandwidthMHz = MHzField(fields, 1, name);
         r.AppendResult("OBW = " + PatternNumber(bandwidthMHz, "###0.000") + "MHz\r\n");
         r.AppendResult("OBW CF = " + PatternNumber(centerMHz, "###0.000") + "MHz\r\n");
     });

@@ -34,8 +34,8 @@ MeasurementOutcome TotalPower11b(MeasurementContext& context) {
         });
         // A power the analyzer never reported must not show as 0 dBm.
         const std::string name = "\"PWTOTAL?\" answer";
-        RequireAnswer(r.Read(reply), name);
-        const double powerDbm = LeadingNumberReply(reply, name);
+        const int bytesRead = r.Read(reply);
+        const double powerDbm = LeadingNumberReply(reply, bytesRead, name);
         r.SendClosingCommands();
         r.AppendResult("ChPower = " + PatternNumber(powerDbm, "###0.00") + "dBm\r\n");
     });

@@ -19,7 +19,7 @@ constexpr double kPeakRaiseDb = 2.0;
 
 // One mask segment: a 25-character prefix (offsets and bandwidth) and the indices of its start
 // and stop levels in MaskValues::levelOffsetsDb.
-struct MaskSegment {
+struct LimitSegment {
     const char* prefix;
     std::size_t startLevel;
     std::size_t stopLevel;
@@ -32,9 +32,8 @@ struct MaskValues {
     // Mask levels below the raised peak, the first one 0; each level is the raised peak plus
     // its offset.
     std::vector<double> levelOffsetsDb;
-    std::vector<MaskSegment> segments;
+    std::vector<LimitSegment> segments;
     const char* referenceCalculation;
-    int recordCount;  // twice the number of segments
 };
 
 MaskValues Values11a() {
@@ -46,8 +45,7 @@ MaskValues Values11a() {
              {"SEMTIN 11MZ, 20MZ, 100KZ,", 1, 2},
              {"SEMTIN 20MZ, 30MZ, 100KZ,", 2, 3},
              {"SEMTIN 30MZ, 39MZ, 100KZ,", 3, 3}},
-            "SEMRFCALC PEAK",
-            10};
+            "SEMRFCALC PEAK"};
 }
 
 // The 802.11b limit falls in steps: each segment has one level from start to stop.
@@ -58,9 +56,11 @@ MaskValues Values11b() {
             {{"SEMTIN  0MZ, 11MZ, 100KZ,", 0, 0},
              {"SEMTIN 11MZ, 22MZ, 100KZ,", 1, 1},
              {"SEMTIN 22MZ, 39MZ, 100KZ,", 2, 2}},
-            "SEMRPFCALC PEAK",
-            6};
+            "SEMRPFCALC PEAK"};
 }
+
+// The analyzer answers one record per segment and side.
+int RecordCount(const MaskValues& values) { return 2 * static_cast<int>(values.segments.size()); }
 
 // Reads the peak level, builds the mask on it, and logs the analyzer's verdict per record.
 MeasurementOutcome RunMask(MeasurementContext& context, const MaskValues& values) {
@@ -79,8 +79,8 @@ MeasurementOutcome RunMask(MeasurementContext& context, const MaskValues& values
         });
         std::string levelReply = BlankBuffer(kLevelBufferLength);
         const std::string name = "\"ML?\" answer";
-        RequireAnswer(r.Read(levelReply), name);
-        const double peakLevelDb = NumberReply(levelReply, name);
+        const int bytesRead = r.Read(levelReply);
+        const double peakLevelDb = NumberReply(levelReply, bytesRead, name);
 
         const double raisedPeakDb = peakLevelDb + kPeakRaiseDb;
         std::vector<double> levelsDb;
@@ -100,7 +100,7 @@ MeasurementOutcome RunMask(MeasurementContext& context, const MaskValues& values
             "TS",
             "SEM?",
         });
-        LogEmissionMaskTable(r, values.recordCount, true);
+        LogEmissionMaskTable(r, RecordCount(values), true);
         r.SendClosingCommands();
     });
 }
