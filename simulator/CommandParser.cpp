@@ -2,22 +2,15 @@
 
 #include <cctype>
 
+#include "simulator/CommandText.h"
 #include "simulator/Quantity.h"
 
 namespace kelvane {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 bool IsHeaderChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '*' || c == '?';
-}
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
 }
 
 // A cursor over the message.
@@ -27,15 +20,15 @@ public:
 
     bool AtEnd() const { return pos_ >= text_.size(); }
     void SkipBlanks() {
-        while (!AtEnd() && IsBlank(text_[pos_])) ++pos_;
+        while (!AtEnd() && CommandText::IsBlank(text_[pos_])) ++pos_;
     }
     void SkipSeparators() {
-        while (!AtEnd() && (IsBlank(text_[pos_]) || text_[pos_] == ';')) ++pos_;
+        while (!AtEnd() && (CommandText::IsBlank(text_[pos_]) || text_[pos_] == ';')) ++pos_;
     }
     std::string_view Header() { return TakeWhile(IsHeaderChar); }
     // A token up to the next blank or ';'.
     std::string_view Token() {
-        return TakeWhile([](char c) { return !IsBlank(c) && c != ';'; });
+        return TakeWhile([](char c) { return !CommandText::IsBlank(c) && c != ';'; });
     }
     std::string_view RestOfCommand() {
         return TakeWhile([](char c) { return c != ';'; });
@@ -54,12 +47,6 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::optional<QuantityKind> NumericKind(ArgumentKind kind) {
     switch (kind) {
@@ -85,7 +72,7 @@ CommandParser::Result CommandParser::Parse(std::string_view message) const {
         scanner.SkipSeparators();
         if (scanner.AtEnd()) return result;
         Command command;
-        command.header = Upper(scanner.Header());
+        command.header = CommandText::Upper(scanner.Header());
         const auto kind = command.header.empty() ? std::nullopt : lookup_(command.header);
         if (!kind) {
             result.malformed = true;
@@ -101,7 +88,7 @@ CommandParser::Result CommandParser::Parse(std::string_view message) const {
             command.value = *value;
         } else if (*kind == ArgumentKind::Word) {
             scanner.SkipBlanks();
-            command.text = Upper(scanner.Token());
+            command.text = CommandText::Upper(scanner.Token());
             if (command.text.empty()) {
                 result.malformed = true;
                 return result;
@@ -109,15 +96,15 @@ CommandParser::Result CommandParser::Parse(std::string_view message) const {
         } else if (*kind == ArgumentKind::OptionalWord) {
             const std::size_t before = scanner.Position();
             scanner.SkipBlanks();
-            const std::string word = Upper(scanner.Token());
+            const std::string word = CommandText::Upper(scanner.Token());
             if (!word.empty() && !lookup_(word)) {
                 command.text = word;
             } else {
                 scanner.Rewind(before);
             }
         } else if (*kind == ArgumentKind::List) {
-            command.text = std::string(Trimmed(scanner.RestOfCommand()));
-        } else if (!scanner.AtEnd() && !IsBlank(message[scanner.Position()]) &&
+            command.text = std::string(CommandText::Trimmed(scanner.RestOfCommand()));
+        } else if (!scanner.AtEnd() && !CommandText::IsBlank(message[scanner.Position()]) &&
                    message[scanner.Position()] != ';') {
             result.malformed = true;  // e.g. "TS," : junk glued to a bare header
             return result;

@@ -41,7 +41,7 @@ double InstrumentState::EffectiveSweepTimeS() const {
     if (!sweepTimeAuto) return sweepTimeS;
     const double rbw = EffectiveRbwHz();
     const double coupled = kSweepTimeFactor * spanHz / (rbw * std::min(rbw, EffectiveVbwHz()));
-    return std::max(kMinSweepTimeS, coupled);
+    return std::clamp(coupled, kMinSweepTimeS, kMaxSweepTimeS);
 }
 
 double InstrumentState::PowerChannelCenterHz() const {

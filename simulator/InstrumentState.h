@@ -11,7 +11,7 @@ enum class PowerFunction { Off, Channel, Total };
 
 // One row of the emission mask table, as "SEMTIN" loads it. Offsets are from the center
 // frequency and apply to both sides of the carrier.
-struct MaskSegment {
+struct MaskTableRow {
     double startOffsetHz = 0.0;
     double stopOffsetHz = 0.0;
     double rbwHz = 0.0;
@@ -33,6 +33,11 @@ struct AdjacentChannel {
 // level, bandwidth, detector, averaging and measurement switches; the mask and adjacent channel
 // tables survive it, as they do on the real instrument.
 struct InstrumentState {
+    // Limits the commands accept: the longest sweep time ("SW") and the largest averaging count
+    // ("AG", "PWCHTM"). The auto-coupled sweep time is held to the same limit.
+    static constexpr double kMaxSweepTimeS = 1000.0;
+    static constexpr int kMaxAverageCount = 999;
+
     double centerHz = 1.5e9;
     double spanHz = 3.0e9;
     double referenceLevelDbm = 0.0;
@@ -56,7 +61,7 @@ struct InstrumentState {
     double maskChannelBandwidthHz = 3.84e6;
     bool maskReferenceIsPeak = false;  // "SEMRFCALC PEAK"; CHN takes the channel power
     bool maskNqstOn = false;           // "SEMNQST": kept, no effect on the model
-    std::vector<MaskSegment> maskTable;
+    std::vector<MaskTableRow> maskTable;
 
     bool obwOn = false;
     double obwPercent = 99.0;
@@ -79,7 +84,8 @@ struct InstrumentState {
     // Resolution bandwidth in force: auto-coupled to about 1 % of the span on a 1-3 scale.
     double EffectiveRbwHz() const;
     double EffectiveVbwHz() const;
-    // Sweep time in force; auto-coupled to 2.5 x span / (RBW x min(RBW, VBW)), at least 5 ms.
+    // Sweep time in force; auto-coupled to 2.5 x span / (RBW x min(RBW, VBW)), at least 5 ms and
+    // at most kMaxSweepTimeS.
     double EffectiveSweepTimeS() const;
     double PowerChannelCenterHz() const;
 };

@@ -9,7 +9,7 @@ namespace kelvane {
 
 namespace {
 
-MaskRecord EvaluateSide(const MaskSegment& segment, int number, bool upper, double centerHz,
+MaskRecord EvaluateSide(const MaskTableRow& segment, int number, bool upper, double centerHz,
                         double referenceDbm, const MaskEvaluator::SegmentSweep& sweep) {
     MaskRecord record;
     record.segment = number;
@@ -47,10 +47,10 @@ MaskRecord EvaluateSide(const MaskSegment& segment, int number, bool upper, doub
 
 }  // namespace
 
-std::vector<MaskRecord> MaskEvaluator::Evaluate(const std::vector<MaskSegment>& table,
+std::vector<MaskRecord> MaskEvaluator::Evaluate(const std::vector<MaskTableRow>& table,
                                                 double centerHz, double referenceDbm,
                                                 const SegmentSweep& sweep) {
-    std::vector<MaskSegment> sorted = table;
+    std::vector<MaskTableRow> sorted = table;
     std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
         return a.startOffsetHz < b.startOffsetHz;
     });

@@ -34,7 +34,7 @@ public:
     using SegmentSweep = std::function<const Trace&(double startHz, double stopHz, int points,
                                                     double rbwHz, int sweepNumber)>;
 
-    static std::vector<MaskRecord> Evaluate(const std::vector<MaskSegment>& table, double centerHz,
+    static std::vector<MaskRecord> Evaluate(const std::vector<MaskTableRow>& table, double centerHz,
                                             double referenceDbm, const SegmentSweep& sweep);
 
     // Points per segment sweep: two per RBW, at least 21, at most 1001.

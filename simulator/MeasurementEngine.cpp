@@ -34,6 +34,11 @@ double MeasurementEngine::PeakCrest(double rbwHz, double vbwHz, double sweepTime
     return 1.0 + std::max(harmonic - 1.0, 0.0) / videoSmoothing;
 }
 
+std::uint64_t MeasurementEngine::SweepNoiseKey(const SweepData& data) const {
+    return TraceNoise::Key(TraceNoise::Key(seed_, data.runId),
+                           static_cast<std::uint64_t>(data.sweepIndex));
+}
+
 const Trace& MeasurementEngine::MainTrace(const InstrumentState& state, const SweepData& data) {
     const SweepKey key{MainSettings(state), data.runId, data.sweepIndex, data.averaged};
     if (mainKey_ && *mainKey_ == key) return main_;
@@ -42,9 +47,7 @@ const Trace& MeasurementEngine::MainTrace(const InstrumentState& state, const Sw
         cleanSettings_ = key.settings;
     }
     main_ = clean_;
-    const std::uint64_t sweepKey = TraceNoise::Key(TraceNoise::Key(seed_, data.runId),
-                                                   static_cast<std::uint64_t>(data.sweepIndex));
-    TraceNoise::Apply(main_.powerMw, options_.traceNoiseDb, data.averaged, sweepKey);
+    TraceNoise::Apply(main_.powerMw, options_.traceNoiseDb, data.averaged, SweepNoiseKey(data));
     mainKey_ = key;
     return main_;
 }
@@ -66,8 +69,7 @@ std::vector<MaskRecord> MeasurementEngine::MaskRecords(const InstrumentState& st
     const double reference = MaskReferenceDbm(state, MainTrace(state, data));
     const SweepSettings main = MainSettings(state);
     const PowerDensity& input = scene_.ForCenter(state.centerHz);
-    const std::uint64_t runKey = TraceNoise::Key(TraceNoise::Key(seed_, data.runId),
-                                                 static_cast<std::uint64_t>(data.sweepIndex));
+    const std::uint64_t runKey = SweepNoiseKey(data);
     auto sweep = [&](double startHz, double stopHz, int points, double rbwHz,
                      int sweepNumber) -> const Trace& {
         SweepSettings settings = main;

@@ -27,14 +27,6 @@ public:
     // The emission mask records of the given sweep against the current mask table.
     std::vector<MaskRecord> MaskRecords(const InstrumentState& state, const SweepData& data);
 
-    // The main sweep's settings for a state.
-    SweepSettings MainSettings(const InstrumentState& state) const;
-
-    // How much higher the positive peak detector reads a noise-like signal than its mean power
-    // (linear factor): the expected largest of the independent envelope samples in one point's
-    // bin, tempered by video filtering narrower than the RBW.
-    static double PeakCrest(double rbwHz, double vbwHz, double sweepTimeS, int points);
-
 private:
     struct SweepKey {
         SweepSettings settings;
@@ -44,6 +36,15 @@ private:
         bool operator==(const SweepKey&) const = default;
     };
 
+    // The main sweep's settings for a state.
+    SweepSettings MainSettings(const InstrumentState& state) const;
+
+    // How much higher the positive peak detector reads a noise-like signal than its mean power
+    // (linear factor): the expected largest of the independent envelope samples in one point's
+    // bin, tempered by video filtering narrower than the RBW.
+    static double PeakCrest(double rbwHz, double vbwHz, double sweepTimeS, int points);
+    // The seed of one sweep's noise: the same for the same run and sweep.
+    std::uint64_t SweepNoiseKey(const SweepData& data) const;
     double MaskReferenceDbm(const InstrumentState& state, const Trace& main) const;
 
     SimulatorOptions options_;

@@ -1,36 +1,17 @@
 #include "simulator/MeasurementSetupCommands.h"
 
-#include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "bus/ReplyText.h"
+#include "simulator/CommandText.h"
 #include "simulator/Quantity.h"
 
 namespace kelvane {
 
 namespace {
-
-constexpr int kMaxAverageCount = 999;
-
-std::vector<std::string_view> SplitFields(std::string_view text) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = text.find(',', start);
-        fields.push_back(
-            text.substr(start, comma == std::string_view::npos ? comma : comma - start));
-        if (comma == std::string_view::npos) return fields;
-        start = comma + 1;
-    }
-}
-
-std::string TrimmedUpper(std::string_view text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ' && c != '\t')
-            out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // A frequency that must be positive.
 template <typename Apply>
@@ -52,8 +33,39 @@ CommandTable::Handler Switch(Apply apply) {
     };
 }
 
-void AddMaskSegment(const Command& command, CommandContext& context) {
-    const auto segment = MeasurementSetupCommands::ParseMaskSegment(command.text);
+// A "SEMTIN" row: start offset, stop offset, RBW, level at start, level at stop, two further
+// levels and ABS or REL, comma-separated, blanks allowed around each field
+// ("2.515MZ,2.715MZ, 30KZ, -14DB, -14DB, 0DB, 0DB,ABS"). No value when malformed.
+std::optional<MaskTableRow> ParseMaskRow(std::string_view text) {
+    const auto fields = SplitReply(text);
+    if (fields.size() != 8) return std::nullopt;
+    const auto start = Quantity::Parse(fields[0], QuantityKind::Frequency);
+    const auto stop = Quantity::Parse(fields[1], QuantityKind::Frequency);
+    const auto rbw = Quantity::Parse(fields[2], QuantityKind::Frequency);
+    double levels[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const auto level = Quantity::Parse(fields[3 + i], QuantityKind::Level);
+        if (!level) return std::nullopt;
+        levels[i] = *level;
+    }
+    const std::string word = CommandText::Upper(CommandText::Trimmed(fields[7]));
+    if (!start || !stop || !rbw || (word != "ABS" && word != "REL")) return std::nullopt;
+    return MaskTableRow{*start,    *stop,     *rbw,      levels[0],
+                        levels[1], levels[2], levels[3], word == "ABS"};
+}
+
+// A "CSBSIN" row: offset, bandwidth ("5MZ,3.84MZ").
+std::optional<AdjacentChannel> ParseAdjacentChannel(std::string_view text) {
+    const auto fields = SplitReply(text);
+    if (fields.size() != 2) return std::nullopt;
+    const auto offset = Quantity::Parse(fields[0], QuantityKind::Frequency);
+    const auto bandwidth = Quantity::Parse(fields[1], QuantityKind::Frequency);
+    if (!offset || !bandwidth) return std::nullopt;
+    return AdjacentChannel{*offset, *bandwidth};
+}
+
+void AddMaskRow(const Command& command, CommandContext& context) {
+    const auto segment = ParseMaskRow(command.text);
     if (!segment) {
         context.CommandError();
     } else if (segment->startOffsetHz < 0.0 || segment->stopOffsetHz <= segment->startOffsetHz ||
@@ -65,7 +77,7 @@ void AddMaskSegment(const Command& command, CommandContext& context) {
 }
 
 void AddAdjacentChannel(const Command& command, CommandContext& context) {
-    const auto channel = MeasurementSetupCommands::ParseAdjacentChannel(command.text);
+    const auto channel = ParseAdjacentChannel(command.text);
     if (!channel) {
         context.CommandError();
     } else if (channel->offsetHz <= 0.0 || channel->bandwidthHz <= 0.0) {
@@ -83,42 +95,11 @@ void SetMaskReference(const Command& command, CommandContext& context) {
 }
 
 void SetPowerAverageCount(const Command& command, CommandContext& context) {
-    if (command.value != std::floor(command.value) || command.value < 1 ||
-        command.value > kMaxAverageCount)
-        context.ExecutionError();
-    else
-        context.state.powerAverageCount = static_cast<int>(command.value);
+    if (const auto count = context.WholeNumber(command, 1, InstrumentState::kMaxAverageCount))
+        context.state.powerAverageCount = *count;
 }
 
 }  // namespace
-
-std::optional<MaskSegment> MeasurementSetupCommands::ParseMaskSegment(std::string_view text) {
-    const auto fields = SplitFields(text);
-    if (fields.size() != 8) return std::nullopt;
-    const auto start = Quantity::Parse(fields[0], QuantityKind::Frequency);
-    const auto stop = Quantity::Parse(fields[1], QuantityKind::Frequency);
-    const auto rbw = Quantity::Parse(fields[2], QuantityKind::Frequency);
-    double levels[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const auto level = Quantity::Parse(fields[3 + i], QuantityKind::Level);
-        if (!level) return std::nullopt;
-        levels[i] = *level;
-    }
-    const std::string word = TrimmedUpper(fields[7]);
-    if (!start || !stop || !rbw || (word != "ABS" && word != "REL")) return std::nullopt;
-    return MaskSegment{*start,    *stop,     *rbw,      levels[0],
-                       levels[1], levels[2], levels[3], word == "ABS"};
-}
-
-std::optional<AdjacentChannel> MeasurementSetupCommands::ParseAdjacentChannel(
-    std::string_view text) {
-    const auto fields = SplitFields(text);
-    if (fields.size() != 2) return std::nullopt;
-    const auto offset = Quantity::Parse(fields[0], QuantityKind::Frequency);
-    const auto bandwidth = Quantity::Parse(fields[1], QuantityKind::Frequency);
-    if (!offset || !bandwidth) return std::nullopt;
-    return AdjacentChannel{*offset, *bandwidth};
-}
 
 void MeasurementSetupCommands::Register(CommandTable& table) {
     using Kind = ArgumentKind;
@@ -130,7 +111,7 @@ void MeasurementSetupCommands::Register(CommandTable& table) {
     table.Add("SEMNQST", Kind::Word, Switch([](State& s, bool on) { s.maskNqstOn = on; }));
     table.Add("SEMTDEL", Kind::None,
               [](const Command&, CommandContext& context) { context.state.maskTable.clear(); });
-    table.Add("SEMTIN", Kind::List, AddMaskSegment);
+    table.Add("SEMTIN", Kind::List, AddMaskRow);
     table.Add("SEMON", Kind::OptionalWord, Switch([](State& s, bool on) { s.maskOn = on; }));
 
     table.Add("OBWPER", Kind::Number, [](const Command& command, CommandContext& context) {

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <optional>
-#include <string_view>
-
 #include "simulator/CommandTable.h"
-#include "simulator/InstrumentState.h"
 
 namespace kelvane {
 
@@ -16,13 +12,6 @@ namespace kelvane {
 class MeasurementSetupCommands {
 public:
     static void Register(CommandTable& table);
-
-    // A "SEMTIN" row: start offset, stop offset, RBW, level at start, level at stop, two further
-    // levels and ABS or REL, comma-separated, blanks allowed around each field
-    // ("2.515MZ,2.715MZ, 30KZ, -14DB, -14DB, 0DB, 0DB,ABS"). No value when malformed.
-    static std::optional<MaskSegment> ParseMaskSegment(std::string_view text);
-    // A "CSBSIN" row: offset, bandwidth ("5MZ,3.84MZ").
-    static std::optional<AdjacentChannel> ParseAdjacentChannel(std::string_view text);
 };
 
 }  // namespace kelvane

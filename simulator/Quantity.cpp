@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "simulator/CommandText.h"
+
 namespace kelvane {
 
 namespace {
@@ -41,16 +43,10 @@ std::optional<double> UnitScale(QuantityKind kind, const std::string& suffix) {
     return std::nullopt;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
 std::optional<double> Quantity::Parse(std::string_view text, QuantityKind kind) {
-    text = Trimmed(text);
+    text = CommandText::Trimmed(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

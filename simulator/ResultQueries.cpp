@@ -29,7 +29,7 @@ Sweep CurrentSweep(CommandContext& context, bool functionOn, bool powerQuery = f
     return sweep;
 }
 
-void MarkerLevel(const Command&, CommandContext& context) {
+void AnswerMarkerLevel(const Command&, CommandContext& context) {
     const Sweep sweep = CurrentSweep(context, context.state.markerOn);
     if (!sweep.trace) return;
     const double levelMw =
@@ -37,7 +37,7 @@ void MarkerLevel(const Command&, CommandContext& context) {
     context.replies.Push(Format::Level(TracePower::Dbm(levelMw)), sweep.data.readyAt);
 }
 
-void MaskRecords(const Command&, CommandContext& context) {
+void AnswerMaskRecords(const Command&, CommandContext& context) {
     const auto& state = context.state;
     if (!state.maskOn || state.maskTable.empty()) {
         context.ExecutionError();
@@ -54,7 +54,7 @@ void MaskRecords(const Command&, CommandContext& context) {
     }
 }
 
-void OccupiedBandwidth(const Command&, CommandContext& context) {
+void AnswerObw(const Command&, CommandContext& context) {
     const Sweep sweep = CurrentSweep(context, context.state.obwOn);
     if (!sweep.trace) return;
     const auto obw = TracePower::OccupiedBandwidth(*sweep.trace, context.state.obwPercent);
@@ -66,7 +66,7 @@ double CarrierMw(const CommandContext& context, const Trace& trace) {
     return TracePower::ChannelMw(trace, context.state.centerHz, context.state.carrierBandwidthHz);
 }
 
-void AdjacentChannelPower(const Command&, CommandContext& context) {
+void AnswerAcp(const Command&, CommandContext& context) {
     const Sweep sweep = CurrentSweep(context, context.state.acpOn);
     if (!sweep.trace) return;
     const auto& trace = *sweep.trace;
@@ -86,14 +86,14 @@ void AdjacentChannelPower(const Command&, CommandContext& context) {
     }
 }
 
-void CarrierPower(const Command&, CommandContext& context) {
+void AnswerCarrierPower(const Command&, CommandContext& context) {
     const Sweep sweep = CurrentSweep(context, context.state.acpOn);
     if (!sweep.trace) return;
     context.replies.Push(Format::Level(TracePower::Dbm(CarrierMw(context, *sweep.trace))),
                          sweep.data.readyAt);
 }
 
-void ChannelPower(const Command&, CommandContext& context) {
+void AnswerChannelPower(const Command&, CommandContext& context) {
     const auto& state = context.state;
     const Sweep sweep = CurrentSweep(context, state.power == PowerFunction::Channel, true);
     if (!sweep.trace) return;
@@ -102,7 +102,7 @@ void ChannelPower(const Command&, CommandContext& context) {
     context.replies.Push(Format::Level(TracePower::Dbm(mw)), sweep.data.readyAt);
 }
 
-void TotalPower(const Command&, CommandContext& context) {
+void AnswerTotalPower(const Command&, CommandContext& context) {
     const Sweep sweep = CurrentSweep(context, context.state.power == PowerFunction::Total, true);
     if (!sweep.trace) return;
     context.replies.Push(Format::Level(TracePower::Dbm(TracePower::TotalMw(*sweep.trace))),
@@ -112,13 +112,13 @@ void TotalPower(const Command&, CommandContext& context) {
 }  // namespace
 
 void ResultQueries::Register(CommandTable& table) {
-    table.Add("ML?", ArgumentKind::None, MarkerLevel);
-    table.Add("SEM?", ArgumentKind::None, MaskRecords);
-    table.Add("OBW?", ArgumentKind::None, OccupiedBandwidth);
-    table.Add("ACP?", ArgumentKind::None, AdjacentChannelPower);
-    table.Add("ACPREF?", ArgumentKind::None, CarrierPower);
-    table.Add("PWCH?", ArgumentKind::None, ChannelPower);
-    table.Add("PWTOTAL?", ArgumentKind::None, TotalPower);
+    table.Add("ML?", ArgumentKind::None, AnswerMarkerLevel);
+    table.Add("SEM?", ArgumentKind::None, AnswerMaskRecords);
+    table.Add("OBW?", ArgumentKind::None, AnswerObw);
+    table.Add("ACP?", ArgumentKind::None, AnswerAcp);
+    table.Add("ACPREF?", ArgumentKind::None, AnswerCarrierPower);
+    table.Add("PWCH?", ArgumentKind::None, AnswerChannelPower);
+    table.Add("PWTOTAL?", ArgumentKind::None, AnswerTotalPower);
 }
 
 }  // namespace kelvane

@@ -28,7 +28,7 @@ private:
     double noiseMwPerHz_;
 };
 
-SignalScene::SignalScene(const SimulatorOptions& options) : options_(options) { inputs_.resize(4); }
+SignalScene::SignalScene(const SimulatorOptions& options) : options_(options) {}
 
 SignalScene::~SignalScene() = default;
 
@@ -40,25 +40,24 @@ const PowerDensity& SignalScene::ForCenter(double centerHz) {
     const Candidate candidates[] = {{Kind::Wcdma, WcdmaTransmitter::kCarrierHz},
                                     {Kind::Ofdm, OfdmTransmitter::kCarrierHz},
                                     {Kind::Dsss, DsssTransmitter::kCarrierHz}};
-    std::size_t slot = 3;
+    Kind selected = Kind::NoiseOnly;
     double nearest = kSelectionRangeHz;
     for (const auto& candidate : candidates) {
         const double distance = std::abs(centerHz - candidate.carrierHz);
         if (distance <= nearest) {
             nearest = distance;
-            slot = static_cast<std::size_t>(candidate.kind);
+            selected = candidate.kind;
         }
     }
-    if (!inputs_[slot]) {
+    auto& input = inputs_[static_cast<std::size_t>(selected)];
+    if (!input) {
         const double noise = std::pow(10.0, options_.analyzerNoiseDbmPerHz / 10.0);
-        const Transmitter* transmitter =
-            slot < 3 ? &TransmitterOf(static_cast<Kind>(slot)) : nullptr;
-        inputs_[slot] = std::make_unique<Input>(transmitter, noise);
+        input = std::make_unique<Input>(TransmitterOf(selected), noise);
     }
-    return *inputs_[slot];
+    return *input;
 }
 
-const Transmitter& SignalScene::TransmitterOf(Kind kind) {
+const Transmitter* SignalScene::TransmitterOf(Kind kind) {
     auto& slot = transmitters_[static_cast<std::size_t>(kind)];
     if (!slot) {
         const double power = options_.signalPowerDbm;
@@ -73,9 +72,11 @@ const Transmitter& SignalScene::TransmitterOf(Kind kind) {
         case Kind::Dsss:
             slot = std::make_unique<DsssTransmitter>(power, raise);
             break;
+        case Kind::NoiseOnly:
+            break;
         }
     }
-    return *slot;
+    return slot.get();
 }
 
 }  // namespace kelvane

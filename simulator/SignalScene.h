@@ -1,7 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <memory>
-#include <vector>
 
 #include "simulator/PowerDensity.h"
 #include "simulator/SimulatorOptions.h"
@@ -23,13 +24,16 @@ public:
 
 private:
     class Input;
-    enum class Kind { Wcdma, Ofdm, Dsss };
+    // What the input carries: one of the transmitters, or only the analyzer's noise.
+    enum class Kind { Wcdma, Ofdm, Dsss, NoiseOnly };
+    static constexpr std::size_t kKinds = 4;
 
-    const Transmitter& TransmitterOf(Kind kind);
+    // The transmitter of a kind, made on first use; nullptr for NoiseOnly.
+    const Transmitter* TransmitterOf(Kind kind);
 
     SimulatorOptions options_;
-    std::unique_ptr<Transmitter> transmitters_[3];  // made on first use, by Kind
-    std::vector<std::unique_ptr<Input>> inputs_;    // index 3: noise only
+    std::array<std::unique_ptr<Transmitter>, kKinds> transmitters_;  // by Kind
+    std::array<std::unique_ptr<Input>, kKinds> inputs_;              // by Kind, made on first use
 };
 
 }  // namespace kelvane

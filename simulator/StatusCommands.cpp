@@ -1,6 +1,5 @@
 #include "simulator/StatusCommands.h"
 
-#include <cmath>
 #include <string>
 
 namespace kelvane {
@@ -11,10 +10,7 @@ namespace {
 template <typename Apply>
 CommandTable::Handler RegisterValue(int max, Apply apply) {
     return [max, apply](const Command& command, CommandContext& context) {
-        if (command.value != std::floor(command.value) || command.value < 0 || command.value > max)
-            context.ExecutionError();
-        else
-            apply(context.status, static_cast<int>(command.value));
+        if (const auto value = context.WholeNumber(command, 0, max)) apply(context.status, *value);
     };
 }
 

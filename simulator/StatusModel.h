@@ -17,7 +17,6 @@ public:
     using Nanoseconds = std::chrono::nanoseconds;
 
     // Event status register bits.
-    static constexpr int kOperationComplete = 0x01;
     static constexpr int kQueryError = 0x04;
     static constexpr int kDeviceError = 0x08;
     static constexpr int kExecutionError = 0x10;

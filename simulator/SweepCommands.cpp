@@ -1,7 +1,5 @@
 #include "simulator/SweepCommands.h"
 
-#include <cmath>
-
 #include "simulator/TracePower.h"
 
 namespace kelvane {
@@ -11,8 +9,6 @@ namespace {
 constexpr double kMinRbwHz = 10.0;
 constexpr double kMaxBandwidthHz = 10e6;
 constexpr double kMinSweepTimeS = 1e-3;
-constexpr double kMaxSweepTimeS = 1000.0;
-constexpr int kMaxAverageCount = 999;
 
 // A setting that shapes the trace: a continuous run starts over with it.
 template <typename Apply>
@@ -49,12 +45,9 @@ void SetAverageDetector(const Command& command, CommandContext& context) {
 }
 
 void SetAverageCount(const Command& command, CommandContext& context) {
-    if (command.value != std::floor(command.value) || command.value < 1 ||
-        command.value > kMaxAverageCount) {
-        context.ExecutionError();
-        return;
-    }
-    context.state.averageCount = static_cast<int>(command.value);
+    const auto count = context.WholeNumber(command, 1, InstrumentState::kMaxAverageCount);
+    if (!count) return;
+    context.state.averageCount = *count;
     context.state.averagingOn = true;
     context.sweep.RestartIfContinuous(context.now);
 }
@@ -96,10 +89,11 @@ void SweepCommands::Register(CommandTable& table) {
                   s.vbwAuto = false;
               }));
     table.Add("SW", Kind::Time,
-              TraceSetting(kMinSweepTimeS, kMaxSweepTimeS, [](InstrumentState& s, double v) {
-                  s.sweepTimeS = v;
-                  s.sweepTimeAuto = false;
-              }));
+              TraceSetting(kMinSweepTimeS, InstrumentState::kMaxSweepTimeS,
+                           [](InstrumentState& s, double v) {
+                               s.sweepTimeS = v;
+                               s.sweepTimeAuto = false;
+                           }));
     table.Add("AS", Kind::None, [](const Command&, CommandContext& context) {
         context.state.sweepTimeAuto = true;
         context.sweep.RestartIfContinuous(context.now);

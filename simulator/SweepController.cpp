@@ -5,6 +5,22 @@
 
 namespace kelvane {
 
+namespace {
+
+// at + sweeps x sweep, held at the largest time instead of overflowing.
+std::chrono::nanoseconds EndAfter(std::chrono::nanoseconds at, long long sweeps,
+                                  std::chrono::nanoseconds sweep) {
+    using Nanoseconds = std::chrono::nanoseconds;
+    const auto max = Nanoseconds::max().count();
+    const long long perSweep = sweep.count();
+    if (sweeps > 0 && perSweep > max / sweeps) return Nanoseconds::max();
+    const long long total = sweeps * perSweep;
+    if (at.count() > max - total) return Nanoseconds::max();
+    return at + Nanoseconds(total);
+}
+
+}  // namespace
+
 void SweepController::StartRun(Nanoseconds at, bool continuous) {
     ++runId_;
     start_ = at;
@@ -16,15 +32,15 @@ void SweepController::StartRun(Nanoseconds at, bool continuous) {
         sweepsInRun_ = state_.averagingOn && state_.averagingSingle ? count : 0;
     } else {
         sweepsInRun_ = count;
-        busyUntil_ = std::max<Nanoseconds>(busyUntil_, at + count * sweep_);
+        busyUntil_ = std::max<Nanoseconds>(busyUntil_, EndAfter(at, count, sweep_));
     }
     if (state_.averagingOn)
-        status_.ScheduleOperationEnd(StatusModel::kSweepAveraged, at + count * sweep_);
+        status_.ScheduleOperationEnd(StatusModel::kSweepAveraged, EndAfter(at, count, sweep_));
     else
         status_.CancelOperationEnd(StatusModel::kSweepAveraged);
     if (state_.power != PowerFunction::Off && state_.powerAveragingOn)
         status_.ScheduleOperationEnd(StatusModel::kChannelPowerAveraged,
-                                     at + state_.powerAverageCount * sweep_);
+                                     EndAfter(at, state_.powerAverageCount, sweep_));
     else
         status_.CancelOperationEnd(StatusModel::kChannelPowerAveraged);
 }

@@ -34,7 +34,6 @@ public:
     void RestartIfContinuous(Nanoseconds at) {
         if (continuous_) StartRun(at, true);
     }
-    bool Continuous() const { return continuous_; }
 
     // Commands arriving earlier execute at this time.
     Nanoseconds BusyUntil() const { return busyUntil_; }
@@ -43,8 +42,6 @@ public:
     // The data a query executed at `at` answers with; powerQuery selects the channel-power
     // averaging count instead of the trace averaging count.
     SweepData DataAt(Nanoseconds at, bool powerQuery) const;
-
-    Nanoseconds SweepDuration() const { return sweep_; }
 
 private:
     void StartRun(Nanoseconds at, bool continuous);

@@ -19,7 +19,6 @@ public:
     // powerDbm: total carrier power. regrowthRaiseDb is added to impairments.regrowthDbc.
     Transmitter(double carrierHz, double powerDbm, double regrowthRaiseDb, Impairments impairments);
 
-    double CarrierHz() const { return carrierHz_; }
     double MwPerHz(double frequencyHz) const override;
 
 protected:
