@@ -1,7 +1,6 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 #include <vector>
 
 #include "bus/AnalyzerSession.h"
@@ -13,6 +12,8 @@
 
 namespace kelvane {
 
+struct CatalogEntry;
+
 // Runs measurements without a window: the same core code as the buttons, the log written to
 // `out`, the binding's messages to `err`. Owns the program's binding and analyzer session.
 class BatchRunner {
@@ -20,16 +21,13 @@ public:
     // `clock` must outlive the runner.
     BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err);
 
-    // Runs the measurements with these batch names in order and returns the exit status:
-    // 0 all completed, 1 any warning or failure, 2 an unknown name (nothing runs), 3 the driver
-    // could not be loaded or registered (nothing runs after that).
-    int Run(const std::vector<std::string>& names);
-
-    GpibBinding& Binding() { return binding_; }
+    // Runs these measurements in order and returns the exit status: 0 all completed, 1 any
+    // warning or failure, 3 the driver could not be loaded or registered (nothing runs after
+    // that).
+    int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:
     Clock& clock_;
-    std::ostream& err_;
     GpibBinding binding_;
     AnalyzerSession session_;
     StreamLogSink log_;

@@ -52,18 +52,13 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments) {
 }
 
 void CommandLine::AddMeasurement(const std::string& name) {
-    const auto& catalog = MeasurementCatalog();
     if (name == kMeasureAll) {
-        for (const auto& entry : catalog) measurements_.emplace_back(entry.name);
-        return;
+        for (const auto& entry : MeasurementCatalog()) measurements_.push_back(&entry);
+    } else if (const CatalogEntry* entry = FindMeasurement(name)) {
+        measurements_.push_back(entry);
+    } else {
+        SetError("unknown measurement '" + name + "'");
     }
-    for (const auto& entry : catalog) {
-        if (entry.name == name) {
-            measurements_.push_back(name);
-            return;
-        }
-    }
-    SetError("unknown measurement '" + name + "'");
 }
 
 // The first mistake is the one reported.

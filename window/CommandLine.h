@@ -5,6 +5,8 @@
 
 namespace kelvane {
 
+struct CatalogEntry;
+
 // The program's arguments:
 //   kelvane [--simulate] [--measure NAME]...   the window, or the named measurements in batch
 //   kelvane --help | --version
@@ -25,8 +27,8 @@ public:
     Action WhatToDo() const { return action_; }
     // Use the simulated analyzer instead of the system's GPIB driver.
     bool Simulate() const { return simulate_; }
-    // Batch names in the order to run, "all" expanded.
-    const std::vector<std::string>& Measurements() const { return measurements_; }
+    // The measurements in the order to run, "all" expanded; entries of MeasurementCatalog().
+    const std::vector<const CatalogEntry*>& Measurements() const { return measurements_; }
     // What was wrong, for a usage error.
     const std::string& Error() const { return error_; }
 
@@ -41,7 +43,7 @@ private:
 
     Action action_ = Action::Window;
     bool simulate_ = false;
-    std::vector<std::string> measurements_;
+    std::vector<const CatalogEntry*> measurements_;
     std::string error_;
 };
 

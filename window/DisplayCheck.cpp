@@ -1,13 +1,42 @@
 #include "window/DisplayCheck.h"
 
+#include <array>
+#include <string_view>
+
 namespace kelvane {
 
-bool DisplayAvailable(const EnvironmentLookup& environment) {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = environment(name);
-        if (value != nullptr && *value != '\0') return true;
+namespace {
+
+// Qt platforms that draw without a display server (off screen, to a frame buffer or a VNC
+// client).
+constexpr std::array<std::string_view, 5> kServerlessPlatforms{"offscreen", "minimal", "vnc",
+                                                               "linuxfb", "eglfs"};
+
+bool IsSet(const char* value) { return value != nullptr && *value != '\0'; }
+
+// One entry of QT_QPA_PLATFORM: "name" or "name:options".
+bool IsServerless(std::string_view entry) {
+    const std::string_view name = entry.substr(0, entry.find(':'));
+    for (const std::string_view platform : kServerlessPlatforms) {
+        if (name == platform) return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool DisplayAvailable(const EnvironmentLookup& environment) {
+    if (IsSet(environment("DISPLAY")) || IsSet(environment("WAYLAND_DISPLAY"))) return true;
+    const char* platform = environment("QT_QPA_PLATFORM");
+    if (!IsSet(platform)) return false;
+    // Qt tries the ';'-separated entries in turn, so one serverless entry is enough.
+    std::string_view rest = platform;
+    while (true) {
+        const std::size_t end = rest.find(';');
+        if (IsServerless(rest.substr(0, end))) return true;
+        if (end == std::string_view::npos) return false;
+        rest.remove_prefix(end + 1);
+    }
 }
 
 std::string NoDisplayMessage() {

@@ -9,7 +9,8 @@ namespace kelvane {
 using EnvironmentLookup = std::function<const char*(const char* name)>;
 
 // Whether the window can be shown: DISPLAY or WAYLAND_DISPLAY is set, or QT_QPA_PLATFORM
-// names a platform explicitly (offscreen, vnc, ...). Empty values count as unset.
+// names a platform that needs no display server (offscreen, minimal, vnc, linuxfb, eglfs, also
+// as "name:options" or as one entry of a ';'-separated list). Empty values count as unset.
 bool DisplayAvailable(const EnvironmentLookup& environment);
 
 // What to tell the operator when there is no display, ending with "\n".

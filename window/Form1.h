@@ -46,9 +46,6 @@ public:
     void MeasAcp(double& measF, double& measRef);
     void MeasChPow(double& measF, double& measRef);
 
-    // True from a click until its measurement has closed the analyzer session.
-    bool IsMeasuring() const { return measuring_; }
-
     // The controls. Command1's index selects the measurement: 0 OBW, 1 ACP, 2 S.E.M.,
     // 3 CH Power.
     QPushButton* Command1(int index) const { return command1_.at(static_cast<std::size_t>(index)); }

@@ -1,3 +1,4 @@
+#include <map>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -5,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "measurements/MeasurementCatalog.h"
 #include "tests/support/ScriptedDriver.h"
 #include "window/BatchRunner.h"
 #include "window/CommandLine.h"
+#include "window/DisplayCheck.h"
 
 namespace kelvane {
 namespace {
@@ -26,7 +29,7 @@ std::string Parse(const std::string& arguments) {
     const char* actions[]{"window", "batch", "help", "version", "usage"};
     std::string text = actions[static_cast<int>(parsed.WhatToDo())];
     if (parsed.Simulate()) text += " simulate";
-    for (const auto& name : parsed.Measurements()) text += " " + name;
+    for (const CatalogEntry* entry : parsed.Measurements()) text += " " + std::string(entry->name);
     return parsed.Error().empty() ? text : text + ": " + parsed.Error();
 }
 
@@ -52,8 +55,9 @@ TEST(CliTest, CommandLine) {
 using BatchRun = std::tuple<int, std::string, std::string, std::vector<std::string>>;
 const std::vector<std::string> kClosed{"ibonl(16, 0)", "ibonl(0, 0)"};  // a session's end
 
-// Runs `names` against an analyzer that answers "*STB?" with `stb`, "PWCH?" and maybe "PWTOTAL?",
-// whose registration gives `registration`; or against a library that fails with `loadFailure`.
+// Runs the measurements with these batch names against an analyzer that answers "*STB?" with `stb`,
+// "PWCH?" and maybe "PWTOTAL?", whose registration gives `registration`; or against a library that
+// fails with `loadFailure`.
 BatchRun Batch(const std::vector<std::string>& names, const char* stb = "128",
                bool totalPower = true, int registration = 0, std::string loadFailure = "") {
     VirtualClock clock;
@@ -68,7 +72,12 @@ BatchRun Batch(const std::vector<std::string>& names, const char* stb = "128",
     std::ostringstream out, err;
     BatchRunner runner(loadFailure.empty() ? testing::HandOver(std::move(owned)) : missing, clock,
                        out, err);
-    const int status = runner.Run(names);
+    std::vector<const CatalogEntry*> measurements;
+    for (const auto& name : names) {
+        measurements.push_back(FindMeasurement(name));
+        EXPECT_NE(measurements.back(), nullptr) << name;
+    }
+    const int status = runner.Run(measurements);
     auto calls = driver.Transcript();
     if (calls.size() > 2) calls.erase(calls.begin(), calls.end() - 2);
     return {status, out.str(), err.str(), calls};
@@ -82,8 +91,6 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
         "Warning: the analyzer did not report the end of the measurement within 10 s.\r\n";
     const std::string noTotal =
         title + "CH Power Measurement failed: \"PWTOTAL?\" answer did not arrive\r\n";
-    const std::string unknown =
-        "kelvane: unknown measurement 'nonsense'\n" + CommandLine::UsageLine() + "\n";
     const std::string unregistered =
         "kelvane: Unable to register GPIB thread globals. Quitting the Program!\n";
     const std::vector<std::string> registration{"RegisterGpibGlobalsForThread()",
@@ -92,11 +99,42 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
     EXPECT_EQ(Batch({"ch-power"}, "0"), BatchRun(1, power + late, "", kClosed));
     EXPECT_EQ(Batch({"total-power-11b", "ch-power"}, "128", false),
               BatchRun(1, noTotal + power, "", kClosed));
-    EXPECT_EQ(Batch({"obw", "nonsense"}), BatchRun(2, "", unknown, {}));
     EXPECT_EQ(Batch({"ch-power", "obw"}, "128", true, 3),
               BatchRun(3, "", unregistered, registration));
     EXPECT_EQ(Batch({"sem"}, "128", true, 0, "no libgpib.so.0"),
               BatchRun(3, "", unregistered + "no libgpib.so.0\n", {}));
+}
+
+TEST(DisplayCheckTest, OnlyServerlessPlatformsStandInForADisplay) {
+    using Environment = std::map<std::string, std::string>;
+    const std::pair<Environment, bool> cases[]{
+        {{}, false},
+        {{{"DISPLAY", ":0"}}, true},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        {{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}, false},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        {{{"QT_QPA_PLATFORM", "minimal"}}, true},
+        {{{"QT_QPA_PLATFORM", "vnc:size=800x600"}}, true},
+        {{{"QT_QPA_PLATFORM", "linuxfb:fb=/dev/fb1"}}, true},
+        {{{"QT_QPA_PLATFORM", "eglfs"}}, true},
+        {{{"QT_QPA_PLATFORM", "xcb"}}, false},
+        {{{"QT_QPA_PLATFORM", "wayland"}}, false},
+        {{{"QT_QPA_PLATFORM", "xcb:offscreen"}}, false},
+        {{{"QT_QPA_PLATFORM", "offscreenx"}}, false},
+        {{{"QT_QPA_PLATFORM", "Offscreen"}}, false},
+        {{{"QT_QPA_PLATFORM", "wayland;xcb"}}, false},
+        {{{"QT_QPA_PLATFORM", "xcb;offscreen"}}, true},
+        {{{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":1"}}, true},
+    };
+    for (const auto& [environment, available] : cases) {
+        const auto lookup = [&environment](const char* name) -> const char* {
+            const auto found = environment.find(name);
+            return found == environment.end() ? nullptr : found->second.c_str();
+        };
+        std::string shown;
+        for (const auto& [name, value] : environment) shown += name + "=" + value + " ";
+        EXPECT_EQ(DisplayAvailable(lookup), available) << shown;
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ run 0 "$k" --version; [ "$(cat "$out")" = "kelvane 1.2.0" ] || fail "--version: 
 run 0 "$k" --help; has "$out" "usage: kelvane"
 run 2 "$k" --bogus; has "$err" "usage: kelvane"; [ -s "$out" ] && fail "usage error on stdout"
 run 2 $headless "$k"; has "$err" "kelvane --simulate --measure all"
+run 2 $headless QT_QPA_PLATFORM=xcb "$k" --simulate; has "$err" "kelvane --simulate --measure all"
 run 0 $headless "$k" --simulate --measure all
 for text in "CH Power Measurement..." "OBW Measurement..." "P/F = "; do has "$out" "$text"; done
 [ "$(head -c 2 "$out" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "log does not start with CR LF"
