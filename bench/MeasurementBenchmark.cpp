@@ -8,8 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bus/AnalyzerSession.h"
-#include "bus/EventPump.h"
 #include "bus/GpibBinding.h"
+#include "bus/NoEventPump.h"
 #include "bus/VirtualClock.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"

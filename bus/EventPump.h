@@ -9,10 +9,4 @@ public:
     virtual void ProcessPendingEvents() = 0;
 };
 
-// For runs without a window.
-class NoEventPump : public EventPump {
-public:
-    void ProcessPendingEvents() override {}
-};
-
 }  // namespace kelvane

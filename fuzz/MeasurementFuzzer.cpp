@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "bus/AnalyzerSession.h"
-#include "bus/EventPump.h"
 #include "bus/GpibBinding.h"
 #include "bus/GpibRegistrationFailure.h"
+#include "bus/NoEventPump.h"
 #include "bus/ReplyText.h"
 #include "bus/VirtualClock.h"
 #include "fuzz/FuzzGpibDriver.h"

@@ -6,8 +6,8 @@
 #include "bus/AnalyzerSession.h"
 #include "bus/Clock.h"
 #include "bus/DriverLoad.h"
-#include "bus/EventPump.h"
 #include "bus/GpibBinding.h"
+#include "bus/NoEventPump.h"
 #include "window/StreamLogSink.h"
 
 namespace kelvane {

@@ -41,8 +41,8 @@ TEST(StrictNumber, AcceptsOneNumberWithItsTerminatorAndTail) {
         EXPECT_DOUBLE_EQ(*number, value) << text;
     }
     const std::string bad[] = {
-        "",          "   ", "abc", "12abc", "1 2",  "1,2",   "--1",
-        "+",         ".",   "1e",  "e5",    "0x10", "1e999", "2e308",
+        "",         "   ", "abc", "12abc", "1 2",  "1,2",   "--1",
+        "+",        ".",   "1e",  "e5",    "0x10", "1e999", "2e308",
         "0.01e311", "nan", "inf", "1.2.3", "\r\n", "5 dBm", std::string(50, '\0')};
     for (const auto& text : bad) EXPECT_FALSE(StrictNumber(text).has_value()) << text;
 }

@@ -10,6 +10,7 @@
 
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
+#include "bus/NoEventPump.h"
 #include "measurements/MeasurementCatalog.h"
 #include "tests/support/ScriptedDriver.h"
 

@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "bus/AnalyzerSession.h"
-#include "bus/EventPump.h"
 #include "bus/GpibBinding.h"
+#include "bus/NoEventPump.h"
 #include "bus/VirtualClock.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
