@@ -57,11 +57,9 @@ DriverLoad SystemGpibDriver::Load(const std::vector<std::string>& libraryNames) 
 }
 
 void SystemGpibDriver::CopyThreadStatus() {
-    if (register_ != nullptr || status_ == nullptr) return;
-    *status_ = threadIbsta_();
-    *error_ = threadIberr_();
-    *count_ = threadIbcnt_();
-    *countLong_ = static_cast<std::int32_t>(threadIbcntl_());
+    if (register_ != nullptr) return;
+    registered_.Set(threadIbsta_(), threadIberr_(), threadIbcnt_(),
+                    static_cast<std::int32_t>(threadIbcntl_()));
 }
 
 std::int32_t SystemGpibDriver::ibdev(std::int32_t boardIndex, std::int32_t primaryAddress,
@@ -96,10 +94,7 @@ std::int32_t SystemGpibDriver::RegisterGpibGlobalsForThread(std::int32_t* status
                                                             std::int32_t* error,
                                                             std::int32_t* count,
                                                             std::int32_t* countLong) {
-    status_ = status;
-    error_ = error;
-    count_ = count;
-    countLong_ = countLong;
+    registered_.Bind(status, error, count, countLong);
     if (register_ == nullptr) return 0;
     return register_(status, error, count, countLong);
 }

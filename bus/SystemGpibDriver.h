@@ -7,6 +7,7 @@
 
 #include "bus/DriverLoad.h"
 #include "bus/GpibDriver.h"
+#include "bus/RegisteredStatus.h"
 
 namespace kelvane {
 
@@ -72,10 +73,7 @@ private:
     ThreadLongFn threadIbcntl_ = nullptr;
     RegisterFn register_ = nullptr;
     UnregisterFn unregister_ = nullptr;
-    std::int32_t* status_ = nullptr;
-    std::int32_t* error_ = nullptr;
-    std::int32_t* count_ = nullptr;
-    std::int32_t* countLong_ = nullptr;
+    RegisteredStatus registered_;
 };
 
 // The DriverFactory of the real bench.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +11,7 @@
 
 #include "bus/GpibCodes.h"
 #include "bus/GpibDriver.h"
+#include "bus/RegisteredStatus.h"
 #include "bus/VirtualClock.h"
 #include "fuzz/FuzzSupport.h"
 
@@ -43,7 +43,7 @@ public:
     std::int32_t RegisterGpibGlobalsForThread(std::int32_t* status, std::int32_t* error,
                                               std::int32_t* count,
                                               std::int32_t* countLong) override {
-        registered_ = {status, error, count, countLong};
+        registered_.Bind(status, error, count, countLong);
         const std::uint8_t c = input_.Byte();
         // 0xF0-0xF7: registered already (1); from 0xF8 on: 2, 3 and unknown codes.
         static constexpr std::int32_t kFailures[] = {2, 2, 3, 3, 3, 3, -1, 99};
@@ -107,11 +107,7 @@ private:
     // Sets the registered status variables and keeps the call.
     std::int32_t Record(DriverCall call, std::int32_t status, std::int32_t error = 0,
                         std::int32_t count = 0) {
-        if (registered_[0] != nullptr) {
-            *registered_[0] = status;
-            *registered_[1] = error;
-            *registered_[2] = *registered_[3] = count;
-        }
+        registered_.Set(status, error, count);
         call.failed = (status & kStatusErr) != 0;
         calls_.push_back(std::move(call));
         return calls_.back().result;
@@ -164,7 +160,7 @@ private:
     VirtualClock& clock_;
     std::vector<DriverCall>& calls_;
     std::string lastWrite_;
-    std::array<std::int32_t*, 4> registered_{};  // ibsta, iberr, ibcnt, ibcntl
+    RegisteredStatus registered_;
 };
 
 }  // namespace kelvane::fuzz

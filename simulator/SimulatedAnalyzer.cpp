@@ -40,10 +40,7 @@ nanoseconds SimulatedAnalyzer::TimeoutOf(std::int32_t timeoutCode) {
 
 std::int32_t SimulatedAnalyzer::Finish(std::int32_t status, std::int32_t error,
                                        std::int32_t count) {
-    if (status_ != nullptr) *status_ = status;
-    if (error_ != nullptr) *error_ = error;
-    if (count_ != nullptr) *count_ = count;
-    if (countLong_ != nullptr) *countLong_ = count;
+    registered_.Set(status, error, count);
     return status;
 }
 
@@ -132,16 +129,13 @@ std::int32_t SimulatedAnalyzer::RegisterGpibGlobalsForThread(std::int32_t* statu
                                                              std::int32_t* error,
                                                              std::int32_t* count,
                                                              std::int32_t* countLong) {
-    if (status_ != nullptr) return 1;
-    status_ = status;
-    error_ = error;
-    count_ = count;
-    countLong_ = countLong;
+    if (registered_.IsBound()) return 1;
+    registered_.Bind(status, error, count, countLong);
     return 0;
 }
 
 std::int32_t SimulatedAnalyzer::UnregisterGpibGlobalsForThread() {
-    status_ = error_ = count_ = countLong_ = nullptr;
+    registered_.Clear();
     return 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include "bus/Clock.h"
 #include "bus/GpibDriver.h"
+#include "bus/RegisteredStatus.h"
 #include "simulator/InstrumentState.h"
 #include "simulator/SimulatorOptions.h"
 
@@ -63,10 +64,7 @@ private:
     Clock& clock_;
     std::unique_ptr<AnalyzerCore> core_;
     std::map<std::int32_t, Device> devices_;
-    std::int32_t* status_ = nullptr;
-    std::int32_t* error_ = nullptr;
-    std::int32_t* count_ = nullptr;
-    std::int32_t* countLong_ = nullptr;
+    RegisteredStatus registered_;
 };
 
 }  // namespace kelvane

@@ -86,10 +86,7 @@ std::vector<std::string> ScriptedDriver::Writes() const {
 }
 
 void ScriptedDriver::SetStatus(std::int32_t status, std::int32_t error, std::int32_t count) {
-    if (status_ != nullptr) *status_ = status;
-    if (error_ != nullptr) *error_ = error;
-    if (count_ != nullptr) *count_ = count;
-    if (countLong_ != nullptr) *countLong_ = count;
+    registered_.Set(status, error, count);
 }
 
 void ScriptedDriver::Record(DriverCall call) {
@@ -158,10 +155,7 @@ std::int32_t ScriptedDriver::ibrd(std::int32_t descriptor, char* buffer, std::in
 std::int32_t ScriptedDriver::RegisterGpibGlobalsForThread(std::int32_t* status, std::int32_t* error,
                                                           std::int32_t* count,
                                                           std::int32_t* countLong) {
-    status_ = status;
-    error_ = error;
-    count_ = count;
-    countLong_ = countLong;
+    registered_.Bind(status, error, count, countLong);
     Record({"RegisterGpibGlobalsForThread", {}, {}});
     return registrationResult_;
 }

@@ -10,6 +10,7 @@
 #include "bus/DriverLoad.h"
 #include "bus/GpibCodes.h"
 #include "bus/GpibDriver.h"
+#include "bus/RegisteredStatus.h"
 #include "bus/VirtualClock.h"
 
 namespace kelvane::testing {
@@ -87,10 +88,7 @@ private:
     std::int32_t ibdevError_ = 0;
     std::int32_t registrationResult_ = 0;
     kelvane::VirtualClock* clock_ = nullptr;
-    std::int32_t* status_ = nullptr;
-    std::int32_t* error_ = nullptr;
-    std::int32_t* count_ = nullptr;
-    std::int32_t* countLong_ = nullptr;
+    RegisteredStatus registered_;
 };
 
 // A DriverFactory that hands over the given driver at its first call.
