@@ -1,0 +1,24 @@
+#include "measurements/PowerAnswer.h"
+
+#include "bus/AnalyzerSession.h"
+#include "bus/NumberForms.h"
+#include "measurements/ReplyCheck.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kReplyBufferLength = 50;
+
+}  // namespace
+
+void LogPowerAnswer(MeasurementRun& run, const std::string& query) {
+    std::string reply = NulBuffer(kReplyBufferLength);
+    run.Send(query);
+    const int bytesRead = run.Read(reply);
+    const double powerDbm = LeadingNumberReply(reply, bytesRead, "\"" + query + "\" answer");
+    run.SendClosingCommands();
+    run.AppendResult("ChPower = " + PatternNumber(powerDbm, "###0.00") + "dBm\r\n");
+}
+
+}  // namespace kelvane
