@@ -189,24 +189,16 @@ void Form1::Command1Click(std::int16_t index) {
     });
 }
 
-void Form1::Command2Click() {
-    RunExclusive([this] {
-        MeasurementContext context = Context();
-        WlanEmissionMask11a(context);
-    });
-}
+void Form1::Command2Click() { RunWlan(WlanEmissionMask11a); }
 
-void Form1::Command3Click() {
-    RunExclusive([this] {
-        MeasurementContext context = Context();
-        WlanEmissionMask11b(context);
-    });
-}
+void Form1::Command3Click() { RunWlan(WlanEmissionMask11b); }
 
-void Form1::Command4Click() {
-    RunExclusive([this] {
+void Form1::Command4Click() { RunWlan(TotalPower11b); }
+
+void Form1::RunWlan(MeasurementOutcome (*measurement)(MeasurementContext&)) {
+    RunExclusive([this, measurement] {
         MeasurementContext context = Context();
-        TotalPower11b(context);
+        measurement(context);
     });
 }
 

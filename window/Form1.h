@@ -68,6 +68,8 @@ private:
     void Command2Click();
     void Command3Click();
     void Command4Click();
+    // The WLAN measurements take no parameters.
+    void RunWlan(MeasurementOutcome (*measurement)(MeasurementContext&));
     // Runs one measurement unless one is running; handles a registration failure.
     void RunExclusive(const std::function<void()>& measurement);
     void SetButtonsEnabled(bool enabled);
