@@ -1,7 +1,5 @@
 #include "bus/AnalyzerSession.h"
 
-#include <algorithm>
-
 #include "bus/GpibCodes.h"
 
 namespace kelvane {
@@ -16,26 +14,43 @@ bool AnalyzerSession::CallFailed() const {
 
 void AnalyzerSession::OpenAnalyzer() {
     fault_.reset();
+    stoppedAnswering_ = false;
     DevHandle = binding_.ibdev(kBoardIndex, kPrimaryAddress, kSecondaryAddress, kTimeoutCode,
                                kEoiMode, kEosMode);
-    if (CallFailed() || DevHandle < 0) fault_ = BusFault{"ibdev", binding_.GpibError};
+    if (CallFailed() || DevHandle < 0)
+        fault_ = BusFault{"ibdev", binding_.GpibError, binding_.FailureDetail()};
 }
 
 void AnalyzerSession::SendCommand(const std::string& text) {
     if (fault_) return;
     binding_.ibwrt(DevHandle, text);
-    if (CallFailed()) fault_ = BusFault{text, binding_.GpibError};
+    if (CallFailed()) fault_ = BusFault{text, binding_.GpibError, binding_.FailureDetail()};
 }
 
-int AnalyzerSession::ReadReply(std::string& buffer) {
-    if (fault_) return 0;
+ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
+    if (fault_ || stoppedAnswering_) {
+        ReplyRead skipped;
+        skipped.end = ReplyRead::End::Skipped;
+        return skipped;
+    }
     binding_.ibrd(DevHandle, buffer);
-    return std::clamp(binding_.RegCountLong, 0, static_cast<std::int32_t>(buffer.size()));
+    const ReplyRead read =
+        ClassifyRead(binding_.RegStatus, binding_.RegError, binding_.RegCountLong, buffer.size());
+    if (read.timedOut) stoppedAnswering_ = true;
+    return read;
 }
 
 void AnalyzerSession::CloseAnalyzer() {
-    binding_.ibonl(DevHandle, 0);
+    // A negative descriptor names no device: the driver would only reject it.
+    if (DevHandle >= 0) binding_.ibonl(DevHandle, 0);
     binding_.ibonl(0, 0);
+}
+
+bool AnalyzerSession::BoardUnavailable() const {
+    // A driver with its own words on the failure (an adapter that could not be reached) has said
+    // what is wrong; the board advice is for the GPIB library's boards.
+    return fault_ && fault_->operation == "ibdev" && fault_->detail.empty() &&
+           (fault_->error == kErrorEdvr || fault_->error == kErrorEneb);
 }
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bus/GpibBinding.h"
+#include "bus/ReplyRead.h"
 
 namespace kelvane {
 
@@ -28,6 +29,7 @@ public:
     struct BusFault {
         std::string operation;   // "ibdev", or the command text that was not accepted
         std::int16_t error = 0;  // the driver's error code (iberr)
+        std::string detail;      // the driver's own words on it, if any
     };
 
     // Calls ibdev with the address above and keeps the descriptor in DevHandle.
@@ -35,12 +37,17 @@ public:
     // One write of the text on DevHandle.
     void SendCommand(const std::string& text);
     // One read of at most buffer.size() bytes into the start of buffer; the rest of the buffer
-    // keeps what it held. Returns the number of bytes that arrived.
-    int ReadReply(std::string& buffer);
-    // Takes the device offline, then the interface board; always both, even after a fault.
+    // keeps what it held. Returns how many bytes arrived and how the read ended. Once a read of
+    // the session has timed out, the analyzer has stopped answering: later reads of the session
+    // are Skipped without a driver call, since each would only wait out the time-out again.
+    ReplyRead ReadReply(std::string& buffer);
+    // Takes the device offline (unless ibdev gave no descriptor), then the interface board.
     void CloseAnalyzer();
 
     const std::optional<BusFault>& Fault() const { return fault_; }
+    // ibdev failed because the PC's GPIB board or its driver is not set up (EDVR, ENEB): the
+    // analyzer was never reached, and no later session will reach it either.
+    bool BoardUnavailable() const;
 
     // Descriptor of the current (or last) session; the next OpenAnalyzer overwrites it.
     std::int16_t DevHandle = 0;
@@ -50,6 +57,7 @@ private:
 
     GpibBinding& binding_;
     std::optional<BusFault> fault_;
+    bool stoppedAnswering_ = false;
 };
 
 // A reply buffer of n blanks, and one of n NUL characters.

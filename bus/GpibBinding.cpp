@@ -41,15 +41,18 @@ void GpibBinding::EnsureRegistered() {
         }
         driver_ = std::move(load.driver);
     }
-    const std::int32_t result =
+    std::int32_t result =
         driver_->RegisterGpibGlobalsForThread(&RegStatus, &RegError, &RegCount, &RegCountLong);
+    if (result == 1) {
+        // Registered already (by an earlier run on this thread): register afresh. The second
+        // answer counts too; "registered already" once more is no registration at all.
+        driver_->UnregisterGpibGlobalsForThread();
+        result =
+            driver_->RegisterGpibGlobalsForThread(&RegStatus, &RegError, &RegCount, &RegCountLong);
+        if (result == 1) result = -1;
+    }
     switch (result) {
     case 0:
-        break;
-    case 1:
-        // Registered already (by an earlier run on this thread): register afresh.
-        driver_->UnregisterGpibGlobalsForThread();
-        driver_->RegisterGpibGlobalsForThread(&RegStatus, &RegError, &RegCount, &RegCountLong);
         break;
     case 2:
         Fail(kNotMultiThreaded, true);
@@ -59,6 +62,10 @@ void GpibBinding::EnsureRegistered() {
         Fail(kUnknownError, false);
     }
     GpibRegistered = 1;
+}
+
+std::string GpibBinding::FailureDetail() const {
+    return driver_ ? driver_->FailureDetail() : std::string();
 }
 
 void GpibBinding::Publish() {

@@ -33,6 +33,9 @@ public:
     // Reads at most buffer.size() bytes into the start of buffer; the rest keeps what it held.
     void ibrd(std::int16_t descriptor, std::string& buffer);
 
+    // The driver's own words on its last failed call; empty when it has none (or none is loaded).
+    std::string FailureDetail() const;
+
     // Registered variables, kept current by the driver.
     std::int32_t RegStatus = 0;
     std::int32_t RegError = 0;

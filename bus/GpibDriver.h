@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace kelvane {
 
@@ -29,6 +30,11 @@ public:
                                                       std::int32_t* count,
                                                       std::int32_t* countLong) = 0;
     virtual std::int32_t UnregisterGpibGlobalsForThread() = 0;
+
+    // Not a library entry: the system's reason for the driver's last failed call, where the
+    // driver knows more than its error code ("connection refused by 192.0.2.7:1234"); empty
+    // otherwise.
+    virtual std::string FailureDetail() const { return {}; }
 };
 
 }  // namespace kelvane

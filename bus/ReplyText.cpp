@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace kelvane {
 
@@ -109,17 +110,45 @@ std::optional<double> StrictNumber(std::string_view text) {
     return ToDouble(rest.substr(0, length));
 }
 
-std::optional<double> LeadingNumber(std::string_view text) {
-    // Blanks, tabs and line feeds do not count anywhere, so they are dropped before scanning.
+namespace {
+
+// The number at the start of a text as the lenient conversion reads it, and where in the text
+// its last character stood (npos when there is no number).
+struct LeadingScan {
+    std::optional<double> value;
+    std::size_t end = std::string_view::npos;  // index behind the number's last character
+};
+
+LeadingScan ScanLeading(std::string_view text) {
+    // Blanks, tabs and line feeds do not count anywhere, so they are dropped before scanning;
+    // `positions` remembers where each kept character stood.
     std::string compact;
-    for (char c : text) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == ' ' || c == '\t' || c == '\n') continue;
         if (!(IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E')) break;
         compact += c;
+        positions.push_back(i);
     }
     const std::size_t length = ScanNumber(compact);
-    if (length == 0) return std::nullopt;
-    return ToDouble(std::string_view(compact).substr(0, length));
+    if (length == 0) return {};
+    return {ToDouble(std::string_view(compact).substr(0, length)), positions[length - 1] + 1};
+}
+
+// What may stand right behind a number that the analyzer sent: a field separator, a blank, its
+// line end or the untouched tail of the buffer.
+bool EndsNumber(char c) { return c == ',' || c == ' ' || c == '\r' || c == '\n' || c == '\0'; }
+
+}  // namespace
+
+std::optional<double> LeadingNumber(std::string_view text) { return ScanLeading(text).value; }
+
+std::optional<double> DelimitedLeadingNumber(std::string_view text) {
+    const LeadingScan scan = ScanLeading(text);
+    if (scan.end == std::string_view::npos) return std::nullopt;
+    if (scan.end < text.size() && !EndsNumber(text[scan.end])) return std::nullopt;
+    return scan.value;
 }
 
 double LenientNumber(std::string_view text) { return LeadingNumber(text).value_or(0.0); }

@@ -24,7 +24,7 @@ void LogEmissionMaskTable(MeasurementRun& run, int recordCount, bool withVerdict
         const std::string name =
             "\"SEM?\" record " + std::to_string(record + 1) + " of " + std::to_string(recordCount);
         std::string buffer = BlankBuffer(kRecordBufferLength);
-        const int bytesRead = run.Read(buffer);
+        const int bytesRead = run.Read(buffer, name);
         const auto fields = ReplyFields(buffer, bytesRead, minFields, name);
         const double startMHz = MHzField(fields, 1, name);
         const double stopMHz = MHzField(fields, 2, name);
@@ -33,9 +33,7 @@ void LogEmissionMaskTable(MeasurementRun& run, int recordCount, bool withVerdict
         const double relativeDb = NumberField(fields, 5, name);
         std::string line = Shown(startMHz) + "MHz---" + Shown(stopMHz) + "MHz, " + Shown(foundMHz) +
                            "MHz, " + Shown(absoluteDbm) + "dBm, " + Shown(relativeDb) + "dB";
-        // The verdict runs to the end of the buffer: the analyzer's line end and the blank
-        // fill go into the line ahead of its own CR LF.
-        if (withVerdict) line += ",  P/F = " + fields[6];
+        if (withVerdict) line += ",  P/F = " + VerdictField(fields, 6, name);
         run.AppendResult(line + "\r\n");
     }
 }

@@ -5,6 +5,7 @@
 
 #include "bus/GpibCodes.h"
 #include "bus/GpibRegistrationFailure.h"
+#include "bus/ReplyText.h"
 #include "measurements/BadReply.h"
 
 namespace kelvane {
@@ -22,8 +23,10 @@ std::string WithoutTrailingDots(std::string text) {
 }
 
 std::string WaitWarning(const WaitResult& result) {
-    if (result.outcome == 2)
+    if (result.outcome == WaitResult::kNoEnd)
         return "Warning: the analyzer did not report the end of the measurement within 10 s.";
+    if (result.outcome == WaitResult::kEventStatusUnreadable)
+        return "Warning: the analyzer flagged an event but its event status could not be read.";
     return "Warning: the analyzer reported an error during the measurement (event status " +
            std::to_string(result.eventStatus) + ").";
 }
@@ -79,7 +82,11 @@ void MeasurementRun::SendAll(const std::vector<std::string>& commands) {
     for (const auto& command : commands) Send(command);
 }
 
-int MeasurementRun::Read(std::string& buffer) { return context_.session.ReadReply(buffer); }
+int MeasurementRun::Read(std::string& buffer, const std::string& answerName) {
+    const ReplyRead read = context_.session.ReadReply(buffer);
+    if (!read.Good()) throw BadReply(answerName + " " + DescribeBadRead(read, buffer.size()));
+    return read.bytes;
+}
 
 void MeasurementRun::WaitOpr16() { NoteWait(wait_.WaitOpr16()); }
 
@@ -113,8 +120,18 @@ void MeasurementRun::Fail(const std::string& reason) {
 std::string MeasurementRun::BusFaultReason() const {
     const auto& fault = *context_.session.Fault();
     const std::string driverError = "(driver error " + GpibErrorName(fault.error) + ")";
-    if (fault.operation == "ibdev") return "ibdev could not open the analyzer " + driverError;
-    return "\"" + fault.operation + "\" was not accepted " + driverError;
+    const std::string detail =
+        fault.detail.empty() ? "" : ": " + PrintableExcerpt(fault.detail, 200);
+    if (context_.session.BoardUnavailable()) {
+        return "the PC's GPIB board 0 or its driver is not set up, so the analyzer was never "
+               "reached " +
+               driverError +
+               ". Check that the GPIB driver is installed and configured for board 0 and that "
+               "its device file is present and accessible.";
+    }
+    if (fault.operation == "ibdev")
+        return "ibdev could not open the analyzer " + driverError + detail;
+    return "\"" + fault.operation + "\" was not accepted " + driverError + detail;
 }
 
 }  // namespace kelvane

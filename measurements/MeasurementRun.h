@@ -36,8 +36,10 @@ public:
     // One command; a write that the bus does not accept stops the run.
     void Send(const std::string& command);
     void SendAll(const std::vector<std::string>& commands);
-    // One read into the start of buffer; returns the number of bytes that arrived.
-    int Read(std::string& buffer);
+    // One read into the start of buffer; returns the number of bytes that arrived. A read that
+    // did not end properly (END, no ERR) is a bad reply named answerName, e.g. "\"OBW?\" answer":
+    // part of an answer is never taken for the whole of it.
+    int Read(std::string& buffer, const std::string& answerName);
     // "*CLS", "OPR 16" or "OPR 256", then the wait for the end status (at most 10 s). A wait that
     // times out or sees an error flagged does not stop the run; it is reported at its end.
     void WaitOpr16();

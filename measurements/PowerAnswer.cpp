@@ -15,8 +15,9 @@ constexpr std::size_t kReplyBufferLength = 50;
 void LogPowerAnswer(MeasurementRun& run, const std::string& query) {
     std::string reply = NulBuffer(kReplyBufferLength);
     run.Send(query);
-    const int bytesRead = run.Read(reply);
-    const double powerDbm = LeadingNumberReply(reply, bytesRead, "\"" + query + "\" answer");
+    const std::string name = "\"" + query + "\" answer";
+    const int bytesRead = run.Read(reply, name);
+    const double powerDbm = LeadingNumberReply(reply, bytesRead, name);
     run.SendClosingCommands();
     run.AppendResult("ChPower = " + PatternNumber(powerDbm, "###0.00") + "dBm\r\n");
 }

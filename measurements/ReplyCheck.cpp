@@ -45,6 +45,22 @@ double NumberField(const std::vector<std::string>& fields, std::size_t index,
     return *value;
 }
 
+std::string VerdictField(const std::vector<std::string>& fields, std::size_t index,
+                         const std::string& answerName) {
+    const std::string& text = fields.at(index);
+    const auto isFill = [](char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\0'; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isFill(text[begin])) ++begin;
+    while (end > begin && isFill(text[end - 1])) --end;
+    const std::string verdict = text.substr(begin, end - begin);
+    if (verdict != "PASS" && verdict != "FAIL") {
+        throw BadReply(answerName + " field " + std::to_string(index) +
+                       " is not PASS or FAIL: " + Quoted(text));
+    }
+    return verdict;
+}
+
 double MHzField(const std::vector<std::string>& fields, std::size_t index,
                 const std::string& answerName) {
     return NumberField(fields, index, answerName) / kHzPerMHz;
@@ -59,10 +75,13 @@ double NumberReply(const std::string& buffer, int bytesRead, const std::string& 
 
 double LeadingNumberReply(const std::string& buffer, int bytesRead, const std::string& answerName) {
     RequireAnswer(bytesRead, answerName);
-    const auto value = LeadingNumber(buffer);
-    // LeadingNumber gives no value for a number out of range either ("1e999").
-    if (!value) throw BadReply(answerName + " does not start with a number: " + Quoted(buffer));
-    return *value;
+    // Only the bytes that arrived: the number must end where the analyzer's answer says so.
+    const auto reply = std::string_view(buffer).substr(0, static_cast<std::size_t>(bytesRead));
+    const auto value = DelimitedLeadingNumber(reply);
+    if (value) return *value;
+    // A number that runs into other characters ("0x10", "1e") or lies out of range ("1e999").
+    if (LeadingNumber(reply)) throw BadReply(answerName + " is not a number: " + Quoted(buffer));
+    throw BadReply(answerName + " does not start with a number: " + Quoted(buffer));
 }
 
 }  // namespace kelvane

@@ -26,10 +26,16 @@ double NumberField(const std::vector<std::string>& fields, std::size_t index,
 double MHzField(const std::vector<std::string>& fields, std::size_t index,
                 const std::string& answerName);
 
+// Field `index` (which must exist) as the mask verdict: "PASS" or "FAIL" once blanks, CR, LF and
+// NUL are trimmed from both ends (the last field runs into the line end and the blank fill).
+std::string VerdictField(const std::vector<std::string>& fields, std::size_t index,
+                         const std::string& answerName);
+
 // The whole buffer as a number under the strict conversion.
 double NumberReply(const std::string& buffer, int bytesRead, const std::string& answerName);
 
-// The finite number at the start of the buffer (the lenient reading, without its 0 for "none").
+// The finite number at the start of the bytes read (the lenient reading, without its 0 for
+// "none"), which must end at a comma, a blank, CR, LF, NUL or the end of the bytes read.
 double LeadingNumberReply(const std::string& buffer, int bytesRead, const std::string& answerName);
 
 }  // namespace kelvane

@@ -27,6 +27,10 @@ std::string ChannelPairLine(const std::string& label, const std::string& answer,
            shown(upperDb) + "dB\r\n";
 }
 
+std::string OffsetAnswerName(std::size_t index) {
+    return "\"ACP?\" answer " + std::to_string(index);
+}
+
 }  // namespace
 
 MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const double& measF,
@@ -61,17 +65,17 @@ MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const doubl
         r.WaitOpr256();
         r.Send("ACP?");
         for (std::size_t i = 0; i < offsetAnswers.size(); ++i)
-            offsetBytes[i] = r.Read(offsetAnswers[i]);
+            offsetBytes[i] = r.Read(offsetAnswers[i], OffsetAnswerName(i));
         r.SendAll({"MO", "ACPREF?"});
-        const int carrierBytes = r.Read(carrierAnswer);
+        const std::string carrierName = "\"ACPREF?\" answer";
+        const int carrierBytes = r.Read(carrierAnswer, carrierName);
         // The analyzer is set back before any answer is looked at.
         r.SendClosingCommands();
 
         r.AppendResult(ChannelPairLine("ACP ( -5M, +5M) = ", offsetAnswers[1], offsetBytes[1],
-                                       "\"ACP?\" answer 1"));
+                                       OffsetAnswerName(1)));
         r.AppendResult(ChannelPairLine("ACP (-10M,+10M) = ", offsetAnswers[2], offsetBytes[2],
-                                       "\"ACP?\" answer 2"));
-        const std::string carrierName = "\"ACPREF?\" answer";
+                                       OffsetAnswerName(2)));
         const double carrierDbm = NumberReply(carrierAnswer, carrierBytes, carrierName);
         r.AppendResult("ACP (Carr pow.) = " + PatternNumber(carrierDbm, "##0.00") + "dBm\r\n");
     });

@@ -35,11 +35,11 @@ MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, const double& 
         });
         r.WaitOpr256();
         r.Send("OBW?");
-        const int bytesRead = r.Read(reply);
+        const std::string name = "\"OBW?\" answer";
+        const int bytesRead = r.Read(reply, name);
         // The analyzer is set back before the answer is looked at.
         r.SendClosingCommands();
 
-        const std::string name = "\"OBW?\" answer";
         const auto fields = ReplyFields(reply, bytesRead, 2, name);
         const double centerMHz = MHzField(fields, 0, name);
         const double bandwidthMHz = MHzField(fields, 1, name);

@@ -79,7 +79,7 @@ MeasurementOutcome RunMask(MeasurementContext& context, const MaskValues& values
         });
         std::string levelReply = BlankBuffer(kLevelBufferLength);
         const std::string name = "\"ML?\" answer";
-        const int bytesRead = r.Read(levelReply);
+        const int bytesRead = r.Read(levelReply, name);
         const double peakLevelDb = NumberReply(levelReply, bytesRead, name);
 
         const double raisedPeakDb = peakLevelDb + kPeakRaiseDb;

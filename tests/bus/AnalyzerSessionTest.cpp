@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "tests/bus/BusFixture.h"
@@ -15,7 +17,9 @@ TEST(AnalyzerSession, OpensWritesReadsAndCloses) {
     session.SendCommand("SI");
     session.SendCommand("OBW?");
     std::string buffer(50, '\0');
-    EXPECT_EQ(session.ReadReply(buffer), 3);
+    const ReplyRead read = session.ReadReply(buffer);
+    EXPECT_EQ(read.bytes, 3);
+    EXPECT_TRUE(read.Good());
     session.CloseAnalyzer();
     EXPECT_EQ(session.DevHandle, ScriptedDriver::kDescriptor);
     EXPECT_EQ(buffer, "1,2" + std::string(47, '\0'));
@@ -26,14 +30,58 @@ TEST(AnalyzerSession, OpensWritesReadsAndCloses) {
     EXPECT_FALSE(session.Fault());
 }
 
-TEST(AnalyzerSession, ReadThatGetsNothingLeavesTheBuffer) {
+// After a read that timed out the analyzer has stopped answering: no later read of the session
+// reaches the driver (each would wait out its 10 s), until the next session.
+TEST(AnalyzerSession, ReadsNothingMoreAfterATimeOut) {
     BusFixture bus;
+    bus.driver->Reply("ML?", {"-3"});
     bus.session->OpenAnalyzer();
     bus.session->SendCommand("SEM?");
     std::string buffer(200, ' ');
-    EXPECT_EQ(bus.session->ReadReply(buffer), 0);
+    EXPECT_EQ(bus.session->ReadReply(buffer).end, ReplyRead::End::Silent);
     EXPECT_EQ(buffer, std::string(200, ' '));
-    EXPECT_FALSE(bus.session->Fault());  // a time-out is judged by what arrived
+    EXPECT_FALSE(bus.session->Fault());  // a time-out is the answer's failure, not the bus's
+    bus.session->SendCommand("ML?");
+    EXPECT_EQ(bus.session->ReadReply(buffer).end, ReplyRead::End::Skipped);
+    bus.session->OpenAnalyzer();
+    bus.session->SendCommand("ML?");
+    EXPECT_TRUE(bus.session->ReadReply(buffer).Good());
+    const auto transcript = bus.driver->Transcript();
+    EXPECT_EQ(std::count_if(transcript.begin(), transcript.end(),
+                            [](const std::string& call) { return call.starts_with("ibrd"); }),
+              2);
+}
+
+struct ReadEnding {
+    std::int32_t status, error, count;
+    ReplyRead::End end;
+    std::string description;  // for a 50-byte buffer
+};
+
+TEST(ReplyRead, OnlyEndWithoutErrorIsAWholeAnswer) {
+    const std::int32_t timeOut = kStatusErr | kStatusTimo;
+    const std::vector<ReadEnding> cases{
+        {kStatusEnd | kStatusCmpl, 0, 7, ReplyRead::End::Complete, "arrived"},
+        {kStatusEnd | kStatusCmpl, 0, 50, ReplyRead::End::Complete, "arrived"},  // exactly full
+        {kStatusCmpl, 0, 50, ReplyRead::End::Overflow, "was longer than 50 bytes"},
+        {kStatusCmpl, 0, 13, ReplyRead::End::Unterminated,
+         "stopped after 13 bytes without its end (EOI)"},
+        {timeOut, kErrorEabo, 13, ReplyRead::End::Cut,
+         "stopped after 13 bytes (driver error EABO (6))"},
+        {timeOut | kStatusEnd, kErrorEabo, 1, ReplyRead::End::Cut,
+         "stopped after 1 byte (driver error EABO (6))"},
+        {kStatusTimo, 0, 4, ReplyRead::End::Cut, "stopped after 4 bytes (time-out)"},
+        {kStatusErr, kErrorEnol, 0, ReplyRead::End::Silent, "did not arrive"},
+        {timeOut, kErrorEabo, 0, ReplyRead::End::Silent, "did not arrive"},
+        {kStatusEnd, 0, 99, ReplyRead::End::Complete,
+         "arrived"},  // a count past the buffer is cut to it
+    };
+    for (const auto& c : cases) {
+        const ReplyRead read = ClassifyRead(c.status, c.error, c.count, 50);
+        EXPECT_EQ(read.end, c.end) << c.description;
+        EXPECT_EQ(read.bytes, std::min(c.count, 50));
+        EXPECT_EQ(DescribeBadRead(read, 50), c.description);
+    }
 }
 
 TEST(AnalyzerSession, FailedOpenStopsAllTrafficButTheClose) {
@@ -49,8 +97,8 @@ TEST(AnalyzerSession, FailedOpenStopsAllTrafficButTheClose) {
     EXPECT_EQ(bus.session->Fault()->error, kErrorEneb);
     EXPECT_EQ(bus.session->DevHandle, -1);
     EXPECT_EQ(bus.driver->Transcript(),
-              (Calls{"RegisterGpibGlobalsForThread()", "ibdev(0, 8, 0, 13, 1, 0)", "ibonl(-1, 0)",
-                     "ibonl(0, 0)"}));
+              (Calls{"RegisterGpibGlobalsForThread()", "ibdev(0, 8, 0, 13, 1, 0)", "ibonl(0, 0)"}));
+    EXPECT_TRUE(bus.session->BoardUnavailable());  // no such board: the PC is not set up
 }
 
 TEST(AnalyzerSession, RejectedWriteIsTheLastWriteUntilReopened) {
@@ -63,6 +111,7 @@ TEST(AnalyzerSession, RejectedWriteIsTheLastWriteUntilReopened) {
     EXPECT_EQ(session.Fault()->operation, "SP 20MZ");
     EXPECT_EQ(session.Fault()->error, kErrorEnol);
     EXPECT_EQ(bus.driver->Writes(), (Calls{"SI", "SP 20MZ"}));
+    EXPECT_FALSE(session.BoardUnavailable());
 
     session.OpenAnalyzer();  // a new session starts clean
     EXPECT_FALSE(session.Fault());

@@ -9,9 +9,9 @@ namespace {
 using Calls = std::vector<std::string>;
 
 struct RegistrationCase {
-    std::int32_t result;
-    std::string message;  // empty: registration succeeds
-    Calls calls;          // all driver calls of a first ibonl(16, 0)
+    std::vector<std::int32_t> results;  // of the first registration, and of the second
+    std::string message;                // empty: registration succeeds
+    Calls calls;                        // all driver calls of a first ibonl(16, 0)
 };
 
 class RegistrationTest : public ::testing::TestWithParam<RegistrationCase> {};
@@ -19,7 +19,7 @@ class RegistrationTest : public ::testing::TestWithParam<RegistrationCase> {};
 TEST_P(RegistrationTest, ActsOnTheDriverResult) {
     const auto& c = GetParam();
     BusFixture bus;
-    bus.driver->SetRegistrationResult(c.result);
+    bus.driver->SetRegistrationResults(c.results);
     if (c.message.empty()) {
         bus.binding->ibonl(16, 0);
         EXPECT_EQ(bus.binding->GpibRegistered, 1);
@@ -29,7 +29,7 @@ TEST_P(RegistrationTest, ActsOnTheDriverResult) {
         ASSERT_EQ(bus.messages, Calls{c.message});
         EXPECT_EQ(bus.binding->GpibRegistered, 0);
         // The message comes before the unregistration, and nothing follows it.
-        EXPECT_EQ(bus.callsAtMessage, 1u);
+        EXPECT_EQ(bus.callsAtMessage, c.results.size() == 1 ? 1u : 3u);
         EXPECT_THROW(bus.binding->ibonl(16, 0), GpibRegistrationFailure);
     }
     EXPECT_EQ(bus.driver->Transcript(), c.calls);
@@ -38,20 +38,29 @@ TEST_P(RegistrationTest, ActsOnTheDriverResult) {
 INSTANTIATE_TEST_SUITE_P(
     Results, RegistrationTest,
     ::testing::Values(
-        RegistrationCase{0, "", {"RegisterGpibGlobalsForThread()", "ibonl(16, 0)"}},
-        RegistrationCase{1,
+        RegistrationCase{{0}, "", {"RegisterGpibGlobalsForThread()", "ibonl(16, 0)"}},
+        RegistrationCase{{1, 0},
                          "",
                          {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()",
                           "RegisterGpibGlobalsForThread()", "ibonl(16, 0)"}},
-        RegistrationCase{2,
+        RegistrationCase{{2},
                          "Operating System is not multi-threaded. Quitting the Program!",
                          {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()"}},
-        RegistrationCase{3,
+        RegistrationCase{{3},
                          "Unable to register GPIB thread globals. Quitting the Program!",
                          {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()"}},
-        RegistrationCase{7,
+        RegistrationCase{{7},
                          "Unknown Error for Registering GPIB Globals!!! Quitting the Program!",
-                         {"RegisterGpibGlobalsForThread()"}}));
+                         {"RegisterGpibGlobalsForThread()"}},
+        // The second registration's answer is examined too.
+        RegistrationCase{{1, 3},
+                         "Unable to register GPIB thread globals. Quitting the Program!",
+                         {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()",
+                          "RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()"}},
+        RegistrationCase{{1, 1},
+                         "Unknown Error for Registering GPIB Globals!!! Quitting the Program!",
+                         {"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()",
+                          "RegisterGpibGlobalsForThread()"}}));
 
 TEST(GpibBinding, RegistersOnceForTheProgramsLife) {
     BusFixture bus;

@@ -73,9 +73,40 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{{"0", "127.5"}, "", 0, 2},      // 127.5 rounds to the even 128
                       StatusCase{{"40000", "128\r"}, "", 0, 2},  // not a status byte: no end
                       StatusCase{{"-1", "256", "128"}, "", 0, 3},
-                      StatusCase{{"32"}, "-1", 0, 1},  // no error bits from a bad event status
-                      StatusCase{{"abc", "128"}, "", 0, 2}, StatusCase{{"32"}, "40000", 0, 1},
-                      StatusCase{{"128\r\n"}, "", 0, 1}));
+                      StatusCase{{"abc", "128"}, "", 0, 2}, StatusCase{{"128\r\n"}, "", 0, 1},
+                      StatusCase{{"128x", "1.2.8", "128"}, "", 0, 3},  // a number must end cleanly
+                      // An event flagged whose status is no event status: not a clean end.
+                      StatusCase{{"32"}, "-1", 3, 1}, StatusCase{{"32"}, "40000", 3, 1},
+                      StatusCase{{"160"}, "nan", 3, 1}, StatusCase{{"160"}, "1e309", 3, 1},
+                      StatusCase{{"160"}, "16abc", 3, 1}));
+
+// Reads that did not end with END and no ERR: a status byte shows no bit, an event status is
+// unreadable; a read that timed out ends the wait, as the analyzer has stopped answering.
+TEST(MeasurementEndWait, ReadsThatEndedWrongShowNothing) {
+    const ScriptedDriver::Read cut{"128", kStatusCmpl, 0};  // neither END nor ERR
+    const ScriptedDriver::Read broken{"12", kStatusErr | kStatusTimo, kErrorEabo};
+    const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
+    {
+        WaitFixture f;
+        f.driver->ReplyRead("*STB?", cut);
+        f.driver->Reply("*STB?", {"128"});
+        EXPECT_EQ(f.Wait16().outcome, 0);
+        EXPECT_EQ(f.driver->Writes().size(), 5u);  // two polls
+    }
+    for (const auto& read : {broken, silent}) {
+        WaitFixture f;
+        f.driver->ReplyRead("*STB?", read);
+        f.driver->ReplyAlways("*STB?", "128");
+        EXPECT_EQ(f.Wait16().outcome, 2);
+        EXPECT_EQ(f.driver->Writes().size(), 4u);  // one poll
+    }
+    for (const auto& read : {cut, broken, silent}) {
+        WaitFixture f;
+        f.driver->Reply("*STB?", {"160"});
+        f.driver->ReplyRead("*ESR?", read);
+        EXPECT_EQ(f.Wait16().outcome, 3);
+    }
+}
 
 TEST(MeasurementEndWait, TimesOutAtTheFirstTestAfterTheLimit) {
     for (const char* status : {"0", "16", "64"}) {
@@ -129,7 +160,7 @@ TEST(MeasurementEndWait, ShorterReplyReadsAsItself) {
 TEST(MeasurementEndWait, StopsPollingAfterABusFault) {
     WaitFixture f;
     f.driver->FailWrite("*STB?", kErrorEnol);
-    f.Wait16();
+    EXPECT_EQ(f.Wait16().outcome, 2);  // no end was seen
     const auto writes = f.driver->Writes();
     EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 1);
     EXPECT_TRUE(f.session->Fault());

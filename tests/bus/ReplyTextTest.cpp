@@ -72,6 +72,25 @@ TEST(LenientNumber, TakesTheNumberAtTheStart) {
     EXPECT_FALSE(LeadingNumber("1e999").has_value());
 }
 
+// The power answers' number must end where the analyzer's field or answer ends.
+TEST(DelimitedLeadingNumber, NeedsACleanEnd) {
+    const std::pair<std::string, double> good[] = {
+        {"-10.2047,0\n", -10.2047},
+        {"-23.456,dBm\r\n", -23.456},
+        {"3", 3.0},
+        {"-5.5 dBm", -5.5},
+        {"7\r", 7.0},
+        {"1e3"s + std::string(5, '\0'), 1000.0},
+        {"1 2", 12.0},  // blanks inside a number are skipped, as by the lenient conversion
+    };
+    for (const auto& [text, value] : good) {
+        ASSERT_TRUE(DelimitedLeadingNumber(text).has_value()) << text;
+        EXPECT_DOUBLE_EQ(*DelimitedLeadingNumber(text), value) << text;
+    }
+    for (const char* text : {"0x10", "1.2.3", "1e", "12dBm", "1e3x", "abc", "", "1e999", "-1-"})
+        EXPECT_FALSE(DelimitedLeadingNumber(text).has_value()) << text;
+}
+
 TEST(PrintableExcerpt, MakesAReplyFitForOneLogLine) {
     EXPECT_EQ(PrintableExcerpt("  abc\r\n" + std::string(20, '\0')), "abc");
     EXPECT_EQ(PrintableExcerpt("a\rb\x01"), "a\\x0Db\\x01");

@@ -22,8 +22,16 @@ namespace kelvane::testing::runs {
 using Lines = std::vector<std::string>;
 // The analyzer's answers after each query, read by read. kSilent: a read that times out (no
 // bytes, ERR TIMO) without moving the clock; an unscripted read also takes the driver's 10 s.
+// Stopping(bytes): a read that delivers these bytes, then times out.
 using Script = std::map<std::string, Lines>;
 inline const std::string kSilent = "(times out)";
+inline const std::string kStops = "(times out after) ";
+inline std::string Stopping(const std::string& bytes) { return kStops + bytes; }
+// The bytes that a scripted answer delivers.
+inline std::string Delivered(const std::string& read) {
+    if (read == kSilent) return "";
+    return read.starts_with(kStops) ? read.substr(kStops.size()) : read;
+}
 
 inline Lines operator+(Lines a, const Lines& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -42,10 +50,15 @@ struct Bench : LogSink {
             else
                 timeline.push_back(onDevice && call.name == "ibwrt" ? call.bytes : call.ToString());
         };
-        const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
-        for (const auto& [query, reads] : script)
-            for (const auto& read : reads)
-                driver.ReplyRead(query, read == kSilent ? silent : ScriptedDriver::Read{read});
+        for (const auto& [query, reads] : script) {
+            for (const auto& read : reads) {
+                const bool timesOut = read == kSilent || read.starts_with(kStops);
+                driver.ReplyRead(
+                    query, timesOut ? ScriptedDriver::Read{Delivered(read),
+                                                           kStatusErr | kStatusTimo, kErrorEabo}
+                                    : ScriptedDriver::Read{read});
+            }
+        }
     }
 
     void AppendResult(const std::string& text) override { timeline.push_back("log: " + text); }
@@ -113,12 +126,11 @@ inline const Records kSemRecords{
      "1.00MHz---2.00MHz, 1.50MHz, -5.00dBm, -47.00dB"},
     {"3,2e6,3e6,2.5e6,-70.125,-112.9,PASS,x\n", "2.00MHz---3.00MHz, 2.50MHz, -70.13dBm, -112.90dB"},
     {"4,8e6,9e6,1.995E7, +3.5 , -122.005\r", "8.00MHz---9.00MHz, 19.95MHz, 3.50dBm, -122.01dB"}};
-// With a verdict: as the last field it runs to the end of the blank-filled buffer, line end and
-// blanks included; followed by another field it ends at the comma.
+// With a verdict: as the last field it runs into the line end and the blank fill of the buffer,
+// which the row leaves out; followed by another field it ends at the comma.
 inline const std::string kPass = "0,-11e6,-9e6,-9.5e6,-62.347,-58.1,PASS\r\n";
 inline const Records kWlanRecords{
-    {kPass, "-11.00MHz----9.00MHz, -9.50MHz, -62.35dBm, -58.10dB,  P/F = PASS\r\n" +
-                std::string(200 - kPass.size(), ' ')},
+    {kPass, "-11.00MHz----9.00MHz, -9.50MHz, -62.35dBm, -58.10dB,  P/F = PASS"},
     {"1,9e6,11e6,10e6,-70.5,-66.25,FAIL,7\r\n",
      "9.00MHz---11.00MHz, 10.00MHz, -70.50dBm, -66.25dB,  P/F = FAIL"}};
 

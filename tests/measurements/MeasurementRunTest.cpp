@@ -23,14 +23,26 @@ TEST_P(EachMeasurement, RunsAsScripted) {
     EXPECT_EQ(bench.timeline, GetParam().run);
 }
 
-// The title, then the failure; no command; both ibonl calls, on the descriptor ibdev gave.
+// The title, then the failure; no command; the board taken offline (the device has no
+// descriptor). A board or driver that is not set up gets advice instead of the bare error.
 TEST_P(EachMeasurement, UnopenableAnalyzerGetsNoCommand) {
-    Bench bench(GetParam().script);
-    bench.driver.FailIbdev(kErrorEneb);
-    EXPECT_EQ(bench.Run(GetParam().name), MeasurementOutcome::Failed);
-    const std::string reason = "ibdev could not open the analyzer (driver error ENEB (7))";
-    const Lines closed{Fail(GetParam().title, reason), "ibonl(-1, 0)", "ibonl(0, 0)"};
-    EXPECT_EQ(bench.timeline, Open(GetParam().title) + closed);
+    const std::string board =
+        "the PC's GPIB board 0 or its driver is not set up, so the analyzer was never reached "
+        "(driver error ";
+    const std::string advice =
+        "). Check that the GPIB driver is installed and configured for board 0 and that its "
+        "device file is present and accessible.";
+    const std::vector<std::pair<std::int32_t, std::string>> cases{
+        {kErrorEneb, board + "ENEB (7)" + advice},
+        {kErrorEdvr, board + "EDVR (0)" + advice},
+        {kErrorEnol, "ibdev could not open the analyzer (driver error ENOL (2))"}};
+    for (const auto& [error, reason] : cases) {
+        Bench bench(GetParam().script);
+        bench.driver.FailIbdev(error);
+        EXPECT_EQ(bench.Run(GetParam().name), MeasurementOutcome::Failed);
+        const Lines closed{Fail(GetParam().title, reason), "ibonl(0, 0)"};
+        EXPECT_EQ(bench.timeline, Open(GetParam().title) + closed);
+    }
 }
 
 TEST_P(EachMeasurement, FailedRegistrationEndsWithoutAnotherDriverCall) {
@@ -95,7 +107,24 @@ Fault Passes(MeasurementOutcome outcome, const std::string& name, const Script& 
 }
 
 const Script kNoEnd{{"*STB?", {}}};  // the first poll's silent read takes the driver's 10 s
-const std::string kLong(200, 'x');   // no comma, longer than any buffer
+const std::string kUnreadable =
+    "log: Warning: the analyzer flagged an event but its event status could not be read.\r\n";
+const std::string kNotRead = "was not read: the analyzer stopped answering an earlier read";
+// A wait whose first status read timed out (the driver's 10 s): the answer after it is not read,
+// the failure line and the wait's warning follow, then the closing commands.
+Fault Unanswered(const std::string& name, const std::string& answer, const std::string& read,
+                 const Lines& closing, const Script& replies = kNoEnd,
+                 const std::string& warning = kTimedOut,
+                 const std::map<std::string, Lines>& edits = {}) {
+    return {kFailed, name, replies, answer + " " + kNotRead, read, "", Lines{warning} + closing,
+            edits};
+}
+// "*STB?" flags an event and "*ESR?" answers `esr`.
+const Script Flagged(const std::string& esr) { return {{"*STB?", {"160"}}, {"*ESR?", {esr}}}; }
+const std::map<std::string, Lines> FlaggedEdit(const std::string& esr) {
+    return {{"<10 160", {"<10 160", "*ESR?", "<10 " + Delivered(esr)}}};
+}
+const std::string kLong(200, 'x');  // no comma, longer than any buffer
 const std::string kNul(1, '\0');
 const std::string kNoNumber = "answer does not start with a number: ";
 const std::string kObw = "log: OBW = 4.151MHz\r\n";  // the first result line
@@ -104,12 +133,29 @@ const std::vector<Fault> kFaults{
     // A power the analyzer never reported is a failure, never "0.00dBm".
     Bad("ch-power", "PWCH?", {kSilent}, "answer did not arrive"),
     Bad("ch-power", "PWCH?", {"ERR\r\n"}, kNoNumber + "\"ERR\""),
-    Bad("ch-power", "PWCH?", {kLong}, kNoNumber + "\"" + kLong.substr(160) + "...\""),
+    // Part of an answer is not the answer: too long for the buffer, or cut off by the driver.
+    Bad("ch-power", "PWCH?", {"-1.022" + std::string(50, '0') + "e1"},
+        "answer was longer than 50 bytes"),
+    Bad("ch-power", "PWCH?", {std::string(310, '9')}, "answer was longer than 50 bytes"),
+    Bad("ch-power", "PWCH?", {Stopping("-10.2")},
+        "answer stopped after 5 bytes (driver error EABO (6))"),
+    Bad("ch-power", "PWCH?", {"0x10"}, "answer is not a number: \"0x10\""),
+    Bad("ch-power", "PWCH?", {"1.2.3\n"}, "answer is not a number: \"1.2.3\""),
+    Bad("ch-power", "PWCH?", {"1e"}, "answer is not a number: \"1e\""),
+    Bad("ch-power", "PWCH?", {"1e999\r\n"}, kNoNumber + "\"1e999\""),
+    Passes(kCompleted, "ch-power", {{"PWCH?", {"-10.2047,0\n"}}}, {},
+           {{"log: ChPower = -23.46dBm\r\n", {"log: ChPower = -10.20dBm\r\n"}}}),
     Passes(kCompleted, "ch-power", {{"PWCH?", {"0.5,-3.2,OK\n"}}}, {},
            {{"log: ChPower = -23.46dBm\r\n", {"log: ChPower = 0.50dBm\r\n"}}}),
-    Passes(kWarning, "ch-power", kNoEnd, {kTimedOut}),
+    Unanswered("ch-power", "\"PWCH?\" answer", "<50 -23.456\r\n", {"PMEASOFF", "PMEASAVGOFF"}),
     Passes(kWarning, "ch-power", {{"*STB?", {"32"}}, {"*ESR?", {"16"}}}, {kFlagged},
            {{"<10 32", {"<10 32", "*ESR?", "<10 16"}}}),
+    // An event flagged whose status cannot be read is no clean end.
+    Passes(kWarning, "ch-power", Flagged("nan"), {kUnreadable}, FlaggedEdit("nan")),
+    Passes(kWarning, "ch-power", Flagged("-1"), {kUnreadable}, FlaggedEdit("-1")),
+    Passes(kWarning, "ch-power", Flagged("1e309"), {kUnreadable}, FlaggedEdit("1e309")),
+    Unanswered("ch-power", "\"PWCH?\" answer", "<50 -23.456\r\n", {"PMEASOFF", "PMEASAVGOFF"},
+               Flagged(kSilent), kUnreadable, FlaggedEdit(kSilent)),
     Refused("ch-power", "RB 300e3HZ VB 300e3HZ"),
     Refused("ch-power", "*STB?"),
     Bad("total-power-11b", "PWTOTAL?", {kSilent}, "answer did not arrive"),
@@ -117,28 +163,30 @@ const std::vector<Fault> kFaults{
     Refused("total-power-11b", "PWTOTALON"),
 
     // "OBW?" and "ACP?" answers are looked at after the closing commands.
-    Bad("obw", "OBW?", {kSilent}, "answer did not arrive", kObw),
+    // A read that ended wrong fails at once; a bad field is seen after the closing commands.
+    Bad("obw", "OBW?", {kSilent}, "answer did not arrive"),
+    Bad("obw", "OBW?", {Stopping("2000003125,41")},
+        "answer stopped after 13 bytes (driver error EABO (6))"),
     // After a wait that saw no end, its warning follows the failure line: a likely cause.
-    {kFailed, "obw", Script{{"*STB?", {}}, {"OBW?", {kSilent}}}, "\"OBW?\" answer did not arrive",
-     kObw, "", Lines{kTimedOut}, std::map<std::string, Lines>{}},
+    Unanswered("obw", "\"OBW?\" answer", "<50 2140012345,4151234", {"OBWON OFF", "AGS"}),
     Bad("obw", "OBW?", {"2140012345\r\n"}, "answer has 1 field, 2 expected", kObw),
     Bad("obw", "OBW?", {"21400" + kNul + "12345,4151234"},
         R"(answer field 0 is not a number: "21400\x0012345")", kObw),
     Bad("obw", "OBW?", {"2140012345,4.15MHz"}, "answer field 1 is not a number: \"4.15MHz\"", kObw),
-    Passes(kWarning, "obw", kNoEnd, {kTimedOut}),
     Refused("obw", "OBWPER 99"),
     Bad("acp", "ACP?", {"0", "-5000000,-45.2\r\n", kAcp2}, "answer 1 has 2 fields, 4 expected",
         kAcpLines[0]),
     Bad("acp", "ACP?", {"0", "-5000000,-45.2,5000000,-45.31dB\r\n", kAcp2},
         "answer 1 field 3 is not a number: \"-45.31dB\"", kAcpLines[0]),
-    Bad("acp", "ACP?", {"0", kSilent, kAcp2}, "answer 1 did not arrive", kAcpLines[0]),
+    Bad("acp", "ACP?", {"99,junk\r\n", kSilent, kAcp2}, "answer 1 did not arrive"),
     Bad("acp", "ACP?", {"0", kAcp1, "-10000000,-60.456,+10 MHz,-61.5"},
         "answer 2 field 2 is not a number: \"+10 MHz\"", kAcpLines[1]),
-    Bad("acp", "ACP?", {"0", kAcp1, kSilent}, "answer 2 did not arrive", kAcpLines[1]),
+    Bad("acp", "ACP?", {"99,junk\r\n", kAcp1, kSilent}, "answer 2 did not arrive"),
     Bad("acp", "ACPREF?", {"OVLD\r\n"}, "answer is not a number: \"OVLD\"", kAcpLines[2]),
-    Bad("acp", "ACPREF?", {kSilent}, "answer did not arrive", kAcpLines[2]),
-    Passes(kCompleted, "acp", {{"ACP?", {kSilent, kAcp1, kAcp2}}}),  // answer 0 is not used
-    Passes(kWarning, "acp", kNoEnd, {kTimedOut}),
+    Bad("acp", "ACPREF?", {kSilent}, "answer did not arrive"),
+    // Answer 0 is not used, but an analyzer that does not send it will send no other.
+    Bad("acp", "ACP?", {kSilent, kAcp1, kAcp2}, "answer 0 did not arrive"),
+    Unanswered("acp", "\"ACP?\" answer 0", "<100 99,junk\r\n", {"DETAA ON", "AGS", "ACP OFF"}),
     Refused("acp", "CSBSDEL"),
 
     // A bad record ends the table; a peak level that is no number comes before any mask.
@@ -160,6 +208,17 @@ const std::vector<Fault> kFaults{
         "record 4 of 10 has 6 fields, 7 expected"),
     Bad("sem-11a", "SEM?", Sent(kWlanRecords, 6, {kSilent}), "record 7 of 10 did not arrive"),
     Refused("sem-11a", "SEMTIN 11MZ, 20MZ, 100KZ,-28.5DB,-36.5DB,0DB, 0DB, ABS"),
+    // The verdict is the word PASS or FAIL, and nothing of the analyzer's text else.
+    Bad("sem-11a", "SEM?", {"0,1,2,3,-4,-5,MAYBE\r\n"},
+        "record 1 of 10 field 6 is not PASS or FAIL: \"MAYBE\""),
+    Bad("sem-11a", "SEM?", Sent(kWlanRecords, 1, {"1,1,2,3,-4,-5,pass"}),
+        "record 2 of 10 field 6 is not PASS or FAIL: \"pass\""),
+    Bad("sem-11a", "SEM?", {"0,1,2,3,-4,-5,\r\n"},
+        "record 1 of 10 field 6 is not PASS or FAIL: \"\""),
+    Bad("sem-11a", "SEM?", {"0,1,2,3,-4,-5,PA\x07SS"},
+        R"(record 1 of 10 field 6 is not PASS or FAIL: "PA\x07SS")"),
+    Bad("sem-11a", "SEM?", {"0,1,2,3,-4,-5,FAIL\r\nChPower = 0.00dBm\r\nPASS"},
+        R"(record 1 of 10 field 6 is not PASS or FAIL: "FAIL\x0D\x0AChPower = 0.00dBm\x0D\x0APAS...")"),
     Bad("sem-11b", "ML?", {kSilent}, "answer did not arrive"),
     Bad("sem-11b", "SEM?", {kLong}, "record 1 of 6 has 1 field, 7 expected"),
     Bad("sem-11b", "SEM?", Sent(kWlanRecords, 5, {kSilent}), "record 6 of 6 did not arrive"),
@@ -185,7 +244,7 @@ Lines Answered(const Golden& golden, const Script& replies) {
         const std::size_t space = entry.find(' ');
         const std::size_t length = std::stoul(entry.substr(1, space - 1));
         entry.resize(space + 1);
-        if (bytes != kSilent) entry += bytes.substr(0, length);
+        entry += Delivered(bytes).substr(0, length);
     }
     return run;
 }
@@ -201,11 +260,16 @@ TEST_P(FaultTable, KeepsTheLogAndClosesTheSession) {
     if (!fault.refused.empty()) bench.driver.FailWrite(fault.refused);
     EXPECT_EQ(bench.Run(fault.name), fault.outcome);
 
-    const Lines answered = Answered(golden, fault.replies);
+    Lines answered;
+    for (const auto& entry : Answered(golden, fault.replies)) {
+        const auto edit = fault.edits.find(entry);
+        answered = answered + (edit == fault.edits.end() ? Lines{entry} : edit->second);
+    }
     const auto close = answered.end() - 2;
     Lines expected;
     if (fault.outcome == kFailed) {
-        auto end = std::mismatch(answered.begin(), close, golden.run.begin()).first + 1;
+        auto end =
+            std::mismatch(answered.begin(), close, golden.run.begin(), golden.run.end()).first + 1;
         if (!fault.refused.empty()) end = std::find(answered.begin(), close, fault.refused) + 1;
         if (!fault.until.empty()) end = std::find(answered.begin(), close, fault.until);
         expected = Lines(answered.begin(), end) + Lines{Fail(golden.title, fault.reason)};
@@ -214,10 +278,7 @@ TEST_P(FaultTable, KeepsTheLogAndClosesTheSession) {
         for (; fault.until.empty() && fault.refused.empty() && entry != close; ++entry)
             if (!entry->starts_with("log: ")) expected.push_back(*entry);
     } else {
-        for (auto entry = answered.begin(); entry != close; ++entry) {
-            const auto edit = fault.edits.find(*entry);
-            expected = expected + (edit == fault.edits.end() ? Lines{*entry} : edit->second);
-        }
+        expected = Lines(answered.begin(), close);
     }
     EXPECT_EQ(bench.timeline, expected + fault.last + kClose);
 }

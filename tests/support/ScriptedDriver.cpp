@@ -147,7 +147,9 @@ std::int32_t ScriptedDriver::ibrd(std::int32_t descriptor, char* buffer, std::in
     const auto delivered = static_cast<std::int32_t>(
         std::min<std::size_t>(read.bytes.size(), static_cast<std::size_t>(std::max(count, 0))));
     std::copy_n(read.bytes.begin(), delivered, buffer);
-    SetStatus(read.status, read.error, delivered);
+    // As on the bus: an answer longer than the read ends without END (its rest is dropped).
+    const bool cut = static_cast<std::size_t>(delivered) < read.bytes.size();
+    SetStatus(cut ? read.status & ~kStatusEnd : read.status, read.error, delivered);
     Record({"ibrd", {descriptor, count}, read.bytes.substr(0, delivered)});
     return read.status;
 }
@@ -157,7 +159,8 @@ std::int32_t ScriptedDriver::RegisterGpibGlobalsForThread(std::int32_t* status, 
                                                           std::int32_t* countLong) {
     registered_.Bind(status, error, count, countLong);
     Record({"RegisterGpibGlobalsForThread", {}, {}});
-    return registrationResult_;
+    const std::size_t index = std::min(registrations_++, registrationResults_.size() - 1);
+    return registrationResults_[index];
 }
 
 std::int32_t ScriptedDriver::UnregisterGpibGlobalsForThread() {

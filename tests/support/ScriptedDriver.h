@@ -48,7 +48,11 @@ public:
     void FailWrite(const std::string& command, std::int32_t error = kErrorEnol);
     // ibdev fails: returns -1 with ERR and the given error code.
     void FailIbdev(std::int32_t error = kErrorEnol);
-    void SetRegistrationResult(std::int32_t result) { registrationResult_ = result; }
+    void SetRegistrationResult(std::int32_t result) { registrationResults_ = {result}; }
+    // The results of the first, second, ... registration; the last one stands for the rest.
+    void SetRegistrationResults(std::vector<std::int32_t> results) {
+        registrationResults_ = std::move(results);
+    }
     // Timed-out reads then advance this clock by 10 s.
     void AttachClock(kelvane::VirtualClock* clock) { clock_ = clock; }
     // Called after every recorded call, e.g. to click into the window during a wait.
@@ -86,7 +90,8 @@ private:
     std::string lastWritten_;
     bool ibdevFails_ = false;
     std::int32_t ibdevError_ = 0;
-    std::int32_t registrationResult_ = 0;
+    std::vector<std::int32_t> registrationResults_{0};
+    std::size_t registrations_ = 0;
     kelvane::VirtualClock* clock_ = nullptr;
     RegisteredStatus registered_;
 };
