@@ -4,6 +4,10 @@
 
 namespace kelvane {
 
+// The analyzer's resolution bandwidths, in Hz; video bandwidths share the upper bound.
+inline constexpr double kMinRbwHz = 10.0;
+inline constexpr double kMaxBandwidthHz = 10e6;
+
 enum class Detector { PositivePeak, Sample, Average };
 
 // Which power function is switched on: channel power ("PWCHON") or total power ("PWTOTALON").

@@ -69,7 +69,8 @@ void AddMaskRow(const Command& command, CommandContext& context) {
     if (!segment) {
         context.CommandError();
     } else if (segment->startOffsetHz < 0.0 || segment->stopOffsetHz <= segment->startOffsetHz ||
-               segment->rbwHz <= 0.0) {
+               !(segment->rbwHz >= kMinRbwHz && segment->rbwHz <= kMaxBandwidthHz)) {
+        // A bandwidth the analyzer does not have, as "RB" would refuse it.
         context.ExecutionError();
     } else {
         context.state.maskTable.push_back(*segment);

@@ -6,8 +6,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr double kMinRbwHz = 10.0;
-constexpr double kMaxBandwidthHz = 10e6;
 constexpr double kMinSweepTimeS = 1e-3;
 
 // A setting that shapes the trace: a continuous run starts over with it.

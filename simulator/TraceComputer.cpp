@@ -14,6 +14,13 @@ constexpr int kMaxSamplesPerBin = 63;
 constexpr double kKernelSigmas = 5.0;
 constexpr int kMaxKernelHalfWidth = 2000;
 
+// ceil(value), at most `max`: taken in double, so that a value beyond an int's range (a span of
+// 1e300 Hz) never reaches the conversion.
+int CeilAtMost(double value, int max) {
+    const double rounded = std::ceil(value);
+    return rounded < static_cast<double>(max) ? static_cast<int>(rounded) : max;
+}
+
 }  // namespace
 
 void TraceComputer::Compute(const PowerDensity& input, const SweepSettings& settings,
@@ -26,14 +33,12 @@ void TraceComputer::Compute(const PowerDensity& input, const SweepSettings& sett
     // An odd number of grid samples per bin, so each bin is centered on its point.
     int perBin = 1;
     if (stepHz > gridMaxHz) {
-        const int needed = static_cast<int>(std::ceil(stepHz / gridMaxHz));
-        perBin = std::min(needed | 1, kMaxSamplesPerBin);
+        perBin = std::min(CeilAtMost(stepHz / gridMaxHz, kMaxSamplesPerBin) | 1, kMaxSamplesPerBin);
     }
     const double gridHz = stepHz > 0.0 ? stepHz / perBin : gridMaxHz;
 
     const double sigmaHz = settings.rbwHz / (2.0 * std::sqrt(2.0 * std::numbers::ln2));
-    const int halfWidth = std::min(static_cast<int>(std::ceil(kKernelSigmas * sigmaHz / gridHz)),
-                                   kMaxKernelHalfWidth);
+    const int halfWidth = CeilAtMost(kKernelSigmas * sigmaHz / gridHz, kMaxKernelHalfWidth);
     kernel_.resize(2 * halfWidth + 1);
     double kernelSum = 0.0;
     for (int t = -halfWidth; t <= halfWidth; ++t) {

@@ -10,7 +10,8 @@
 namespace kelvane {
 
 BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err)
-    : clock_(clock),
+    : err_(err),
+      clock_(clock),
       binding_(std::move(factory),
                [&err](const std::string& message) {
                    err << "kelvane: " << message << '\n';
@@ -21,15 +22,27 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
 
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     int status = kExitCompleted;
-    for (const CatalogEntry* entry : measurements) {
+    for (std::size_t i = 0; i < measurements.size(); ++i) {
         MeasurementContext context{session_, log_, clock_, events_};
         try {
-            if (entry->run(context) != MeasurementOutcome::Completed) {
+            if (measurements[i]->run(context) != MeasurementOutcome::Completed) {
                 status = kExitMeasurementProblem;
             }
         } catch (const GpibRegistrationFailure&) {
             // The binding has shown its message; no further driver call may follow.
             return kExitRegistrationFailure;
+        }
+        if (!log_.Failure().empty()) {
+            err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
+            return kExitLogUnwritable;
+        }
+        const std::size_t left = measurements.size() - i - 1;
+        if (session_.BoardUnavailable() && left > 0) {
+            // Every further session would fail the same way.
+            err_ << "kelvane: the GPIB board is not set up; the remaining " << left
+                 << (left == 1 ? " measurement was" : " measurements were") << " not attempted.\n"
+                 << std::flush;
+            return status;
         }
     }
     return status;

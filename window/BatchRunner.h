@@ -23,10 +23,13 @@ public:
 
     // Runs these measurements in order and returns the exit status: 0 all completed, 1 any
     // warning or failure, 3 the driver could not be loaded or registered (nothing runs after
-    // that).
+    // that), 4 the log could not be written (the measurement that found out still closes its
+    // session; none runs after it). When the PC's GPIB board is not set up, the measurements
+    // after the first are not attempted.
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:
+    std::ostream& err_;
     Clock& clock_;
     GpibBinding binding_;
     AnalyzerSession session_;

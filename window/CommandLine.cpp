@@ -92,7 +92,7 @@ std::string CommandLine::HelpText() {
            "\n"
            "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
            "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
-           "registered.\n";
+           "registered, 4 the log could not be written.\n";
 }
 
 }  // namespace kelvane

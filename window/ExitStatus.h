@@ -11,5 +11,7 @@ inline constexpr int kExitMeasurementProblem = 1;
 inline constexpr int kExitUsage = 2;
 // The GPIB driver could not be loaded or registered.
 inline constexpr int kExitRegistrationFailure = 3;
+// The log (or the usage, or the version) could not be written.
+inline constexpr int kExitLogUnwritable = 4;
 
 }  // namespace kelvane

@@ -164,8 +164,9 @@ TEST(SimulatorCommands, FaultyCommandsFlagErrorsAndChangeNothing) {
           "SEMTIN 1MZ,,30KZ,0DB,0DB,0DB,0DB,ABS", "SEMTIN 1MZ,2MZ,30KZ,0DB,0DB,0DB,0DB,ABS,9"}},
         // Well-formed but impossible, or the result of a measurement that is off.
         {kExecutionError,
-         {"SEMTIN 2MZ,1MZ,30KZ,0DB,0DB,0DB,0DB,ABS", "SP -5MZ", "RB 0HZ", "AG 2.5", "OBWPER 150",
-          "*SRE 300", "SEM?", "OBW?", "PWCH?", "ML?"}},
+         {"SEMTIN 2MZ,1MZ,30KZ,0DB,0DB,0DB,0DB,ABS", "SEMTIN 0MZ,9MZ,1E-300HZ,0DB,0DB,0DB,0DB,ABS",
+          "SEMTIN 0MZ,9MZ,1HZ,0DB,0DB,0DB,0DB,ABS", "SEMTIN 0MZ,9MZ,1E300HZ,0DB,0DB,0DB,0DB,ABS",
+          "SP -5MZ", "RB 0HZ", "AG 2.5", "OBWPER 150", "*SRE 300", "SEM?", "OBW?", "PWCH?", "ML?"}},
         {0, {"", " ; ;"}}};
     for (const auto& [eventStatus, messages] : cases) {
         for (const auto& message : messages) {
@@ -179,6 +180,25 @@ TEST(SimulatorCommands, FaultyCommandsFlagErrorsAndChangeNothing) {
             EXPECT_TRUE(after.centerHz == before.centerHz && after.spanHz == before.spanHz &&
                         after.detector == before.detector && after.maskTable.empty());
         }
+    }
+}
+
+}  // namespace
+}  // namespace kelvane::testing
+
+namespace kelvane::testing {
+namespace {
+
+// Mask rows at the edges of what parses: the analyzer takes or refuses them, and answers.
+TEST(SimulatorCommands, ExtremeMaskRowsStillAnswer) {
+    for (const char* row :
+         {"0MZ,1E300HZ,1MZ", "0MZ,9MZ,10HZ", "1E-300HZ,2E-300HZ,10MZ", "0MZ,1E15HZ,10HZ"}) {
+        SCOPED_TRACE(row);
+        SimulatorFixture bench;
+        bench.Send(std::string("SI; CF 2000000000HZ; SP 20MZ; SEMTDEL; SEMTIN ") + row +
+                   ",0DB,0DB,0DB,0DB,ABS; SEMON; TS; SEM?");
+        bench.clock.Advance(std::chrono::seconds(30));
+        EXPECT_FALSE(bench.Read().empty());
     }
 }
 

@@ -11,6 +11,7 @@
 #include "window/BatchRunner.h"
 #include "window/CommandLine.h"
 #include "window/DisplayCheck.h"
+#include "window/ExitStatus.h"
 
 namespace kelvane {
 namespace {
@@ -58,8 +59,27 @@ const std::vector<std::string> kClosed{"ibonl(16, 0)", "ibonl(0, 0)"};  // a ses
 // Runs the measurements with these batch names against an analyzer that answers "*STB?" with `stb`,
 // "PWCH?" and maybe "PWTOTAL?", whose registration gives `registration`; or against a library that
 // fails with `loadFailure`.
+// A stream whose writes fail after `room` bytes, as a full disk or a closed pipe does.
+class FullBuffer : public std::streambuf {
+public:
+    explicit FullBuffer(std::size_t room) : room_(room) {}
+    std::string written;
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        if (written.size() >= room_) return traits_type::eof();
+        written += traits_type::to_char_type(c);
+        return c;
+    }
+
+private:
+    std::size_t room_;
+};
+
 BatchRun Batch(const std::vector<std::string>& names, const char* stb = "128",
-               bool totalPower = true, int registration = 0, std::string loadFailure = "") {
+               bool totalPower = true, int registration = 0, std::string loadFailure = "",
+               std::int32_t ibdevError = -1, std::size_t outputRoom = std::string::npos) {
     VirtualClock clock;
     auto owned = std::make_unique<ScriptedDriver>();
     ScriptedDriver& driver = *owned;
@@ -68,8 +88,11 @@ BatchRun Batch(const std::vector<std::string>& names, const char* stb = "128",
     driver.Reply("PWCH?", {"-10.2"});
     if (totalPower) driver.Reply("PWTOTAL?", {"-12.5"});
     driver.SetRegistrationResult(registration);
+    if (ibdevError >= 0) driver.FailIbdev(ibdevError);
     const DriverFactory missing = [loadFailure] { return DriverLoad{nullptr, loadFailure}; };
-    std::ostringstream out, err;
+    FullBuffer output(outputRoom);
+    std::ostream out(&output);
+    std::ostringstream err;
     BatchRunner runner(loadFailure.empty() ? testing::HandOver(std::move(owned)) : missing, clock,
                        out, err);
     std::vector<const CatalogEntry*> measurements;
@@ -80,7 +103,7 @@ BatchRun Batch(const std::vector<std::string>& names, const char* stb = "128",
     const int status = runner.Run(measurements);
     auto calls = driver.Transcript();
     if (calls.size() > 2) calls.erase(calls.begin(), calls.end() - 2);
-    return {status, out.str(), err.str(), calls};
+    return {status, output.written, err.str(), calls};
 }
 
 TEST(BatchRunnerTest, ExitStatusAndOutput) {
@@ -103,6 +126,23 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
               BatchRun(3, "", unregistered, registration));
     EXPECT_EQ(Batch({"sem"}, "128", true, 0, "no libgpib.so.0"),
               BatchRun(3, "", unregistered + "no libgpib.so.0\n", {}));
+
+    // A board that is not set up fails every session alike: the rest are not attempted.
+    const std::string noBoard = "CH Power Measurement failed: the PC's GPIB board 0 or its driver";
+    const auto [status, out, err, calls] =
+        Batch({"ch-power", "obw", "acp"}, "128", true, 0, "", kErrorEdvr);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out.substr(title.size(), noBoard.size()), noBoard);
+    EXPECT_EQ(err,
+              "kelvane: the GPIB board is not set up; the remaining 2 measurements were not "
+              "attempted.\n");
+    EXPECT_EQ(calls, (std::vector<std::string>{"ibdev(0, 8, 0, 13, 1, 0)", "ibonl(0, 0)"}));
+
+    // A log that cannot be written is no success; the session in progress is still closed and
+    // no measurement starts after it.
+    const std::string full = "kelvane: cannot write the log: the output stream failed\n";
+    EXPECT_EQ(Batch({"ch-power", "obw"}, "128", true, 0, "", -1, 10),
+              BatchRun(4, title.substr(0, 10), full, kClosed));
 }
 
 TEST(DisplayCheckTest, OnlyServerlessPlatformsStandInForADisplay) {

@@ -17,6 +17,15 @@ run 2 $headless QT_QPA_PLATFORM=xcb "$k" --simulate; has "$err" "kelvane --simul
 run 0 $headless "$k" --simulate --measure all
 for text in "CH Power Measurement..." "OBW Measurement..." "P/F = "; do has "$out" "$text"; done
 [ "$(head -c 2 "$out" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "log does not start with CR LF"
+# A log, usage or version that cannot be written is no success.
+for args in "--simulate --measure all" "--help" "--version"; do
+    if [ -w /dev/full ]; then
+        $k $args >/dev/full 2>"$err"; [ $? -eq 4 ] || fail "$args to /dev/full: not status 4"
+        has "$err" "kelvane: cannot write the log: "
+    fi
+    $k $args >&- 2>"$err"; [ $? -eq 4 ] || fail "$args to a closed stdout: not status 4"
+    has "$err" "kelvane: cannot write the log: standard output is closed"
+done
 # Without a GPIB library the driver cannot be registered (skipped where one is installed).
 if ! /sbin/ldconfig -p 2>/dev/null | grep -qE 'libgpib(api)?\.so\.0'; then
     run 3 "$k" --measure ch-power; has "$err" "Unable to register GPIB thread globals"
