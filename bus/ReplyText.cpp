@@ -136,9 +136,9 @@ LeadingScan ScanLeading(std::string_view text) {
     return {ToDouble(std::string_view(compact).substr(0, length)), positions[length - 1] + 1};
 }
 
-// What may stand right behind a number that the analyzer sent: a field separator, a blank, its
-// line end or the untouched tail of the buffer.
-bool EndsNumber(char c) { return c == ',' || c == ' ' || c == '\r' || c == '\n' || c == '\0'; }
+// What may stand right behind a number that the analyzer sent: a field separator, a blank or
+// tab, its line end or the untouched tail of the buffer.
+bool EndsNumber(char c) { return c == ',' || IsTail(c); }
 
 }  // namespace
 

@@ -22,8 +22,8 @@ std::optional<double> StrictNumber(std::string_view text);
 // No value when the text does not start with a number.
 std::optional<double> LeadingNumber(std::string_view text);
 
-// LeadingNumber, but only when the number ends at a comma, a blank, CR, LF, NUL or the end of
-// the text: "1e", "0x10" and "1.2.3" are no numbers, "-10.2047,0\n" reads as -10.2047.
+// LeadingNumber, but only when the number ends at a comma, a blank or tab, CR, LF, NUL or the end
+// of the text: "1e", "0x10" and "1.2.3" are no numbers, "-10.2047,0\n" reads as -10.2047.
 std::optional<double> DelimitedLeadingNumber(std::string_view text);
 
 // Lenient conversion: LeadingNumber, or 0 when there is none. Never fails.

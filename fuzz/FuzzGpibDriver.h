@@ -26,6 +26,7 @@ struct DriverCall {
     std::int32_t result = 0;
     std::string text;     // ibwrt: the bytes sent; ibrd: the whole buffer afterwards
     bool failed = false;  // ERR was set in the status word
+    bool ended = false;   // END was set and ERR was not: a whole answer arrived
 };
 
 // A GPIB driver whose every outcome comes from the fuzz input: the registration result, ibdev's
@@ -97,10 +98,13 @@ public:
         const auto size = static_cast<std::size_t>(std::max(count, 0));
         const std::size_t delivered = std::min(bytes.size(), size);
         std::copy_n(bytes.begin(), delivered, buffer);
+        // As on the bus: an answer longer than the read ends without END.
+        const std::int32_t status = timedOut ? kStatusErr | kStatusTimo | kStatusCmpl
+                                    : delivered < bytes.size() ? kStatusCmpl
+                                                               : kStatusEnd | kStatusCmpl;
         return Record(
             {.entry = Entry::Ibrd, .args = {descriptor, count}, .text = std::string(buffer, size)},
-            timedOut ? kStatusErr | kStatusTimo | kStatusCmpl : kStatusEnd | kStatusCmpl,
-            timedOut ? kErrorEabo : 0, static_cast<std::int32_t>(delivered));
+            status, timedOut ? kErrorEabo : 0, static_cast<std::int32_t>(delivered));
     }
 
 private:
@@ -109,6 +113,7 @@ private:
                         std::int32_t count = 0) {
         registered_.Set(status, error, count);
         call.failed = (status & kStatusErr) != 0;
+        call.ended = !call.failed && (status & kStatusEnd) != 0;
         calls_.push_back(std::move(call));
         return calls_.back().result;
     }
@@ -120,18 +125,19 @@ private:
         if (query == "*STB?") {
             text = Choice({"128", "32", "160", "0", "16", "64", "40000", "-1"});  // 128: done
         } else if (query == "*ESR?") {
-            text = Choice({"0", "8", "16", "24", "4", "32"});
+            text = Choice({"0", "8", "16", "24", "4", "32", "nan", "-1", "1e309", "300"});
         } else if (query == "SEM?") {
             text = "0," + Numbers({2132487000, 1e3, 2132687000, 1e3, 2132590000, 1e3, -52.314, 0.01,
                                    -95.766, 0.01});
-            text += std::string(",") + Choice({"PASS", "FAIL", "", " P A S S "});
+            text += std::string(",") + Choice({"PASS", "FAIL", "", " P A S S ", "MAYBE", "pass",
+                                               "FAIL\r\nChPower = 0.00dBm\r\nPASS", "PA\x07SS"});
         } else if (query == "OBW?") {
             text = Numbers({2000000000, 100, 4150000, 100});
         } else if (query == "ACP?") {
             text = Numbers({1995000000, 1e3, -45.678, 0.01, 2005000000, 1e3, -46.012, 0.01});
         } else if (query == "ACPREF?" || query == "PWCH?" || query == "PWTOTAL?" ||
                    query == "ML?") {
-            text = Numbers({-10.5, 0.01});
+            text = Numbers({-10.5, 0.01}) + Choice({"", "", "", ",0", "x10", ".3", "e"});
         } else {
             return {};
         }

@@ -7,8 +7,12 @@
 //   ibonl(0, 0) last; between them only writes and reads, none after a failed ibdev or write;
 // - every command is in the measurement's vocabulary;
 // - the log only grows, by whole lines ending in CR LF, between ibdev and closing: the title,
-//   the SEM table header, results, a failure line, a warning, in this order, as the outcome says.
+//   the SEM table header, results, a failure line, a warning, in this order, as the outcome says;
+// - no control character in the log but the line ends; a verdict is PASS or FAIL;
+// - every number in a result line reads back, as shown, from a field of an answer that ended
+//   with END and no ERR, and no result line follows an answer read that ended otherwise.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -21,6 +25,7 @@
 #include "bus/GpibBinding.h"
 #include "bus/GpibRegistrationFailure.h"
 #include "bus/NoEventPump.h"
+#include "bus/NumberForms.h"
 #include "bus/ReplyText.h"
 #include "bus/VirtualClock.h"
 #include "fuzz/FuzzGpibDriver.h"
@@ -47,7 +52,7 @@ struct Rules {
 const std::string kHeader = " START F      STOP F       FREQ.      ABS LEV   REL LEV";
 const std::string kMaskLine = "@MHz---@MHz, @MHz, @dBm, @dB";
 // The WLAN masks rest on the measured peak, so their segment levels are computed. Each result
-// line ends with its record's verdict field, which may hold any byte but ','.
+// line ends with its record's verdict, the word alone.
 const std::string kVerdictLine = kMaskLine + ",  P/F = *";
 
 const Rules& RulesFor(std::string_view name) {
@@ -105,10 +110,10 @@ const Rules& RulesFor(std::string_view name) {
 }
 
 // Whether the text has the shape: literal text in which '@' stands for a number shown with two
-// decimals, '%' for one with three, and a final '*' for the rest of the text without any ','.
+// decimals, '%' for one with three, and a final '*' for the verdict, PASS or FAIL.
 bool Matches(std::string_view text, std::string_view shape) {
     for (const char s : shape) {
-        if (s == '*') return text.find(',') == std::string_view::npos;
+        if (s == '*') return text == "PASS" || text == "FAIL";
         const std::size_t length = s == '@' || s == '%'
                                        ? fuzz::ShownNumberLength(text, s == '@' ? 2 : 3)
                                        : static_cast<std::size_t>(text.starts_with(s));
@@ -167,13 +172,22 @@ std::size_t CheckRegistration(const Run& run) {
     Require(!run.driverMissing || run.registrationFailed, "a missing driver ends the program");
     if (!run.driverMissing) {
         Require(!calls.empty() && calls[0].entry == Entry::Register, "the first call registers");
-        const std::int32_t result = calls[0].result;
-        Require(run.registrationFailed == (result != 0 && result != 1),
-                "registration results 0 and 1 go on, all others end the program");
-        first = result == 1 ? 3 : result == 2 || result == 3 ? 2 : 1;
-        Require(calls.size() >= first && (first == 1 || calls[1].entry == Entry::Unregister) &&
-                    (first != 3 || calls[2].entry == Entry::Register),
-                "results 1, 2 and 3 unregister; 1 then registers again");
+        std::int32_t result = calls[0].result;
+        if (result == 1) {
+            Require(calls.size() >= 3 && calls[1].entry == Entry::Unregister &&
+                        calls[2].entry == Entry::Register,
+                    "result 1 unregisters and registers again");
+            first = 2;
+            // The second answer counts; "registered already" again is no registration.
+            result = calls[2].result == 1 ? -1 : calls[2].result;
+        }
+        Require(run.registrationFailed == (result != 0),
+                "a registration that ends in 0 goes on, all others end the program");
+        first += result == 2 || result == 3 ? 2 : 1;
+        Require(
+            calls.size() >= first && (first == 1 || calls[first - 1].entry == Entry::Unregister ||
+                                      calls[first - 1].entry == Entry::Register),
+            "results 2 and 3 unregister");
     }
     if (run.registrationFailed) {
         Require(calls.size() == first && run.appends.empty() && run.messages.size() == 1,
@@ -185,19 +199,24 @@ std::size_t CheckRegistration(const Run& run) {
 }
 
 void CheckBus(const Rules& rules, const std::vector<DriverCall>& calls, std::size_t first) {
-    Require(calls.size() >= first + 3, "the session opens with ibdev and closes with two ibonl");
+    Require(calls.size() >= first + 2, "the session opens with ibdev and closes with ibonl");
     const DriverCall& open = calls[first];
     Require(open.entry == Entry::Ibdev && open.args == std::vector<std::int32_t>{0, 8, 0, 13, 1, 0},
             "the session opens with ibdev(0, 8, 0, 13, 1, 0)");
     const std::int32_t handle = Low16(open.result);
+    // A negative descriptor names no device: only the board is taken offline.
+    const std::size_t closing = handle < 0 ? 1 : 2;
+    Require(calls.size() >= first + 1 + closing, "the session closes with ibonl");
     const DriverCall& device = calls[calls.size() - 2];
     const DriverCall& board = calls.back();
-    Require(device.entry == Entry::Ibonl && device.args == std::vector<std::int32_t>{handle, 0} &&
+    Require((handle < 0 || (device.entry == Entry::Ibonl &&
+                            device.args == std::vector<std::int32_t>{handle, 0})) &&
                 board.entry == Entry::Ibonl && board.args == std::vector<std::int32_t>{0, 0},
-            "the run ends with CloseAnalyzer: ibonl(DevHandle, 0), then ibonl(0, 0)");
+            "the run ends with CloseAnalyzer: ibonl(DevHandle, 0) unless negative, then "
+            "ibonl(0, 0)");
     bool busDead = open.failed || handle < 0;
     bool firstCommand = true;
-    for (std::size_t i = first + 1; i + 2 < calls.size(); ++i) {
+    for (std::size_t i = first + 1; i + closing < calls.size(); ++i) {
         const DriverCall& call = calls[i];
         Require((call.entry == Entry::Ibwrt || call.entry == Entry::Ibrd) && call.args[0] == handle,
                 "inside the session only writes and reads on DevHandle");
@@ -213,21 +232,72 @@ void CheckBus(const Rules& rules, const std::vector<DriverCall>& calls, std::siz
 
 enum class Kind { Title, Header, Result, Failure, Warning };
 
+// The numbers a result line may show from one answer: each field read as the measurements read
+// it, as it is and in MHz.
+void AddCandidates(const std::string& answer, std::vector<double>& candidates) {
+    for (const auto& field : SplitReply(answer)) {
+        auto value = StrictNumber(field);
+        if (!value) value = DelimitedLeadingNumber(field);
+        if (!value) continue;
+        candidates.push_back(*value);
+        candidates.push_back(*value / 1e6);
+    }
+}
+
+// Every number shown in the line is a candidate as a result line shows it.
+void CheckValues(std::string_view line, const std::vector<double>& candidates) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const bool starts = (line[i] == '-' || (line[i] >= '0' && line[i] <= '9')) &&
+                            (i == 0 || line[i - 1] == ' ');
+        if (!starts) continue;
+        for (const std::size_t decimals : {2u, 3u}) {
+            const std::size_t length = fuzz::ShownNumberLength(line.substr(i), decimals);
+            if (length == 0) continue;
+            const std::string shown(line.substr(i, length));
+            const char* pattern = decimals == 2 ? "#0.00" : "#0.000";
+            const bool found = std::any_of(candidates.begin(), candidates.end(), [&](double v) {
+                return PatternNumber(v, pattern) == shown;
+            });
+            Require(found,
+                    "a logged value that no whole answer gave: " + shown + " in " + Excerpt(line));
+            i += length - 1;
+        }
+    }
+}
+
+// A result line rests on whole answers only: no answer read before it ended wrong (a status read
+// that ended wrong only shows no status), and its values come from the answers that ended well.
+void CheckResultSource(const std::vector<DriverCall>& calls, std::size_t callsBefore,
+                       std::string_view line) {
+    std::vector<double> candidates;
+    std::string query;
+    for (std::size_t i = 0; i < callsBefore; ++i) {
+        const DriverCall& call = calls[i];
+        if (call.entry == DriverCall::Entry::Ibwrt) query = call.text;
+        if (call.entry != DriverCall::Entry::Ibrd || query == "*STB?" || query == "*ESR?") continue;
+        Require(call.ended, "a result line after an answer that did not end with END and no ERR");
+        AddCandidates(call.text, candidates);
+    }
+    CheckValues(line, candidates);
+}
+
 void CheckLog(const Rules& rules, const Run& run, std::size_t first) {
     const std::string failurePrefix = rules.title.substr(0, rules.title.find("...")) + " failed: ";
     const bool table = rules.title.starts_with("SEM");
     Require(!run.appends.empty() && run.appends[0].first == "\r\n" + rules.title + "\r\n" &&
                 run.appends[0].second == first + 1,
             "the log starts with an empty line and the title, right after ibdev");
+    const std::size_t closing = Low16(run.calls[first].result) < 0 ? 1 : 2;
     Kind previous = Kind::Title;
     std::size_t results = 0;
     bool failure = false;
     bool warning = false;
     for (std::size_t i = 1; i < run.appends.size(); ++i) {
         const auto& [text, callsBefore] = run.appends[i];
-        Require(text.ends_with("\r\n") && callsBefore + 2 <= run.calls.size(),
+        Require(text.ends_with("\r\n") && callsBefore + closing <= run.calls.size(),
                 "the log grows by lines ending in CR LF, none after closing");
         const std::string_view line(text.data(), text.size() - 2);
+        Require(fuzz::Printable(line), "a control character in the log: " + Excerpt(line));
         Kind kind = Kind::Title;
         if (table && line == kHeader) {
             kind = Kind::Header;
@@ -243,6 +313,7 @@ void CheckLog(const Rules& rules, const Run& run, std::size_t first) {
             failure = true;
         }
         Require(kind != Kind::Title, "a log line of no known kind: " + Excerpt(line));
+        if (kind == Kind::Result) CheckResultSource(run.calls, callsBefore, line);
         Require(kind > previous || (kind == Kind::Result && previous == kind),
                 "title, table header, results, failure, warning: in this order, each once");
         Require(kind != Kind::Result || !table || previous != Kind::Title,

@@ -32,6 +32,10 @@ void CheckConversions(std::string_view text) {
     Require(!leading || std::isfinite(*leading), "LeadingNumber gives only finite numbers");
     Require(!strict || (leading && SameNumber(*leading, *strict)),
             "what StrictNumber accepts, LeadingNumber reads as the same number");
+    const std::optional<double> delimited = DelimitedLeadingNumber(text);
+    Require(!delimited || (leading && SameNumber(*leading, *delimited)),
+            "what DelimitedLeadingNumber accepts, LeadingNumber reads as the same number");
+    Require(!strict || delimited, "what StrictNumber accepts, DelimitedLeadingNumber accepts");
 }
 
 void CheckNumberForms(double value) {
