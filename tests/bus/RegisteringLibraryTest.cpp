@@ -63,8 +63,9 @@ struct RegistrationCase {
 const Texts kRegister{"RegisterGpibGlobalsForThread()"};
 const Texts kUnregister{"UnregisterGpibGlobalsForThread()"};
 
+using runs::operator+;
+
 TEST_F(RegisteringLibraryTest, ActsOnEachRegistrationResult) {
-    using runs::operator+;
     const std::vector<RegistrationCase> cases{
         {0, "", kRegister + Texts{"ibonl(16, 0)"}},
         {1, "", kRegister + kUnregister + kRegister + Texts{"ibonl(16, 0)"}},
