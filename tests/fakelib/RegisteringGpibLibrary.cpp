@@ -9,7 +9,7 @@
 #ifdef _WIN32
 #define STAND_IN_EXPORT __declspec(dllexport)
 #else
-#define STAND_IN_EXPORT __attribute__((visibility("default")))
+#define STAND_IN_EXPORT
 #endif
 
 namespace {
