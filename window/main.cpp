@@ -10,6 +10,7 @@
 #include "window/DisplayCheck.h"
 #include "window/DriverChoice.h"
 #include "window/ExitStatus.h"
+#include "window/ProgramArguments.h"
 #ifdef KELVANE_HAS_WINDOW
 #include "window/WindowProgram.h"
 #endif
@@ -19,7 +20,7 @@
 int main(int argc, char** argv) {
     using namespace kelvane;
     UseBinaryStandardOutput();
-    const CommandLine commandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine commandLine(ProgramArguments(argc, argv));
     switch (commandLine.WhatToDo()) {
     case CommandLine::Action::UsageError:
         std::cerr << "kelvane: " << commandLine.Error() << '\n' << CommandLine::UsageLine() << '\n';

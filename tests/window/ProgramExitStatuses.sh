@@ -13,6 +13,9 @@ headless="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
 run 0 "$k" --version; [ "$(cat "$out")" = "kelvane 1.2.0" ] || fail "--version: $(cat "$out")"
 run 0 "$k" --help; has "$out" "usage: kelvane"
 run 2 "$k" --bogus; has "$err" "usage: kelvane"; [ -s "$out" ] && fail "usage error on stdout"
+# Arguments arrive as UTF-8 whatever the system's code page: "sem-", Omega, e acute.
+run 2 "$k" --measure "$(printf 'sem-\316\251\303\251')"
+has "$err" "unknown measurement '$(printf 'sem-\316\251\303\251')'"
 run 2 $headless "$k"; has "$err" "kelvane --simulate --measure all"
 if [ "$build" = batch-only ]; then
     has "$err" "this build has no window"
