@@ -1,37 +1,35 @@
 #include "bus/SystemGpibDriver.h"
 
-#include <dlfcn.h>
-
 #include <memory>
+#include <utility>
 
 namespace kelvane {
 
 namespace {
 
 template <typename Fn>
-bool Resolve(void* library, const char* name, Fn& entry, std::string& missing) {
-    entry = reinterpret_cast<Fn>(dlsym(library, name));
+bool Resolve(const SharedLibrary& library, const char* name, Fn& entry, std::string& missing) {
+    entry = reinterpret_cast<Fn>(library.Find(name));
     if (entry == nullptr) missing += missing.empty() ? name : std::string(", ") + name;
     return entry != nullptr;
 }
 
 }  // namespace
 
-void SystemGpibDriver::LibraryCloser::operator()(void* library) const { dlclose(library); }
-
-SystemGpibDriver::SystemGpibDriver(Key, void* library) : library_(library) {}
+SystemGpibDriver::SystemGpibDriver(Key, std::unique_ptr<SharedLibrary> library)
+    : library_(std::move(library)) {}
 
 DriverLoad SystemGpibDriver::Load(const std::vector<std::string>& libraryNames) {
     std::string failures;
     for (const auto& name : libraryNames) {
-        void* library = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            const char* reason = dlerror();
-            failures += (failures.empty() ? "" : "; ") + std::string("cannot open ") + name +
-                        (reason != nullptr ? std::string(" (") + reason + ")" : std::string());
+        SharedLibraryOpen open = OpenSharedLibrary(name);
+        if (!open.library) {
+            failures += (failures.empty() ? "" : "; ") + std::string("cannot open ") + name + " (" +
+                        open.failure + ")";
             continue;
         }
-        auto driver = std::make_unique<SystemGpibDriver>(Key{}, library);
+        const SharedLibrary& library = *open.library;
+        auto driver = std::make_unique<SystemGpibDriver>(Key{}, std::move(open.library));
         std::string missing;
         Resolve(library, "ibdev", driver->ibdev_, missing);
         Resolve(library, "ibonl", driver->ibonl_, missing);

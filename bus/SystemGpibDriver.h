@@ -8,11 +8,13 @@
 #include "bus/DriverLoad.h"
 #include "bus/GpibDriver.h"
 #include "bus/RegisteredStatus.h"
+#include "bus/SharedLibrary.h"
 
 namespace kelvane {
 
-// The GPIB library installed on the system, loaded with dlopen: linux-gpib's "libgpib.so.0",
-// else NI-488.2's "libgpibapi.so.0".
+// The GPIB library installed on the system, opened at run time (GpibLibraryNames): on Linux
+// linux-gpib's "libgpib.so.0", else NI-488.2's "libgpibapi.so.0"; on 64-bit Windows
+// "gpib-32.dll", else "ni4882.dll".
 //
 // A library that exports the per-thread registration entries keeps the registered status
 // variables current itself. One that does not (linux-gpib) registers with result 0, and after
@@ -25,13 +27,11 @@ public:
         friend class SystemGpibDriver;
         Key() = default;
     };
-    // Takes over the dlopen handle.
-    SystemGpibDriver(Key, void* library);
+    SystemGpibDriver(Key, std::unique_ptr<SharedLibrary> library);
 
-    // Tries the libraries in order; the failure names every library that could not be opened
-    // and the entries a library lacks.
-    static DriverLoad Load(const std::vector<std::string>& libraryNames = {"libgpib.so.0",
-                                                                           "libgpibapi.so.0"});
+    // Tries the libraries in order; the failure names every library that could not be opened,
+    // with the system's reason, and the entries a library lacks.
+    static DriverLoad Load(const std::vector<std::string>& libraryNames = GpibLibraryNames());
 
     std::int32_t ibdev(std::int32_t boardIndex, std::int32_t primaryAddress,
                        std::int32_t secondaryAddress, std::int32_t timeoutCode,
@@ -45,7 +45,11 @@ public:
     std::int32_t UnregisterGpibGlobalsForThread() override;
 
 private:
-    // The library's C entries.
+    // The library's C entries as documented: int arguments and a long byte count, which is
+    // 32 bits on 64-bit Windows and 64 bits on Linux. The registration's fourth variable,
+    // documented as a long, is passed as an int: the same 32 bits on 64-bit Windows, whose
+    // drivers export the registration entries. 64-bit Windows has one calling convention, so
+    // the entries' __stdcall needs no mention.
     using IbdevFn = int (*)(int, int, int, int, int, int);
     using IbonlFn = int (*)(int, int);
     using IbwrtFn = int (*)(int, const void*, long);
@@ -58,11 +62,7 @@ private:
     // Copies the thread status into the registered variables when the library does not.
     void CopyThreadStatus();
 
-    struct LibraryCloser {
-        void operator()(void* library) const;
-    };
-
-    std::unique_ptr<void, LibraryCloser> library_;  // the dlopen handle
+    std::unique_ptr<SharedLibrary> library_;
     IbdevFn ibdev_ = nullptr;
     IbonlFn ibonl_ = nullptr;
     IbwrtFn ibwrt_ = nullptr;

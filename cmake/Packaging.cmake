@@ -2,8 +2,8 @@
 #   cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=OFF \
 #         -DKELVANE_BUILD_BENCH=OFF
 #   cmake --build build-pkg && (cd build-pkg && cpack)   # gives kelvane_<version>_amd64.deb
-# The package is only offered when the window program is built.
-if(NOT TARGET kelvane)
+# The package is only offered for a Linux build with the window.
+if(NOT TARGET kelvane OR NOT KELVANE_BUILD_WINDOW OR WIN32)
   return()
 endif()
 

@@ -8,11 +8,15 @@
 #include "bus/SteadyClock.h"
 #include "window/BatchRunner.h"
 #include "window/CommandLine.h"
+#include "window/ConsoleOutput.h"
 #include "window/DisplayCheck.h"
 #include "window/DriverChoice.h"
 #include "window/ExitStatus.h"
+#include "window/ProgramArguments.h"
 #include "window/StandardDescriptors.h"
+#ifdef KELVANE_HAS_WINDOW
 #include "window/WindowProgram.h"
+#endif
 
 namespace {
 
@@ -28,12 +32,13 @@ int PrintOut(const std::string& text) {
 
 }  // namespace
 
-// Without --measure: the window. With --measure: the batch mode, which creates no
-// QApplication and so runs without a display.
+// Without --measure: the window (in a build that has one). With --measure: the batch mode,
+// which creates no QApplication and so runs without a display.
 int main(int argc, char** argv) {
     using namespace kelvane;
     const bool outputClosed = SecureStandardDescriptors().output;
-    const CommandLine commandLine(std::vector<std::string>(argv + 1, argv + argc));
+    UseBinaryStandardOutput();
+    const CommandLine commandLine(ProgramArguments(argc, argv));
     const auto action = commandLine.WhatToDo();
     const bool writesOutput = action == CommandLine::Action::Help ||
                               action == CommandLine::Action::Version ||
@@ -60,9 +65,18 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Window:
         break;
     }
+#ifndef KELVANE_HAS_WINDOW
+    std::cerr << "kelvane: this build has no window; the measurements run in batch mode, "
+                 "e.g.\n  kelvane --simulate --measure all\n";
+    return kExitUsage;
+#else
+#ifndef _WIN32
+    // The Windows desktop is always there; elsewhere the window needs a display server.
     if (!DisplayAvailable([](const char* name) { return std::getenv(name); })) {
         std::cerr << NoDisplayMessage();
         return kExitUsage;
     }
+#endif
     return WindowProgram::Run(argc, argv, commandLine.Simulate());
+#endif
 }

@@ -48,10 +48,11 @@ public:
     void FailWrite(const std::string& command, std::int32_t error = kErrorEnol);
     // ibdev fails: returns -1 with ERR and the given error code.
     void FailIbdev(std::int32_t error = kErrorEnol);
-    void SetRegistrationResult(std::int32_t result) { registrationResults_ = {result}; }
-    // The results of the first, second, ... registration; the last one stands for the rest.
+    void SetRegistrationResult(std::int32_t result) { SetRegistrationResults({result}); }
+    // The results of the next registrations, in order; the last one stands for the rest.
     void SetRegistrationResults(std::vector<std::int32_t> results) {
         registrationResults_ = std::move(results);
+        registrations_ = 0;
     }
     // Timed-out reads then advance this clock by 10 s.
     void AttachClock(kelvane::VirtualClock* clock) { clock_ = clock; }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The kelvane program run as an operator would: exit statuses and output streams.
-k="$1" out=$(mktemp) err=$(mktemp) fails=0; trap 'rm -f "$out" "$err"' EXIT
+#   sh ProgramExitStatuses.sh PROGRAM window|batch-only     (batch-only: a build without Qt)
+k="$1" build="${2:-window}" out=$(mktemp) err=$(mktemp) fails=0; trap 'rm -f "$out" "$err"' EXIT
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 # run STATUS COMMAND...: COMMAND's output goes to $out and $err; it must exit with STATUS.
 run() {
@@ -12,11 +13,22 @@ headless="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
 run 0 "$k" --version; [ "$(cat "$out")" = "kelvane 1.2.0" ] || fail "--version: $(cat "$out")"
 run 0 "$k" --help; has "$out" "usage: kelvane"
 run 2 "$k" --bogus; has "$err" "usage: kelvane"; [ -s "$out" ] && fail "usage error on stdout"
+# Arguments arrive as UTF-8 whatever the system's code page: "sem-", Omega, e acute.
+run 2 "$k" --measure "$(printf 'sem-\316\251\303\251')"
+has "$err" "unknown measurement '$(printf 'sem-\316\251\303\251')'"
 run 2 $headless "$k"; has "$err" "kelvane --simulate --measure all"
+if [ "$build" = batch-only ]; then
+    has "$err" "this build has no window"
+    run 2 env DISPLAY=:0 QT_QPA_PLATFORM=offscreen "$k" --simulate; has "$err" "has no window"
+fi
 run 2 $headless QT_QPA_PLATFORM=xcb "$k" --simulate; has "$err" "kelvane --simulate --measure all"
 run 0 $headless "$k" --simulate --measure all
 for text in "CH Power Measurement..." "OBW Measurement..." "P/F = "; do has "$out" "$text"; done
 [ "$(head -c 2 "$out" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "log does not start with CR LF"
+# Every line ends with CR LF, byte for byte (no CR CR LF from a text-mode console).
+cr=$(printf '\r')
+[ "$(LC_ALL=C grep -c "$cr\$" "$out")" -eq "$(wc -l <"$out")" ] || fail "a log line lacks its CR"
+LC_ALL=C grep -q "$cr$cr" "$out" && fail "the log has CR CR"
 # A log, usage or version that cannot be written is no success.
 for args in "--simulate --measure all" "--help" "--version"; do
     if [ -w /dev/full ]; then
