@@ -17,6 +17,16 @@ run 2 $headless QT_QPA_PLATFORM=xcb "$k" --simulate; has "$err" "kelvane --simul
 run 0 $headless "$k" --simulate --measure all
 for text in "CH Power Measurement..." "OBW Measurement..." "P/F = "; do has "$out" "$text"; done
 [ "$(head -c 2 "$out" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "log does not start with CR LF"
+# Buses and the bus trace.
+run 2 "$k" --bus lan: --measure obw; has "$err" "lan:HOST[:PORT]"; [ -s "$out" ] && fail "bad bus logged"
+run 2 env KELVANE_BUS=serial "$k" --measure obw; has "$err" "bad bus 'serial' (KELVANE_BUS)"
+run 2 "$k" --simulate --trace /nonexistent-dir/t --measure obw; has "$err" "cannot open the trace file"
+[ -s "$out" ] && fail "a run went on after the trace file failed"
+run 1 "$k" --bus lan:127.0.0.1:1 --measure ch-power
+has "$out" "CH Power Measurement failed: ibdev"; has "$err" "127.0.0.1 port 1: Connection refused"
+trace=$(mktemp); run 0 "$k" --simulate --trace "$trace" --measure ch-power
+has "$trace" 'ibdev(0, 8, 0, 13, 1, 0) = '; has "$trace" 'ibrd('; has "$trace" 'ibonl(0, 0) -> ibsta'
+rm -f "$trace"
 # Without a GPIB library the driver cannot be registered (skipped where one is installed).
 if ! /sbin/ldconfig -p 2>/dev/null | grep -qE 'libgpib(api)?\.so\.0'; then
     run 3 "$k" --measure ch-power; has "$err" "Unable to register GPIB thread globals"
