@@ -163,8 +163,12 @@ std::int32_t AdapterDriver::ibwrt(std::int32_t descriptor, const char* bytes, st
         return Finish(kStatusErr, kErrorEdvr, 0);
     answer_.clear();
     const AdapterLink::Deadline deadline = DeadlineFromNow();
-    if (link_->Settle(deadline) == AdapterLink::Result::Failed) return Lose("before a write");
-    TellDropped("before a write");
+    // A read still under way at the adapter would take the line for a request to stop; stray
+    // bytes that came already are dropped before the next read asks for its answer.
+    if (link_->ReadUnderWay()) {
+        if (link_->Settle(deadline) == AdapterLink::Result::Failed) return Lose("before a write");
+        TellDropped("before a write");
+    }
     const std::string_view data(bytes, static_cast<std::size_t>(count));
     switch (link_->Send(AdapterDataLine(data), deadline)) {
     case AdapterLink::Result::Done:

@@ -42,6 +42,8 @@ public:
     // the connection has gone.
     Result Settle(Deadline deadline);
 
+    // A "++read eoi" was sent and its answer has not ended (the read timed out).
+    bool ReadUnderWay() const { return readUnderWay_; }
     // Bytes dropped by the last Settle or after the end of the last answer.
     std::size_t DroppedBytes() const { return dropped_; }
     std::string Failure() const { return stream_->Failure(); }

@@ -70,7 +70,11 @@ ByteStream::Result FdStream::Send(std::string_view bytes, std::chrono::nanosecon
 }
 
 ByteStream::Result FdStream::Receive(std::string& received, std::chrono::nanoseconds timeout) {
-    if (const Result ready = Wait(POLLIN, timeout); ready != Result::Done) return ready;
+    // Without a wait, a socket's non-blocking read alone tells: one system call on the common
+    // path. A serial port's read gives 0 both for no data and after a hang-up; poll tells.
+    if (!socket_ || timeout > std::chrono::nanoseconds(0)) {
+        if (const Result ready = Wait(POLLIN, timeout); ready != Result::Done) return ready;
+    }
     char chunk[4096];
     for (;;) {
         const ssize_t got = ::read(fd_, chunk, sizeof chunk);

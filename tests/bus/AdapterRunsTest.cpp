@@ -26,7 +26,7 @@ TEST_P(AdapterGoldenTest, RunsAsOverTheScriptedDriver) {
     EXPECT_EQ(bench.Run(golden.name), MeasurementOutcome::Completed);
     EXPECT_EQ(bench.timeline, golden.run);
     EXPECT_TRUE(bench.Violations().empty()) << bench.Violations().front();
-    EXPECT_TRUE(bench.problems.empty());
+    EXPECT_TRUE(bench.problems.empty()) << bench.problems.front();
 }
 
 std::string LinkName(Link link) {
