@@ -21,9 +21,9 @@ namespace {
 std::string TraceHeader(const std::vector<std::string>& arguments) {
     char when[32] = "?";
     const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    if (gmtime_r(&now, &utc) != nullptr)
-        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &utc);
+    // Read once, before any other thread exists.
+    if (const std::tm* utc = std::gmtime(&now))
+        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", utc);
     std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
     for (const auto& argument : arguments) line += " " + argument;
     return line;
