@@ -102,7 +102,7 @@ std::string AdapterDriver::Connect(std::int32_t primaryAddress, nanoseconds time
     }
     const auto kind = RecogniseAdapter(version);
     if (!kind)
-        return "the adapter answered \"++ver\" with \"" + EscapedText(version) +
+        return R"(the adapter answered "++ver" with ")" + EscapedText(version) +
                "\", which is not a Prologix-protocol GPIB-ETHERNET or GPIB-USB controller";
     Tell(NoticeKind::Detail, "adapter \"" + EscapedText(version) + "\"");
     for (const auto& command :
@@ -130,7 +130,7 @@ std::string AdapterDriver::CheckAddress(std::int32_t primaryAddress,
             return "the adapter did not answer \"++addr\": it does not keep to the protocol";
     } while (line == versionAnswer);
     if (line != std::to_string(primaryAddress))
-        return "the adapter answered \"++addr\" with \"" + EscapedText(line) + "\" instead of " +
+        return R"(the adapter answered "++addr" with ")" + EscapedText(line) + "\" instead of " +
                std::to_string(primaryAddress) + ": it does not keep to the protocol";
     return {};
 }

@@ -34,7 +34,7 @@ std::optional<AdapterKind> RecogniseAdapter(std::string_view versionAnswer) {
 std::vector<std::string> AdapterSetUp(AdapterKind kind, std::int32_t primaryAddress,
                                       std::chrono::milliseconds readTimeout) {
     std::vector<std::string> commands;
-    if (kind == AdapterKind::Usb) commands.push_back("++savecfg 0");
+    if (kind == AdapterKind::Usb) commands.emplace_back("++savecfg 0");
     const auto timeoutMs =
         std::clamp<long long>(readTimeout.count(), 1, kAdapterLongestReadTimeout.count());
     const std::vector<std::string> session{

@@ -3,7 +3,7 @@
 namespace kelvane {
 
 std::string WindowCaption(bool simulated, const std::string& busText) {
-    const std::string caption = "Kelvane (V1.2)";
+    std::string caption = "Kelvane (V1.2)";
     if (simulated) return caption + " [simulated analyzer]";
     if (busText.empty() || busText == "gpib") return caption;
     return caption + " [" + busText + "]";
