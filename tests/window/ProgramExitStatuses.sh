@@ -27,6 +27,18 @@ has "$out" "CH Power Measurement failed: ibdev"; has "$err" "127.0.0.1 port 1: C
 trace=$(mktemp); run 0 "$k" --simulate --trace "$trace" --measure ch-power
 has "$trace" 'ibdev(0, 8, 0, 13, 1, 0) = '; has "$trace" 'ibrd('; has "$trace" 'ibonl(0, 0) -> ibsta'
 rm -f "$trace"
+# All seven over a stand-in GPIB-ETHERNET adapter log as over the scripted driver.
+if [ -n "${2:-}" ]; then
+    dir=$(mktemp -d); mkfifo "$dir/control"
+    "$2" "$dir/expected" <"$dir/control" >"$dir/port" & standin=$!
+    exec 3>"$dir/control"
+    for _ in $(seq 50); do [ -s "$dir/port" ] && break; sleep 0.1; done
+    run 0 "$k" --bus "lan:127.0.0.1:$(cat "$dir/port")" --measure all
+    cmp -s "$out" "$dir/expected" || fail "log over the stand-in adapter differs"
+    exec 3>&-
+    wait $standin || fail "the adapter protocol was broken"
+    rm -rf "$dir"
+fi
 # Without a GPIB library the driver cannot be registered (skipped where one is installed).
 if ! /sbin/ldconfig -p 2>/dev/null | grep -qE 'libgpib(api)?\.so\.0'; then
     run 3 "$k" --measure ch-power; has "$err" "Unable to register GPIB thread globals"
