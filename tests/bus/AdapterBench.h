@@ -26,7 +26,7 @@ struct AdapterBench : LogSink {
     enum class Link { Virtual, Tcp, Pty, Closed };
 
     AdapterBench(const runs::Script& script, Link link, AdapterEmulator::Options options = {})
-        : emulator(analyzer, WithKind(options, link)) {
+        : emulator(analyzer, WithKind(std::move(options), link)) {
         const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
         for (const auto& [query, reads] : script)
             for (const auto& read : reads)

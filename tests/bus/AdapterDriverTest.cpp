@@ -91,11 +91,11 @@ TEST(AdapterDriverTest, SetsTheAdapterUpAsItsFirmwareAllows) {
         EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor);
         EXPECT_EQ(bench.status, kStatusCmpl);
         std::vector<std::string> expected{"++ver"};
-        if (kind == AdapterKind::Usb) expected.push_back("++savecfg 0");
+        if (kind == AdapterKind::Usb) expected.emplace_back("++savecfg 0");
         for (const char* command :
              {"++mode 1", "++auto 0", "++addr 8", "++eoi 1", "++eos 3", "++eot_enable 1",
               "++eot_char 4", "++read_tmo_ms 3000", "++addr"})
-            expected.push_back(command);
+            expected.emplace_back(command);
         EXPECT_EQ(bench.emulator.Commands(), expected);
         EXPECT_TRUE(bench.emulator.Violations().empty());
         EXPECT_TRUE(bench.analyzer.calls.empty()) << "nothing reaches the analyzer at ibdev";
