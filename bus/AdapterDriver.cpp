@@ -95,7 +95,7 @@ std::string AdapterDriver::Connect(std::int32_t primaryAddress, nanoseconds time
             link_->ReceiveLine(version, std::min(startedBy, clock_.Now() + kVersionRetry));
         if (answer == Result::Done) break;
         if (answer == Result::Failed)
-            return "the adapter closed the connection: " + link_->Failure();
+            return "connection to the adapter lost during the set-up: " + link_->Failure();
         if (clock_.Now() >= startedBy)
             return "no answer to \"++ver\" within " + std::to_string(kStartUpTime.count()) +
                    " s: not a Prologix-protocol GPIB adapter, or it is not ready";
@@ -125,7 +125,7 @@ std::string AdapterDriver::CheckAddress(std::int32_t primaryAddress,
     do {
         const Result result = link_->ReceiveLine(line, deadline);
         if (result == Result::Failed)
-            return "the adapter closed the connection: " + link_->Failure();
+            return "connection to the adapter lost during the set-up: " + link_->Failure();
         if (result == Result::TimedOut)
             return "the adapter did not answer \"++addr\": it does not keep to the protocol";
     } while (line == versionAnswer);
