@@ -169,6 +169,24 @@ TEST(AdapterDriverTest, NoStrayByteLeadsTheNextAnswer) {
     }
 }
 
+TEST(AdapterDriverTest, AnAnswerThatComesAfterTheTimeOutDoesNotLeadTheNextOne) {
+    DriverBench bench([](auto& o) {
+        o.slowQuery = "A?";
+        o.slowDelay = seconds(11);
+    });
+    bench.analyzer.Reply("A?", {"1"});
+    bench.analyzer.Reply("B?", {"2"});
+    bench.Open();
+    bench.Write("A?");
+    EXPECT_EQ(bench.Read(10), "");
+    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
+    bench.Write("B?");
+    EXPECT_EQ(bench.status, kStatusCmpl);
+    EXPECT_EQ(bench.Read(10), "2");
+    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{"A?", "B?"}));
+}
+
 TEST(AdapterDriverTest, WaitsForAnAdapterThatStartsUpAfterItsPortOpened) {
     DriverBench bench([](auto& o) {
         o.kind = AdapterKind::Usb;

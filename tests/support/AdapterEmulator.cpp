@@ -120,6 +120,7 @@ void AdapterEmulator::Command(const std::string& command, std::vector<Output>& o
 void AdapterEmulator::Data(const std::string& data, std::vector<Output>& out) {
     if (mode_ != 1 || address_ != 8 || !eoi_)
         violations_.push_back("data sent without controller mode, address 8 and EOI: " + data);
+    lastData_ = data;
     std::string sent = data;
     if (eos_ == 0) sent += "\r\n";
     if (eos_ == 1) sent += "\r";
@@ -147,7 +148,8 @@ void AdapterEmulator::Answer(std::vector<Output>& out) {
     }
     std::string answer = buffer.substr(0, count);
     if (endCharOn_) answer += static_cast<char>(endChar_);
-    out.push_back({options_.answerDelay, answer});
+    const bool slow = !options_.slowQuery.empty() && lastData_ == options_.slowQuery;
+    out.push_back({slow ? options_.slowDelay : options_.answerDelay, answer});
     if (!options_.afterAnswer.empty())
         out.push_back({std::chrono::milliseconds(1), options_.afterAnswer});
 }

@@ -25,7 +25,9 @@ public:
         int dropsLeft = 1;    // how many connections dropAt closes
         std::chrono::milliseconds startUp{0};      // after connecting, input is lost for this long
         std::chrono::milliseconds answerDelay{0};  // before each answer's first byte
-        std::string afterAnswer;                   // stray bytes sent a moment after every answer
+        std::string slowQuery;                     // its answer comes after slowDelay
+        std::chrono::milliseconds slowDelay{0};
+        std::string afterAnswer;  // stray bytes sent a moment after every answer
     };
     // What goes back: after `delay` (from the end of the previous output), these bytes, or
     // the connection closes.
@@ -60,6 +62,7 @@ private:
     std::vector<std::string> commands_;
     // The line being received: raw (escapes kept) and as meant.
     std::string raw_, text_;
+    std::string lastData_;  // the last data line, as sent to the analyzer
     bool escaped_ = false;
     // Settings.
     int mode_ = 1, address_ = 0, eos_ = 0;
