@@ -34,8 +34,9 @@ ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
         return skipped;
     }
     binding_.ibrd(DevHandle, buffer);
-    const ReplyRead read =
+    ReplyRead read =
         ClassifyRead(binding_.RegStatus, binding_.RegError, binding_.RegCountLong, buffer.size());
+    if (read.errorFlagged) read.detail = binding_.FailureDetail();
     if (read.timedOut) stoppedAnswering_ = true;
     return read;
 }

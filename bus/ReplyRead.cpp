@@ -11,7 +11,9 @@ namespace {
 // A time-out that the driver did not flag as an error has no error code to name.
 std::string ReadFailure(const ReplyRead& read) {
     if (!read.errorFlagged) return "time-out";
-    return "driver error " + GpibErrorName(read.error);
+    std::string failure = "driver error " + GpibErrorName(read.error);
+    if (!read.detail.empty()) failure += ": " + read.detail;
+    return failure;
 }
 
 }  // namespace
@@ -50,6 +52,7 @@ std::string DescribeBadRead(const ReplyRead& read, std::size_t bufferLength) {
     case ReplyRead::End::Cut:
         return stopped + " (" + ReadFailure(read) + ")";
     case ReplyRead::End::Silent:
+        if (!read.detail.empty()) return "did not arrive (" + ReadFailure(read) + ")";
         return "did not arrive";
     case ReplyRead::End::Skipped:
         return "was not read: the analyzer stopped answering an earlier read";

@@ -23,6 +23,7 @@ struct ReplyRead {
     bool errorFlagged = false;  // the driver set ERR
     std::int32_t error = 0;     // the driver's error code (iberr) when it flagged ERR
     bool timedOut = false;      // TIMO, or ERR with EABO: the analyzer did not answer in time
+    std::string detail;         // the driver's own words on an ERR, if it has any
 
     bool Good() const { return end == End::Complete; }
 };

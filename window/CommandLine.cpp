@@ -13,22 +13,22 @@ constexpr const char* kMeasureAll = "all";
 
 }  // namespace
 
-CommandLine::CommandLine(const std::vector<std::string>& arguments) {
+CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* busVariable) {
     bool help = false;
     bool version = false;
+    bool busGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const std::string measurePrefix = std::string(kMeasureOption) + "=";
         if (argument == "--simulate") {
             simulate_ = true;
-        } else if (argument == kMeasureOption) {
-            if (i + 1 == arguments.size()) {
-                SetError("--measure needs a measurement name");
-            } else {
-                AddMeasurement(arguments[++i]);
-            }
-        } else if (argument.starts_with(measurePrefix)) {
-            AddMeasurement(argument.substr(measurePrefix.size()));
+        } else if (const auto name = OptionValue(arguments, i, kMeasureOption)) {
+            AddMeasurement(*name);
+        } else if (const auto where = OptionValue(arguments, i, "--bus")) {
+            SetBus(*where, "--bus");
+            busGiven = true;
+        } else if (const auto path = OptionValue(arguments, i, "--trace")) {
+            if (path->empty()) SetError("--trace needs a file name");
+            tracePath_ = *path;
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
@@ -38,6 +38,12 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments) {
         } else {
             SetError("unexpected argument '" + argument + "'");
         }
+    }
+    if (simulate_ && busGiven && bus_.kind != BusChoice::Kind::Gpib) {
+        SetError("--simulate and --bus " + bus_.text + " exclude each other");
+    } else if (!busGiven && !simulate_ && busVariable != nullptr && *busVariable != '\0') {
+        // The variable serves desktop launchers; an option on the command line wins over it.
+        SetBus(busVariable, "KELVANE_BUS");
     }
     if (!error_.empty()) {
         action_ = Action::UsageError;
@@ -61,13 +67,36 @@ void CommandLine::AddMeasurement(const std::string& name) {
     }
 }
 
+std::optional<std::string> CommandLine::OptionValue(const std::vector<std::string>& arguments,
+                                                    std::size_t& i, const std::string& option) {
+    const std::string& argument = arguments[i];
+    if (argument.starts_with(option + "=")) return argument.substr(option.size() + 1);
+    if (argument != option) return std::nullopt;
+    if (i + 1 == arguments.size()) {
+        SetError(option + (option == kMeasureOption ? " needs a measurement name"
+                           : option == "--bus"      ? " needs a bus"
+                                                    : " needs a file name"));
+        return std::nullopt;
+    }
+    return arguments[++i];
+}
+
+void CommandLine::SetBus(const std::string& where, const std::string& origin) {
+    if (const auto bus = ParseBus(where)) {
+        bus_ = *bus;
+    } else {
+        SetError("bad bus '" + where + "' (" + origin + "); use " + BusForms());
+    }
+}
+
 // The first mistake is the one reported.
 void CommandLine::SetError(std::string error) {
     if (error_.empty()) error_ = std::move(error);
 }
 
 std::string CommandLine::UsageLine() {
-    return "usage: kelvane [--simulate] [--measure NAME]... | --help | --version";
+    return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [--measure NAME]... | --help "
+           "| --version";
 }
 
 std::string CommandLine::HelpText() {
@@ -81,6 +110,11 @@ std::string CommandLine::HelpText() {
            "\n"
            "  --simulate        talk to the built-in simulated analyzer instead of the GPIB "
            "driver\n"
+           "  --bus WHERE       how the analyzer is reached (default: KELVANE_BUS, else gpib):\n"
+           "                      gpib             the system's GPIB library\n"
+           "                      lan:HOST[:PORT]  a GPIB-ETHERNET adapter (port 1234)\n"
+           "                      usb:DEVICE       a GPIB-USB adapter, e.g. usb:/dev/ttyUSB0\n"
+           "  --trace FILE      append every driver call of the run to FILE\n"
            "  --measure NAME    run a measurement without a window and write its log to standard\n"
            "                    output; repeat it to run several, in the order given\n"
            "  --help            print this help\n"

@@ -1,17 +1,66 @@
 #include "window/DriverChoice.h"
 
 #include <memory>
+#include <utility>
 
+#include "bus/AdapterDriver.h"
+#include "bus/SerialPortStream.h"
 #include "bus/SystemGpibDriver.h"
+#include "bus/TcpStream.h"
+#include "bus/TracingDriver.h"
 #include "simulator/SimulatedAnalyzer.h"
 
 namespace kelvane {
 
-DriverFactory MakeDriverFactory(bool simulate, Clock& clock) {
-    if (simulate) {
-        return [&clock] { return DriverLoad{std::make_unique<SimulatedAnalyzer>(clock), {}}; };
+namespace {
+
+DriverLoad LoadAdapterDriver(const DriverSetup& setup, Clock& clock) {
+    const BusChoice bus = setup.bus;
+    StreamOpener opener;
+    if (bus.kind == BusChoice::Kind::Lan) {
+        opener = [bus](std::chrono::nanoseconds timeout) {
+            return OpenTcpStream(bus.host, bus.port, timeout);
+        };
+    } else {
+        opener = [bus](std::chrono::nanoseconds) { return OpenSerialPortStream(bus.device); };
     }
-    return [] { return LoadSystemGpibDriver(); };
+    // The operator reads the problems in the failure lines (the driver's FailureDetail); the
+    // trace gets everything the adapter said.
+    TraceLog* trace = setup.trace;
+    auto notice = [trace](AdapterDriver::NoticeKind, const std::string& text) {
+        if (trace != nullptr) trace->Line("# " + text);
+    };
+    return DriverLoad{
+        std::make_unique<AdapterDriver>(bus.Name(), std::move(opener), clock, std::move(notice)),
+        {}};
+}
+
+DriverLoad Load(const DriverSetup& setup, Clock& clock) {
+    if (setup.simulate) return DriverLoad{std::make_unique<SimulatedAnalyzer>(clock), {}};
+    if (setup.bus.kind == BusChoice::Kind::Gpib) return LoadSystemGpibDriver();
+    return LoadAdapterDriver(setup, clock);
+}
+
+}  // namespace
+
+DriverFactory MakeDriverFactory(const DriverSetup& setup, Clock& clock) {
+    return [setup, &clock] {
+        DriverLoad load = Load(setup, clock);
+        if (setup.trace != nullptr) {
+            if (!load.driver) {
+                setup.trace->Line("# driver not loaded: " + load.failure);
+            } else {
+                load.driver = std::make_unique<TracingDriver>(std::move(load.driver), *setup.trace);
+            }
+        }
+        return load;
+    };
+}
+
+DriverFactory MakeDriverFactory(bool simulate, Clock& clock) {
+    DriverSetup setup;
+    setup.simulate = simulate;
+    return MakeDriverFactory(setup, clock);
 }
 
 }  // namespace kelvane

@@ -13,16 +13,17 @@
 
 namespace kelvane {
 
-int WindowProgram::Run(int& argc, char** argv, bool simulate) {
+int WindowProgram::Run(int& argc, char** argv, DriverSetup setup, const std::string& caption) {
     QApplication application(argc, argv);
     SteadyClock clock;
     Form1* window = nullptr;
-    GpibBinding binding(MakeDriverFactory(simulate, clock), [&window](const std::string& message) {
+    GpibBinding binding(MakeDriverFactory(setup, clock), [&window](const std::string& message) {
         QMessageBox::critical(window, QStringLiteral("Kelvane"), QString::fromLocal8Bit(message),
                               QMessageBox::Ok);
     });
     AnalyzerSession session(binding);
-    Form1 form(session, clock, simulate);
+    Form1 form(session, clock, setup.simulate);
+    form.setWindowTitle(QString::fromStdString(caption));
     window = &form;
 
     // Closing the window would otherwise let the event loop report 0.

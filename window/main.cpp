@@ -1,11 +1,14 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bus/SteadyClock.h"
+#include "bus/TraceFile.h"
 #include "window/BatchRunner.h"
 #include "window/CommandLine.h"
 #include "window/ConsoleOutput.h"
@@ -14,6 +17,7 @@
 #include "window/ExitStatus.h"
 #include "window/ProgramArguments.h"
 #include "window/StandardDescriptors.h"
+#include "window/WindowCaption.h"
 #ifdef KELVANE_HAS_WINDOW
 #include "window/WindowProgram.h"
 #endif
@@ -30,6 +34,18 @@ int PrintOut(const std::string& text) {
     return kelvane::kExitLogUnwritable;
 }
 
+// The trace's first line: what ran, on which bus, when (UTC).
+std::string TraceHeader(const std::vector<std::string>& arguments) {
+    char when[32] = "?";
+    const std::time_t now = std::time(nullptr);
+    // Read once, before any other thread exists.
+    if (const std::tm* utc = std::gmtime(&now))
+        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", utc);
+    std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
+    for (const auto& argument : arguments) line += " " + argument;
+    return line;
+}
+
 }  // namespace
 
 // Without --measure: the window (in a build that has one). With --measure: the batch mode,
@@ -38,7 +54,8 @@ int main(int argc, char** argv) {
     using namespace kelvane;
     const bool outputClosed = SecureStandardDescriptors().output;
     UseBinaryStandardOutput();
-    const CommandLine commandLine(ProgramArguments(argc, argv));
+    const std::vector<std::string> arguments = ProgramArguments(argc, argv);
+    const CommandLine commandLine(arguments, std::getenv("KELVANE_BUS"));
     const auto action = commandLine.WhatToDo();
     const bool writesOutput = action == CommandLine::Action::Help ||
                               action == CommandLine::Action::Version ||
@@ -56,20 +73,36 @@ int main(int argc, char** argv) {
         return PrintOut(CommandLine::HelpText());
     case CommandLine::Action::Version:
         return PrintOut(std::string("kelvane ") + KELVANE_VERSION + "\n");
-    case CommandLine::Action::Batch: {
-        SteadyClock clock;
-        BatchRunner runner(MakeDriverFactory(commandLine.Simulate(), clock), clock, std::cout,
-                           std::cerr);
-        return runner.Run(commandLine.Measurements());
-    }
+    case CommandLine::Action::Batch:
     case CommandLine::Action::Window:
         break;
     }
 #ifndef KELVANE_HAS_WINDOW
-    std::cerr << "kelvane: this build has no window; the measurements run in batch mode, "
-                 "e.g.\n  kelvane --simulate --measure all\n";
-    return kExitUsage;
-#else
+    if (action == CommandLine::Action::Window) {
+        std::cerr << "kelvane: this build has no window; the measurements run in batch mode, "
+                     "e.g.\n  kelvane --simulate --measure all\n";
+        return kExitUsage;
+    }
+#endif
+    SteadyClock clock;
+    DriverSetup setup{commandLine.Simulate(), commandLine.Bus(), nullptr};
+    std::unique_ptr<TraceLog> trace;
+    if (!commandLine.TracePath().empty()) {
+        TraceFileOpen open = OpenTraceFile(commandLine.TracePath());
+        if (!open.file) {
+            std::cerr << "kelvane: cannot open the trace file \"" << commandLine.TracePath()
+                      << "\": " << open.failure << '\n';
+            return kExitUsage;
+        }
+        trace = std::make_unique<TraceLog>(std::move(open.file), clock);
+        trace->Line(TraceHeader(arguments));
+        setup.trace = trace.get();
+    }
+    if (action == CommandLine::Action::Batch) {
+        BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr);
+        return runner.Run(commandLine.Measurements());
+    }
+#ifdef KELVANE_HAS_WINDOW
 #ifndef _WIN32
     // The Windows desktop is always there; elsewhere the window needs a display server.
     if (!DisplayAvailable([](const char* name) { return std::getenv(name); })) {
@@ -77,6 +110,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 #endif
-    return WindowProgram::Run(argc, argv, commandLine.Simulate());
+    return WindowProgram::Run(argc, argv, setup,
+                              WindowCaption(commandLine.Simulate(), commandLine.Bus().text));
 #endif
 }

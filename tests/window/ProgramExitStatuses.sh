@@ -1,7 +1,9 @@
 #!/bin/sh
 # The kelvane program run as an operator would: exit statuses and output streams.
-#   sh ProgramExitStatuses.sh PROGRAM window|batch-only     (batch-only: a build without Qt)
-k="$1" build="${2:-window}" out=$(mktemp) err=$(mktemp) fails=0; trap 'rm -f "$out" "$err"' EXIT
+#   sh ProgramExitStatuses.sh PROGRAM window|batch-only [ADAPTER]
+# batch-only: a build without Qt; ADAPTER: the stand-in GPIB-ETHERNET adapter, for the runs over
+# --bus lan: (left out where the build has no sockets).
+k="$1" build="${2:-window}" adapter="${3:-}" out=$(mktemp) err=$(mktemp) fails=0; trap 'rm -f "$out" "$err"' EXIT
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 # run STATUS COMMAND...: COMMAND's output goes to $out and $err; it must exit with STATUS.
 run() {
@@ -38,6 +40,29 @@ for args in "--simulate --measure all" "--help" "--version"; do
     $k $args >&- 2>"$err"; [ $? -eq 4 ] || fail "$args to a closed stdout: not status 4"
     has "$err" "kelvane: cannot write the log: standard output is closed"
 done
+# Buses and the bus trace.
+run 2 "$k" --bus lan: --measure obw; has "$err" "lan:HOST[:PORT]"; [ -s "$out" ] && fail "bad bus logged"
+run 2 env KELVANE_BUS=serial "$k" --measure obw; has "$err" "bad bus 'serial' (KELVANE_BUS)"
+run 2 "$k" --simulate --trace /nonexistent-dir/t --measure obw; has "$err" "cannot open the trace file"
+[ -s "$out" ] && fail "a run went on after the trace file failed"
+trace=$(mktemp); run 0 "$k" --simulate --trace "$trace" --measure ch-power
+has "$trace" 'ibdev(0, 8, 0, 13, 1, 0) = '; has "$trace" 'ibrd('; has "$trace" 'ibonl(0, 0) -> ibsta'
+rm -f "$trace"
+# All seven over a stand-in GPIB-ETHERNET adapter log as over the scripted driver; a refused
+# connection is a failure line.
+if [ -n "$adapter" ]; then
+    run 1 "$k" --bus lan:127.0.0.1:1 --measure ch-power
+    has "$out" "CH Power Measurement failed: ibdev"; has "$out" "127.0.0.1 port 1: Connection refused"
+    dir=$(mktemp -d); mkfifo "$dir/control"
+    "$adapter" "$dir/expected" <"$dir/control" >"$dir/port" & standin=$!
+    exec 3>"$dir/control"
+    for _ in $(seq 50); do [ -s "$dir/port" ] && break; sleep 0.1; done
+    run 0 "$k" --bus "lan:127.0.0.1:$(cat "$dir/port")" --measure all
+    cmp -s "$out" "$dir/expected" || fail "log over the stand-in adapter differs"
+    exec 3>&-
+    wait $standin || fail "the adapter protocol was broken"
+    rm -rf "$dir"
+fi
 # Without a GPIB library the driver cannot be registered (skipped where one is installed).
 if ! /sbin/ldconfig -p 2>/dev/null | grep -qE 'libgpib(api)?\.so\.0'; then
     run 3 "$k" --measure ch-power; has "$err" "Unable to register GPIB thread globals"

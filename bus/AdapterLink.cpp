@@ -1,0 +1,110 @@
+#include "bus/AdapterLink.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "bus/AdapterProtocol.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::string_view kReadCommand = "++read eoi\n";
+
+}  // namespace
+
+AdapterLink::AdapterLink(std::unique_ptr<ByteStream> stream, Clock& clock)
+    : stream_(std::move(stream)), clock_(clock) {}
+
+std::chrono::nanoseconds AdapterLink::Remaining(Deadline until) {
+    return std::max(until - clock_.Now(), std::chrono::nanoseconds(0));
+}
+
+AdapterLink::Result AdapterLink::Receive(Deadline until) {
+    return stream_->Receive(received_, Remaining(until));
+}
+
+AdapterLink::Result AdapterLink::Send(std::string_view line, Deadline deadline) {
+    return stream_->Send(line, Remaining(deadline));
+}
+
+AdapterLink::Result AdapterLink::ReceiveLine(std::string& line, Deadline deadline) {
+    for (;;) {
+        const auto end = received_.find('\n');
+        if (end != std::string::npos) {
+            line = received_.substr(0, end);
+            received_.erase(0, end + 1);
+            while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+            return Result::Done;
+        }
+        if (clock_.Now() >= deadline) return Result::TimedOut;
+        const Result result = Receive(deadline);
+        if (result == Result::Failed) return result;
+    }
+}
+
+AdapterLink::Result AdapterLink::ReadAnswer(std::string& answer,
+                                            std::chrono::nanoseconds adapterReadTimeout,
+                                            Deadline deadline) {
+    answer.clear();
+    dropped_ = 0;
+    if (const Result settled = Settle(deadline); settled != Result::Done) return settled;
+    bool ask = true;
+    for (;;) {
+        if (ask) {
+            if (const Result sent = Send(kReadCommand, deadline); sent != Result::Done) return sent;
+            readUnderWay_ = true;
+            readTimeout_ = adapterReadTimeout;
+            readGivesUpAt_ = clock_.Now() + readTimeout_ + kGiveUpMargin;
+            ask = false;
+        }
+        // The adapter's time-out runs from the last byte it passed on.
+        if (!received_.empty()) readGivesUpAt_ = clock_.Now() + readTimeout_ + kGiveUpMargin;
+        const auto end = received_.find(kAdapterEndChar);
+        answer.append(received_, 0, end);
+        if (end != std::string::npos) {
+            // Nothing can follow the end character of the one answer asked for.
+            dropped_ += received_.size() - end - 1;
+            received_.clear();
+            readUnderWay_ = false;
+            return Result::Done;
+        }
+        received_.clear();
+        const Deadline now = clock_.Now();
+        if (now >= deadline) return Result::TimedOut;
+        // Once the answer has begun, the adapter reads on until EOI or its time-out.
+        if (answer.empty() && now >= readGivesUpAt_) {
+            ask = true;
+            continue;
+        }
+        const Deadline until = answer.empty() ? std::min(deadline, readGivesUpAt_) : deadline;
+        if (Receive(until) == Result::Failed) return Result::Failed;
+    }
+}
+
+AdapterLink::Result AdapterLink::Settle(Deadline deadline) {
+    while (readUnderWay_) {
+        const auto end = received_.find(kAdapterEndChar);
+        if (end != std::string::npos) {
+            dropped_ += end + 1;
+            received_.erase(0, end + 1);
+            readUnderWay_ = false;
+            break;
+        }
+        if (!received_.empty()) readGivesUpAt_ = clock_.Now() + readTimeout_ + kGiveUpMargin;
+        dropped_ += received_.size();
+        received_.clear();
+        const Deadline until = std::min(deadline, readGivesUpAt_);
+        if (clock_.Now() >= until) {
+            readUnderWay_ = false;
+            break;
+        }
+        if (Receive(until) == Result::Failed) return Result::Failed;
+    }
+    const Result result = Receive(clock_.Now());
+    dropped_ += received_.size();
+    received_.clear();
+    return result == Result::Failed ? Result::Failed : Result::Done;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,269 @@
+// The adapter driver against the emulated adapter on a virtual clock: the protocol, the status
+// words and the device time-out, without a device and without waiting.
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bus/AdapterDriver.h"
+#include "bus/AdapterProtocol.h"
+#include "tests/bus/AdapterBench.h"
+#include "tests/support/EmulatedAdapterStream.h"
+
+namespace kelvane::testing {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+TEST(AdapterProtocolTest, DataLinesEscapeWhatTheAdapterWouldTakeForItsOwn) {
+    const std::pair<std::string, std::string> cases[]{
+        {"SI", "SI\n"},
+        {"", "\n"},
+        {"A\r\nB", "A\x1b\r\x1b\nB\n"},
+        {"++ver", "\x1b+\x1b+ver\n"},
+        {std::string("x\x1b\0y", 4), std::string("x\x1b\x1b\0y\n", 6)},
+    };
+    for (const auto& [data, line] : cases) EXPECT_EQ(AdapterDataLine(data), line) << data;
+}
+
+TEST(AdapterProtocolTest, KnowsTheAdaptersByTheirVersionAnswer) {
+    const std::pair<std::string, std::optional<AdapterKind>> cases[]{
+        {"Prologix GPIB-ETHERNET Controller version 01.06.06.00", AdapterKind::Ethernet},
+        {"Prologix GPIB-USB Controller version 6.107", AdapterKind::Usb},
+        {"prologix gpib-usb controller version 5.0", AdapterKind::Usb},
+        {"AR488 GPIB controller, ver. 0.51.18", std::nullopt},
+        {"Prologix GPIB-USB Controller", std::nullopt},
+        {"GPIB-USB version 6\x01", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [answer, kind] : cases) EXPECT_EQ(RecogniseAdapter(answer), kind) << answer;
+    EXPECT_EQ(GpibTimeout(13), seconds(10));
+    EXPECT_EQ(GpibTimeout(11), seconds(1));
+    EXPECT_EQ(GpibTimeout(18), std::nullopt);
+}
+
+// The adapter driver alone over the emulated adapter, with the status of each call.
+struct DriverBench {
+    using Adjust = std::function<void(AdapterEmulator::Options&)>;
+    static AdapterEmulator::Options Adjusted(const Adjust& adjust) {
+        AdapterEmulator::Options options;
+        if (adjust) adjust(options);
+        return options;
+    }
+    explicit DriverBench(const Adjust& adjust = {})
+        : emulator(analyzer, Adjusted(adjust)),
+          driver("lan:test:1234", EmulatedAdapterStream::Opener(emulator, clock), clock,
+                 [this](AdapterDriver::NoticeKind kind, const std::string& text) {
+                     if (kind == AdapterDriver::NoticeKind::Problem) problems.push_back(text);
+                 }) {
+        driver.RegisterGpibGlobalsForThread(&status, &error, &count, &countLong);
+    }
+    std::int32_t Open(std::int32_t timeoutCode = 13) {
+        return driver.ibdev(0, 8, 0, timeoutCode, 1, 0);
+    }
+    void Write(const std::string& text) {
+        driver.ibwrt(AdapterDriver::kDeviceDescriptor, text.data(),
+                     static_cast<std::int32_t>(text.size()));
+    }
+    std::string Read(std::int32_t size) {
+        std::string buffer(static_cast<std::size_t>(size), '.');
+        driver.ibrd(AdapterDriver::kDeviceDescriptor, buffer.data(), size);
+        return buffer.substr(0, static_cast<std::size_t>(std::max(countLong, 0)));
+    }
+    double Seconds() { return std::chrono::duration<double>(clock.Now()).count(); }
+
+    ScriptedDriver analyzer;
+    VirtualClock clock;
+    AdapterEmulator emulator;
+    std::vector<std::string> problems;
+    AdapterDriver driver;
+    std::int32_t status = 0, error = 0, count = 0, countLong = 0;
+};
+
+TEST(AdapterDriverTest, SetsTheAdapterUpAsItsFirmwareAllows) {
+    for (const auto kind : {AdapterKind::Ethernet, AdapterKind::Usb}) {
+        DriverBench bench([&](auto& o) { o.kind = kind; });
+        EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor);
+        EXPECT_EQ(bench.status, kStatusCmpl);
+        std::vector<std::string> expected{"++ver"};
+        if (kind == AdapterKind::Usb) expected.emplace_back("++savecfg 0");
+        for (const char* command :
+             {"++mode 1", "++auto 0", "++addr 8", "++eoi 1", "++eos 3", "++eot_enable 1",
+              "++eot_char 4", "++read_tmo_ms 3000", "++addr"})
+            expected.emplace_back(command);
+        EXPECT_EQ(bench.emulator.Commands(), expected);
+        EXPECT_TRUE(bench.emulator.Violations().empty());
+        EXPECT_TRUE(bench.analyzer.calls.empty()) << "nothing reaches the analyzer at ibdev";
+    }
+}
+
+TEST(AdapterDriverTest, LongAnswerOverTwoReadsAndAWriteDropsTheRest) {
+    DriverBench bench;
+    bench.analyzer.Reply("A?", {"0123456789abc\r\n", "second"});
+    bench.Open();
+    bench.Write("A?");
+    EXPECT_EQ(bench.Read(10), "0123456789");
+    EXPECT_EQ(bench.status, kStatusCmpl) << "no END before the last byte";
+    EXPECT_EQ(bench.Read(10), "abc\r\n");
+    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    bench.Write("A?");
+    EXPECT_EQ(bench.Read(3), "sec");
+    bench.Write("B");
+    EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{"A?", "A?", "B"}));
+    bench.Write("A?");
+    EXPECT_EQ(bench.Read(50), "") << "nothing of the dropped answer is left";
+    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
+}
+
+TEST(AdapterDriverTest, EscapedBytesReachTheAnalyzerAsWritten) {
+    DriverBench bench;
+    bench.Open();
+    const std::string text("CMD \"a\r\nb\" ++x\x1b\0", 16);
+    bench.Write(text);
+    EXPECT_EQ(bench.countLong, 16);
+    EXPECT_EQ(bench.analyzer.Writes(), std::vector<std::string>{text});
+    EXPECT_TRUE(bench.emulator.Violations().empty());
+}
+
+TEST(AdapterDriverTest, AsksAgainWhileTheAnalyzerSweepsUntilTheDeviceTimeOut) {
+    const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
+    DriverBench bench;
+    bench.analyzer.ReplyRead("*STB?", silent);
+    bench.analyzer.ReplyRead("*STB?", silent);
+    bench.analyzer.ReplyRead("*STB?", {"128\n"});
+    bench.Open();
+    bench.Write("*STB?");
+    const double start = bench.Seconds();
+    EXPECT_EQ(bench.Read(10), "128\n");
+    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    EXPECT_NEAR(bench.Seconds() - start, 6.5, 0.01) << "two adapter time-outs of 3 s and margin";
+
+    bench.Write("X?");  // never answered
+    const double again = bench.Seconds();
+    EXPECT_EQ(bench.Read(10), "");
+    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
+    EXPECT_EQ(bench.error, kErrorEabo);
+    EXPECT_NEAR(bench.Seconds() - again, 10.0, 0.01);
+    const auto& commands = bench.emulator.Commands();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "++read eoi"), 3 + 4);
+}
+
+TEST(AdapterDriverTest, NoStrayByteLeadsTheNextAnswer) {
+    for (const std::string& stray :
+         {std::string(1, '\0'), std::string("\x04"), std::string("\r\n")}) {
+        DriverBench bench([&](auto& o) { o.afterAnswer = stray; });
+        bench.analyzer.Reply("A?", {"1"});
+        bench.analyzer.Reply("B?", {"2"});
+        bench.Open();
+        bench.Write("A?");
+        EXPECT_EQ(bench.Read(10), "1");
+        bench.clock.Advance(milliseconds(5));  // the stray byte arrives before the next write
+        bench.Write("B?");
+        EXPECT_EQ(bench.Read(10), "2");
+        EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    }
+}
+
+TEST(AdapterDriverTest, AnAnswerThatComesAfterTheTimeOutDoesNotLeadTheNextOne) {
+    DriverBench bench([](auto& o) {
+        o.slowQuery = "A?";
+        o.slowDelay = seconds(11);
+    });
+    bench.analyzer.Reply("A?", {"1"});
+    bench.analyzer.Reply("B?", {"2"});
+    bench.Open();
+    bench.Write("A?");
+    EXPECT_EQ(bench.Read(10), "");
+    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
+    bench.Write("B?");
+    EXPECT_EQ(bench.status, kStatusCmpl);
+    EXPECT_EQ(bench.Read(10), "2");
+    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{"A?", "B?"}));
+}
+
+TEST(AdapterDriverTest, WaitsForAnAdapterThatStartsUpAfterItsPortOpened) {
+    DriverBench bench([](auto& o) {
+        o.kind = AdapterKind::Usb;
+        o.startUp = milliseconds(1800);
+    });
+    EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor);
+    EXPECT_GE(bench.Seconds(), 1.8);
+    EXPECT_LT(bench.Seconds(), 2.5);
+
+    DriverBench never([](auto& o) { o.startUp = seconds(4); });
+    EXPECT_EQ(never.Open(), -1);
+    EXPECT_EQ(never.status, kStatusErr);
+    EXPECT_EQ(never.error, kErrorEdvr);
+    EXPECT_LE(never.Seconds(), 3.01);
+    ASSERT_EQ(never.problems.size(), 1u);
+    EXPECT_NE(never.problems[0].find("no answer to \"++ver\" within 3 s"), std::string::npos);
+}
+
+TEST(AdapterDriverTest, AnUnexpectedAdapterIsRefusedBeforeAnythingIsSent) {
+    for (const char* version :
+         {"AR488 GPIB controller, ver. 0.51.18", "Prologix GPIB-USB\x01 version 6"}) {
+        DriverBench bench([&](auto& o) { o.version = version; });
+        EXPECT_EQ(bench.Open(), -1);
+        EXPECT_EQ(bench.error, kErrorEdvr);
+        ASSERT_EQ(bench.problems.size(), 1u);
+        EXPECT_NE(bench.problems[0].find("lan:test:1234: the adapter answered \"++ver\" with"),
+                  std::string::npos);
+        EXPECT_EQ(bench.emulator.Commands(), std::vector<std::string>{"++ver"});
+        bench.Write("SI");
+        EXPECT_EQ(bench.status, kStatusErr);
+        EXPECT_TRUE(bench.analyzer.calls.empty());
+    }
+}
+
+TEST(AdapterDriverTest, AfterALostConnectionNothingMoreIsSentUntilTheNextSession) {
+    DriverBench bench([](auto& o) { o.dropAt = "A?"; });
+    bench.analyzer.Reply("A?", {"1", "2"});
+    bench.Open();
+    bench.Write("A?");
+    EXPECT_EQ(bench.status, kStatusCmpl);
+    EXPECT_EQ(bench.Read(10), "");
+    EXPECT_EQ(bench.status, kStatusErr);
+    EXPECT_EQ(bench.error, kErrorEdvr);
+    ASSERT_EQ(bench.problems.size(), 1u);
+    EXPECT_NE(bench.problems[0].find("connection to the adapter lost at a read"),
+              std::string::npos);
+    bench.Write("B");
+    EXPECT_EQ(bench.status, kStatusErr);
+    EXPECT_EQ(bench.error, kErrorEdvr);
+    bench.driver.ibonl(AdapterDriver::kDeviceDescriptor, 0);
+    bench.driver.ibonl(0, 0);
+    EXPECT_EQ(bench.analyzer.Writes(), std::vector<std::string>{"A?"});
+
+    EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor) << "a new session connects afresh";
+    bench.Write("A?");
+    EXPECT_EQ(bench.Read(10), "1");
+}
+
+TEST(AdapterDriverTest, AnAdapterThatCannotBeReachedFailsIbdevWithTheReason) {
+    VirtualClock clock;
+    std::vector<std::string> problems;
+    AdapterDriver driver(
+        "lan:192.0.2.7:1234",
+        [](std::chrono::nanoseconds) {
+            return StreamOpen{nullptr, "cannot connect to 192.0.2.7 port 1234: Connection refused"};
+        },
+        clock,
+        [&](AdapterDriver::NoticeKind, const std::string& text) { problems.push_back(text); });
+    std::int32_t status = 0, error = -1, count = 0, countLong = 0;
+    driver.RegisterGpibGlobalsForThread(&status, &error, &count, &countLong);
+    EXPECT_EQ(driver.ibdev(0, 8, 0, 13, 1, 0), -1);
+    EXPECT_EQ(status, kStatusErr);
+    EXPECT_EQ(error, kErrorEdvr);
+    EXPECT_EQ(problems,
+              std::vector<std::string>{"lan:192.0.2.7:1234: cannot connect to 192.0.2.7 port 1234: "
+                                       "Connection refused"});
+}
+
+}  // namespace
+}  // namespace kelvane::testing

@@ -1,0 +1,102 @@
+// The seven measurements through the adapter driver and a stand-in adapter, on a virtual clock
+// and over a real TCP socket and pseudo-terminal: their whole runs must be those over the
+// scripted driver, with good answers and in the fault cases.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/bus/AdapterBench.h"
+
+namespace kelvane::testing {
+namespace {
+
+using runs::Bench;
+using runs::Golden;
+using runs::GoldenRuns;
+using runs::Lines;
+using Link = AdapterBench::Link;
+
+class AdapterGoldenTest : public ::testing::TestWithParam<std::tuple<Golden, Link>> {};
+
+TEST_P(AdapterGoldenTest, RunsAsOverTheScriptedDriver) {
+    const auto& [golden, link] = GetParam();
+    AdapterBench bench(golden.script, link);
+    EXPECT_EQ(bench.Run(golden.name), MeasurementOutcome::Completed);
+    EXPECT_EQ(bench.timeline, golden.run);
+    EXPECT_TRUE(bench.Violations().empty()) << bench.Violations().front();
+    EXPECT_TRUE(bench.problems.empty()) << bench.problems.front();
+}
+
+std::string LinkName(Link link) {
+    return link == Link::Virtual ? "Virtual" : link == Link::Tcp ? "Tcp" : "Pty";
+}
+
+INSTANTIATE_TEST_SUITE_P(Seven, AdapterGoldenTest,
+                         ::testing::Combine(::testing::ValuesIn(GoldenRuns()),
+                                            ::testing::Values(Link::Virtual, Link::Tcp, Link::Pty)),
+                         [](const auto& info) {
+                             std::string name =
+                                 std::get<0>(info.param).name + LinkName(std::get<1>(info.param));
+                             std::erase(name, '-');
+                             return name;
+                         });
+
+const Golden& ChPower() { return GoldenRuns().front(); }
+
+// The scripted driver's run of the channel power with `adjust` applied to its driver.
+Lines ScriptedRun(const runs::Script& script, const std::function<void(ScriptedDriver&)>& adjust) {
+    Bench bench(script);
+    adjust(bench.driver);
+    bench.Run("ch-power");
+    return bench.timeline;
+}
+
+TEST(AdapterFaultTest, AnAnswerThatNeverComesTimesOutAsOnAGpibBoard) {
+    runs::Script script = ChPower().script;
+    script["PWCH?"] = {runs::kSilent};
+    AdapterBench bench(script, Link::Virtual);
+    bench.Run("ch-power");
+    EXPECT_EQ(bench.timeline, ScriptedRun(script, [](ScriptedDriver&) {}));
+    EXPECT_TRUE(bench.Violations().empty());
+}
+
+TEST(AdapterFaultTest, ARefusedConnectionFailsIbdevWithHostPortAndReason) {
+    AdapterBench bench(ChPower().script, Link::Closed);
+    EXPECT_EQ(bench.Run("ch-power"), MeasurementOutcome::Failed);
+    EXPECT_EQ(bench.timeline, ScriptedRun(ChPower().script, [](ScriptedDriver& driver) {
+                  driver.FailIbdev(kErrorEdvr);
+              }));
+    const std::string port = std::to_string(bench.port);
+    EXPECT_EQ(bench.problems, std::vector<std::string>{"bench: cannot connect to 127.0.0.1 port " +
+                                                       port + ": Connection refused"});
+}
+
+TEST(AdapterFaultTest, ADroppedConnectionEndsTheSessionAndTheNextOneConnectsAfresh) {
+    AdapterEmulator::Options options;
+    options.dropAt = "PWCH?";
+    runs::Script script = ChPower().script;
+    script["*STB?"].push_back("128");  // the "PWCH?" answer is left for the second run too
+    AdapterBench bench(script, Link::Tcp, options);
+    bench.Run("ch-power");
+    // As a driver whose read fails and which then takes no more writes.
+    runs::Script scripted = ChPower().script;
+    scripted.erase("PWCH?");
+    EXPECT_EQ(bench.timeline, ScriptedRun(scripted, [](ScriptedDriver& driver) {
+                  driver.ReplyRead("PWCH?", {"", kStatusErr, kErrorEdvr});
+                  driver.FailWrite("PMEASOFF", kErrorEdvr);
+              }));
+    ASSERT_EQ(bench.problems.size(), 1u);
+    EXPECT_NE(bench.problems[0].find("connection to the adapter lost"), std::string::npos);
+
+    bench.timeline.clear();
+    EXPECT_EQ(bench.Run("ch-power"), MeasurementOutcome::Completed);
+    Lines again = ChPower().run;
+    again.erase(again.begin());  // registered once only
+    EXPECT_EQ(bench.timeline, again);
+    EXPECT_TRUE(bench.Violations().empty());
+}
+
+}  // namespace
+}  // namespace kelvane::testing

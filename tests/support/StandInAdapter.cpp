@@ -1,0 +1,142 @@
+#include "tests/support/StandInAdapter.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+namespace kelvane::testing {
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+bool Readable(int fd, int timeoutMs, short* revents = nullptr) {
+    pollfd entry{fd, POLLIN, 0};
+    const bool ready = ::poll(&entry, 1, timeoutMs) > 0;
+    if (revents != nullptr) *revents = ready ? entry.revents : 0;
+    return ready;
+}
+
+}  // namespace
+
+StandInAdapter::StandInAdapter(AdapterEmulator& adapter, Transport transport)
+    : adapter_(adapter), transport_(transport) {
+    if (transport_ == Transport::Tcp) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (listener_ < 0 ||
+            ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(listener_, 4) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("stand-in adapter: cannot listen on 127.0.0.1");
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { ServeTcp(); });
+    } else {
+        int slave = -1;
+        char name[256] = {};
+        termios raw{};
+        ::cfmakeraw(&raw);
+        if (::openpty(&master_, &slave, name, &raw, nullptr) != 0)
+            throw std::runtime_error("stand-in adapter: cannot open a pseudo-terminal");
+        ::close(slave);  // the driver opens it by its name
+        device_ = name;
+        thread_ = std::thread([this] { ServePty(); });
+    }
+}
+
+StandInAdapter::~StandInAdapter() {
+    Stop();
+    if (listener_ >= 0) ::close(listener_);
+    if (master_ >= 0) ::close(master_);
+}
+
+void StandInAdapter::Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+}
+
+std::string StandInAdapter::Bus() const {
+    return transport_ == Transport::Tcp ? "lan:127.0.0.1:" + std::to_string(port_)
+                                        : "usb:" + device_;
+}
+
+void StandInAdapter::Pause(std::chrono::milliseconds duration) const {
+    const auto until = Steady::now() + duration;
+    while (!stop_ && Steady::now() < until)
+        std::this_thread::sleep_for(
+            std::min<Steady::duration>(until - Steady::now(), std::chrono::milliseconds(5)));
+}
+
+bool StandInAdapter::Serve(int fd, const char* bytes, std::size_t count,
+                           Steady::time_point connectedAt) {
+    const auto since =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - connectedAt);
+    for (const auto& output : adapter_.Feed(std::string_view(bytes, count), since)) {
+        Pause(output.delay);
+        if (output.close) return false;
+        std::size_t sent = 0;
+        while (sent < output.bytes.size()) {
+            const ssize_t n = ::write(fd, output.bytes.data() + sent, output.bytes.size() - sent);
+            if (n <= 0) return false;
+            sent += static_cast<std::size_t>(n);
+        }
+    }
+    return true;
+}
+
+void StandInAdapter::ServeTcp() {
+    while (!stop_) {
+        if (!Readable(listener_, 20)) continue;
+        const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection < 0) continue;
+        adapter_.Connect();
+        const auto connectedAt = Steady::now();
+        char chunk[4096];
+        while (!stop_) {
+            if (!Readable(connection, 20)) continue;
+            const ssize_t n = ::read(connection, chunk, sizeof chunk);
+            if (n <= 0 || !Serve(connection, chunk, static_cast<std::size_t>(n), connectedAt))
+                break;
+        }
+        ::close(connection);
+    }
+}
+
+// The pty reports a hang-up while no one has the terminal open; an open is a new connection.
+void StandInAdapter::ServePty() {
+    bool open = false;
+    auto connectedAt = Steady::now();
+    char chunk[4096];
+    while (!stop_) {
+        short revents = 0;
+        Readable(master_, 20, &revents);
+        if ((revents & POLLIN) != 0) {
+            if (!open) {
+                open = true;
+                adapter_.Connect();
+                connectedAt = Steady::now();
+            }
+            const ssize_t n = ::read(master_, chunk, sizeof chunk);
+            if (n > 0) Serve(master_, chunk, static_cast<std::size_t>(n), connectedAt);
+            continue;
+        }
+        if ((revents & POLLHUP) != 0) {
+            open = false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+}
+
+}  // namespace kelvane::testing

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace kelvane {
+
+// The window's title: "Kelvane (V1.2)", marked "[simulated analyzer]" on the simulator and
+// with the bus as the operator named it when it is not the GPIB library, e.g.
+// "Kelvane (V1.2) [lan:192.0.2.7]". busText: "gpib", "lan:...", "usb:...".
+std::string WindowCaption(bool simulated, const std::string& busText);
+
+}  // namespace kelvane
