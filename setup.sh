@@ -2,8 +2,8 @@
 # Kelvane set-up on a Debian machine.
 #   bash setup.sh run    install what is missing, build, start Kelvane on its simulated analyzer
 #   bash setup.sh test   install what is missing, build, run the whole test suite: the tests, the
-#                        format check, the tests again under sanitizers, short fuzz runs and the
-#                        Debian package installed into a scratch root
+#                        format check, the tests again under sanitizers (ASan and UBSan, then
+#                        TSan), short fuzz runs and the Debian package installed into a scratch root
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -38,6 +38,7 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
     bash scripts/ci-format.sh
     bash scripts/ci-sanitizers.sh
+    bash scripts/ci-tsan.sh
     bash scripts/ci-fuzz.sh
     bash scripts/ci-package.sh
     ;;
