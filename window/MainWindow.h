@@ -63,7 +63,6 @@ public:
     QLabel* StatusText() const;
     QLabel* RowLabel3gpp() const { return rowLabel3gpp_; }
     QLabel* RowLabelWlan() const { return rowLabelWlan_; }
-    bool MeasurementRunning() const { return running_ != nullptr; }
 
     static QString Caption(bool simulated);
 
