@@ -13,7 +13,7 @@ reports="$PWD/build-tsan/sanitizer-reports"
 rm -rf "$reports"
 mkdir -p "$reports"
 export QT_QPA_PLATFORM=offscreen
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$reports/tsan"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan-suppressions.txt:log_path=$reports/tsan"
 
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j2
