@@ -1,7 +1,9 @@
 #include <QtTest>
 #include <QtWidgets>
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <tuple>
 
 #include "tests/support/LatchedDriver.h"
@@ -305,6 +307,25 @@ private slots:
         QCOMPARE(rig.Transcript().mid(rig.Transcript().size() - 2),
                  (QStringList{"ibonl(16, 0)", "ibonl(0, 0)"}));
         QCOMPARE(rig.exitStatus, std::nullopt);  // the event loop ends with status 0
+    }
+
+    // Every driver call of the program's life comes from one thread other than the window's,
+    // which registered once, before its first call.
+    void oneBusThreadRegisteredOnce() {
+        std::vector<std::thread::id> callers;
+        rig_->driver.onCall = [&callers](const testing::DriverCall&) {
+            callers.push_back(std::this_thread::get_id());
+        };
+        QVERIFY(rig_->RunToEnd(rig_->Button(MainWindow::kTotalPower11bButton)));
+        QVERIFY(rig_->RunToEnd(rig_->Button(MainWindow::kObwButton)));
+        const QStringList transcript = rig_->Transcript();
+        QCOMPARE(transcript.first(), QStringLiteral("RegisterGpibGlobalsForThread()"));
+        QCOMPARE(transcript.filter("RegisterGpibGlobalsForThread").size(), 1);
+        QCOMPARE(transcript.filter("ibdev(").size(), 2);
+        QCOMPARE(callers.size(), static_cast<std::size_t>(transcript.size()));
+        QVERIFY(std::all_of(callers.begin(), callers.end(),
+                            [&callers](std::thread::id id) { return id == callers.front(); }));
+        QVERIFY(callers.front() != std::this_thread::get_id());
     }
 
     // How the status line sums a run up.
