@@ -21,7 +21,7 @@ QStringList& HeldMessages() {
 
 QString DisplayName() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const QString value = qEnvironmentVariable(variable);
+        QString value = qEnvironmentVariable(variable);
         if (!value.isEmpty()) return value;
     }
     return QString();

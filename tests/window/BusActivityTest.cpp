@@ -21,6 +21,7 @@ using namespace testing::runs;
 // The steps as "description / limit".
 std::vector<std::string> Describe(const std::vector<BusStep>& steps) {
     std::vector<std::string> lines;
+    lines.reserve(steps.size());
     for (const auto& step : steps)
         lines.push_back(step.description + " / " + std::to_string(step.limitSeconds));
     return lines;
