@@ -44,7 +44,7 @@ public:
         kButtonCount
     };
 
-    // `bus` must outlive the window.
+    // caption: the title bar text (see Caption). `bus` must outlive the window.
     MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent = nullptr);
     ~MainWindow() override;
 
