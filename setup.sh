@@ -2,9 +2,9 @@
 # Kelvane set-up on a Debian machine.
 #   bash setup.sh run    install what is missing, build, start Kelvane on its simulated analyzer
 #   bash setup.sh test   install what is missing, build, run the whole test suite: the tests, the
-#                        format check, the tests again under sanitizers, short fuzz runs, the
-#                        Debian package installed into a scratch root, and the Windows build's
-#                        tests under wine
+#                        format check, the tests again under sanitizers (ASan and UBSan, then
+#                        TSan), short fuzz runs, the Debian package installed into a scratch
+#                        root, and the Windows build's tests under wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -39,6 +39,7 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
     bash scripts/ci-format.sh
     bash scripts/ci-sanitizers.sh
+    bash scripts/ci-tsan.sh
     bash scripts/ci-fuzz.sh
     bash scripts/ci-package.sh
     bash scripts/ci-windows.sh

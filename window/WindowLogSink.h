@@ -1,22 +1,24 @@
 #pragma once
 
+#include <QString>
+#include <functional>
 #include <string>
 
 #include "measurements/LogSink.h"
 
 namespace kelvane {
 
-class Form1;
-
-// Hands the measurements' texts to the window's result log.
+// Hands the measurements' texts on as Qt text, for the window's result log.
 class WindowLogSink : public LogSink {
 public:
-    explicit WindowLogSink(Form1& window) : window_(window) {}
+    using Deliver = std::function<void(const QString& text)>;
+
+    explicit WindowLogSink(Deliver deliver) : deliver_(std::move(deliver)) {}
 
     void AppendResult(const std::string& text) override;
 
 private:
-    Form1& window_;
+    Deliver deliver_;
 };
 
 }  // namespace kelvane

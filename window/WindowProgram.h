@@ -6,9 +6,10 @@
 
 namespace kelvane {
 
-// The window program: one QApplication, one steady clock, the binding (registration failures
-// shown in a modal message box), one analyzer session and Form1. Returns the exit status:
-// 0 when the window was closed, 3 after a registration failure. caption: the window's title.
+// The window program: one QApplication, one steady clock, the bus thread with the binding
+// (registration failures shown in a modal message box) and the analyzer session, and the main
+// window. Returns the exit status: 0 when the window was closed, 2 when the display cannot be
+// opened, 3 after a registration failure. caption: the window's title.
 class WindowProgram {
 public:
     static int Run(int& argc, char** argv, DriverSetup setup, const std::string& caption);

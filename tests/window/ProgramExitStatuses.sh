@@ -24,6 +24,10 @@ if [ "$build" = batch-only ]; then
     run 2 env DISPLAY=:0 QT_QPA_PLATFORM=offscreen "$k" --simulate; has "$err" "has no window"
 fi
 run 2 $headless QT_QPA_PLATFORM=xcb "$k" --simulate; has "$err" "kelvane --simulate --measure all"
+# A display that does not answer: our message, no abort.
+run 2 $headless DISPLAY=:7391 "$k" --simulate
+has "$err" 'kelvane: cannot open the display ":7391"; use --measure NAME to run without a window'
+[ "$(wc -l <"$err")" -eq 1 ] || fail "more than one line for an unreachable display: $(cat "$err")"
 run 0 $headless "$k" --simulate --measure all
 for text in "CH Power Measurement..." "OBW Measurement..." "P/F = "; do has "$out" "$text"; done
 [ "$(head -c 2 "$out" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "log does not start with CR LF"

@@ -2,7 +2,7 @@
 
 // The window's layout: positions in twips (15 twips make one pixel at 96 dpi) from the client
 // area's top left.
-namespace kelvane::form1_layout {
+namespace kelvane::main_window_layout {
 
 struct TwipsRect {
     int left;
@@ -25,6 +25,8 @@ inline constexpr TwipsRect kTotalPower11b{5760, 960, 1695, 495};
 inline constexpr TwipsRect kResultLog{360, 1800, 7635, 2235};
 inline constexpr TwipsRect kLabel3gpp{360, 360, 615, 255};
 inline constexpr TwipsRect kLabelWlan{960, 1080, 615, 255};
+// The status line fills the free strip below the log (pixels 272 to 304), as wide as the log.
+inline constexpr TwipsRect kStatusLine{360, 4080, 7635, 480};
 
 // Every position of the layout is a whole number of pixels, so nothing is rounded.
 constexpr bool WholePixels(const TwipsRect& r) {
@@ -34,7 +36,7 @@ constexpr bool WholePixels(const TwipsRect& r) {
 static_assert(WholePixels(kChPower) && WholePixels(kObw) && WholePixels(kAcp) &&
               WholePixels(kSem) && WholePixels(kSem11a) && WholePixels(kSem11b) &&
               WholePixels(kTotalPower11b) && WholePixels(kResultLog) && WholePixels(kLabel3gpp) &&
-              WholePixels(kLabelWlan) && kClientWidth % kTwipsPerPixel == 0 &&
-              kClientHeight % kTwipsPerPixel == 0);
+              WholePixels(kLabelWlan) && WholePixels(kStatusLine) &&
+              kClientWidth % kTwipsPerPixel == 0 && kClientHeight % kTwipsPerPixel == 0);
 
-}  // namespace kelvane::form1_layout
+}  // namespace kelvane::main_window_layout

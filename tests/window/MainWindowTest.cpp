@@ -1,0 +1,387 @@
+#include <QtTest>
+#include <QtWidgets>
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <tuple>
+
+#include "tests/support/LatchedDriver.h"
+#include "tests/support/ScriptedDriver.h"
+#include "window/BusMeasurements.h"
+#include "window/DriverChoice.h"
+#include "window/MainWindow.h"
+
+using namespace kelvane;
+
+namespace {
+
+constexpr int kEndTimeoutMs = 10000;
+
+QStringList ToQt(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const auto& text : texts) list << QString::fromStdString(text);
+    return list;
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// The main window on a virtual clock and a scripted driver (whose reads after "PWCH?" wait for
+// the latch when `latched`), or on the simulated analyzer, with the messages and the exit action
+// recorded. The test reads the driver's record only while a read is held or after a measurement
+// ended.
+struct Rig {
+    explicit Rig(bool simulated, bool latched = false)
+        : bus(simulated ? MakeDriverFactory(true, clock) : testing::HandOver(std::move(owned)),
+              clock),
+          window(QStringLiteral("Kelvane (V1.2)"), bus) {
+        driver.AttachClock(&clock);
+        if (!latched) latch.Open();
+        window.SetExitAction([this](int status) { exitStatus = status; });
+        window.SetMessagePresenter([this](QWidget* parent, const QString& message) {
+            onWindowThread &= QThread::currentThread() == qApp->thread() && parent == &window;
+            messages << message;
+        });
+        window.show();
+        window.activateWindow();
+    }
+    ~Rig() { latch.Open(); }
+
+    QList<QPushButton*> Buttons() const {
+        QList<QPushButton*> buttons;
+        for (std::size_t i = 0; i < MainWindow::kButtonCount; ++i) {
+            buttons << window.Button(static_cast<MainWindow::ButtonId>(i));
+        }
+        return buttons;
+    }
+    QPushButton* Button(MainWindow::ButtonId id) const { return window.Button(id); }
+    QStringList Transcript() const { return ToQt(driver.Transcript()); }
+    QString Log() const { return window.ResultLog()->toPlainText(); }
+    QString Status() const { return window.StatusText()->text(); }
+
+    // Clicks and waits for the measurement's end.
+    bool RunToEnd(QPushButton* button) {
+        QSignalSpy ended(&window, &MainWindow::MeasurementEnded);
+        QTest::mouseClick(button, Qt::LeftButton);
+        return ended.wait(kEndTimeoutMs);
+    }
+    bool WaitForEnd() {
+        QSignalSpy ended(&window, &MainWindow::MeasurementEnded);
+        return ended.wait(kEndTimeoutMs);
+    }
+    bool WaitUntilHeld() { return latch.WaitUntilHeld(std::chrono::milliseconds(kEndTimeoutMs)); }
+
+    VirtualClock clock;
+    std::unique_ptr<testing::ScriptedDriver> scripted = std::make_unique<testing::ScriptedDriver>();
+    testing::ScriptedDriver& driver = *scripted;
+    std::unique_ptr<testing::LatchedDriver> owned =
+        std::make_unique<testing::LatchedDriver>(std::move(scripted), "PWCH?");
+    testing::LatchedDriver& latch = *owned;
+    QStringList messages;
+    bool onWindowThread = true;
+    std::optional<int> exitStatus;
+    BusMeasurements bus;
+    MainWindow window;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Rig> rig_;
+
+private slots:
+    void init() { rig_ = std::make_unique<Rig>(false); }
+    void cleanup() { rig_.reset(); }
+
+    void layout() {
+        MainWindow& window = rig_->window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Kelvane (V1.2)"));
+        QCOMPARE(MainWindow::Caption(true), QStringLiteral("Kelvane (V1.2) [simulated analyzer]"));
+        QCOMPARE(window.size(), QSize(560, 308));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+
+        // In tab order, at the layout's twips divided by 15; the status line fills the strip
+        // below the log.
+        const std::vector<std::tuple<QWidget*, QString, QRect>> controls{
+            {rig_->Button(MainWindow::kChPowerButton), "CH Power", {72, 16, 101, 33}},
+            {rig_->Button(MainWindow::kObwButton), "OBW", {192, 16, 101, 33}},
+            {rig_->Button(MainWindow::kAcpButton), "ACP", {312, 16, 101, 33}},
+            {rig_->Button(MainWindow::kSemButton), "S.E.M.", {432, 16, 101, 33}},
+            {rig_->Button(MainWindow::kSem11aButton), "SEM (11a)", {120, 64, 121, 33}},
+            {rig_->Button(MainWindow::kSem11bButton), "SEM (11b)", {256, 64, 113, 33}},
+            {rig_->Button(MainWindow::kTotalPower11bButton),
+             "Total Power (11b)",
+             {384, 64, 113, 33}},
+            {window.ResultLog(), "", {24, 120, 509, 149}},
+            {window.RowLabel3gpp(), "3GPP:", {24, 24, 41, 17}},
+            {window.RowLabelWlan(), "WLAN:", {64, 72, 41, 17}},
+            {window.StatusText(), "", {24, 272, 509, 32}}};
+        for (const auto& [control, caption, geometry] : controls) {
+            QCOMPARE(control->geometry(), geometry);
+            QCOMPARE(control->property("text").toString(), caption);
+            QVERIFY(control->isVisible());
+        }
+        // Focus starts on "CH Power", its frame drawn from the start; Tab walks the buttons and
+        // the log, then wraps around.
+        QPushButton* chPower = rig_->Button(MainWindow::kChPowerButton);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QImage focused = chPower->grab().toImage();
+        for (int i = 0; i <= 8; ++i) {
+            if (i > 0) QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+            QCOMPARE(window.focusWidget(), std::get<0>(controls[i % 8]));
+            if (i == 1) QVERIFY(chPower->grab().toImage() != focused);
+        }
+
+        // The log: fixed pitch, so that result tables line up; empty with the caret at its start.
+        QPlainTextEdit* log = window.ResultLog();
+        QCOMPARE(QFontMetrics(log->font()).horizontalAdvance("iiii"),
+                 QFontMetrics(log->font()).horizontalAdvance("WWWW"));
+        QCOMPARE(log->toPlainText(), QString());
+        QCOMPARE(log->textCursor().position(), 0);
+        QVERIFY(window.close());  // at once when idle
+    }
+
+    void appendResult() {
+        // The log's text and selection (anchor, position), the appends, the text and caret after.
+        const std::vector<std::tuple<QString, int, int, QStringList, QString, int>> cases{
+            {"", 0, 0, {"\r\nOBW...\r\n", "OBW = 4\r\n"}, "\nOBW...\nOBW = 4\n", 16},
+            {"first\nlast", 6, 6, {"one\r\n", "two\r\n"}, "first\none\ntwo\nlast", 14},
+            {"keep OLD keep", 5, 8, {"new"}, "keep new keep", 8},
+            {"keep OLD keep", 8, 5, {"a\r\nb"}, "keep a\nb keep", 8}};
+        QPlainTextEdit* log = rig_->window.ResultLog();
+        for (const auto& [before, anchor, position, appends, after, caret] : cases) {
+            log->setPlainText(before);
+            QTextCursor cursor = log->textCursor();
+            cursor.setPosition(anchor);
+            cursor.setPosition(position, QTextCursor::KeepAnchor);
+            log->setTextCursor(cursor);
+            for (const QString& text : appends) rig_->window.AppendResult(text);
+            QCOMPARE(log->toPlainText(), after);
+            QCOMPARE(log->textCursor().position(), caret);
+            QVERIFY(!log->textCursor().hasSelection());
+        }
+        // A long log shows the newest text: the caret's line and the last result line are whole
+        // inside the viewport, whatever the font's line height.
+        log->clear();
+        for (int i = 0; i < 100; ++i) {
+            rig_->window.AppendResult(QStringLiteral("line %1\r\n").arg(i));
+            const QRect viewport = log->viewport()->rect();
+            QTextCursor lastLine(log->document()->findBlockByNumber(i));
+            QVERIFY2(viewport.contains(log->cursorRect()), qPrintable(QString::number(i)));
+            QVERIFY2(viewport.contains(log->cursorRect(lastLine)), qPrintable(QString::number(i)));
+        }
+        QVERIFY(log->verticalScrollBar()->value() > 0);
+    }
+
+    // Per button in tab order: the title, then the first set-up commands. The analyzer never
+    // answers; the session is still closed and the button is enabled again, with the focus.
+    void dispatch() {
+        const QString cf = "CF 2000000000HZ";
+        const QList<QStringList> cases{
+            {"CH Power", "SI", "SP 10e6HZ", cf, "RL 0DB", "RB 300e3HZ VB 300e3HZ"},
+            {"OBW", "SI", "SP 10e6HZ", cf, "RL 0DB", "RB 30e3HZ; VB 30e3HZ"},
+            {"ACP", "SI", "SP 25e6HZ", cf, "RL 0DB", "RB 30e3HZ; VB 30e3HZ"},
+            {"SEM", "SI", cf, "RL 0DB", "AL", "DETAA ON"},
+            {"SEM", "SI", "CF 5005000000HZ", "SP 80MZ", "RL 0DB"},
+            {"SEM", "SI", "CF 2412000000HZ", "SP 80MZ", "RL 0DB"},
+            {"CH Power", "SI", "SP 40MZ", "CF 2412000000HZ", "RL 0DB"}};
+        for (int i = 0; i < cases.size(); ++i) {
+            init();
+            QVERIFY(rig_->RunToEnd(rig_->Buttons()[i]));
+            QCOMPARE(rig_->Log().section('\n', 1, 1), cases[i][0] + " Measurement...");
+            QCOMPARE(ToQt(rig_->driver.Writes()).mid(0, cases[i].size() - 1), cases[i].mid(1));
+            QCOMPARE(rig_->Transcript().last(), QStringLiteral("ibonl(0, 0)"));
+            QCOMPARE(rig_->window.focusWidget(), rig_->Buttons()[i]);
+            for (QPushButton* button : rig_->Buttons()) QVERIFY(button->isEnabled());
+        }
+    }
+
+    // Enter, keypad Enter and Space start the focused button's measurement; other keys do not.
+    void keyboard() {
+        const std::vector<std::tuple<Qt::Key, Qt::KeyboardModifiers, bool>> cases{
+            {Qt::Key_Return, Qt::NoModifier, true},
+            {Qt::Key_Enter, Qt::KeypadModifier, true},
+            {Qt::Key_Space, Qt::NoModifier, true},
+            {Qt::Key_A, Qt::NoModifier, false},
+            {Qt::Key_Return, Qt::ControlModifier, false}};
+        for (const auto& [key, modifiers, starts] : cases) {
+            init();
+            QPushButton* acp = rig_->Button(MainWindow::kAcpButton);
+            acp->setFocus();
+            QSignalSpy ended(&rig_->window, &MainWindow::MeasurementEnded);
+            QTest::keyClick(acp, key, modifiers);
+            QCOMPARE(ended.wait(starts ? kEndTimeoutMs : 200), starts);
+            QCOMPARE(rig_->Log().section('\n', 1, 1),
+                     starts ? QStringLiteral("ACP Measurement...") : QString());
+        }
+    }
+
+    // A measurement whose read blocks: the window stays alive, nothing else starts, typing does
+    // not reach the log; once the read goes on, the log holds exactly the measurement's lines.
+    void blockedRead() {
+        rig_ = std::make_unique<Rig>(false, true);
+        Rig& rig = *rig_;
+        rig.driver.Reply("*STB?", {"128"});
+        rig.driver.Reply("PWCH?", {"-10.2"});
+        QPushButton* chPower = rig.Button(MainWindow::kChPowerButton);
+        QTest::mouseClick(chPower, Qt::LeftButton);
+        QVERIFY(rig.WaitUntilHeld());
+
+        PaintCounter paints(rig.window.StatusText());
+        QTRY_VERIFY(rig.Status().startsWith(R"(CH Power: reading the answer to "PWCH?" ()"));
+        QVERIFY(rig.Status().endsWith(" of 10 s)"));
+        const QString before = rig.Status();
+        QTest::qWait(300);
+        QVERIFY(rig.Status() != before);
+        QVERIFY(paints.paints > 0);
+
+        for (QPushButton* button : rig.Buttons()) QVERIFY(!button->isEnabled());
+        QWidget* focus = rig.window.focusWidget();
+        QVERIFY(focus != rig.window.ResultLog());
+        QTest::keyClicks(focus, "ZZTYPED");
+        QTest::keyClick(focus, Qt::Key_Return);
+        QTest::keyClick(focus, Qt::Key_Space);
+        for (QPushButton* button : rig.Buttons()) QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(rig.Log(), QStringLiteral("\nCH Power Measurement...\n"));
+
+        rig.latch.Open();
+        QVERIFY(rig.WaitForEnd());
+        QTest::qWait(100);  // nothing was queued behind the buttons
+        QCOMPARE(rig.Log(), QStringLiteral("\nCH Power Measurement...\nChPower = -10.20dBm\n"));
+        QCOMPARE(rig.Transcript().filter("ibdev(").size(), 1);
+        QCOMPARE(rig.Transcript().last(), QStringLiteral("ibonl(0, 0)"));
+        QCOMPARE(rig.window.focusWidget(), chPower);
+        QVERIFY(
+            QRegularExpression(R"(^CH Power: done in \d+\.\d s$)").match(rig.Status()).hasMatch());
+        for (QPushButton* button : rig.Buttons()) QVERIFY(button->isEnabled());
+    }
+
+    // The operator may click into the log during a run and type; the text lands at the caret and
+    // the focus stays there afterwards.
+    void typingIntoTheLogDuringARun() {
+        rig_ = std::make_unique<Rig>(false, true);
+        Rig& rig = *rig_;
+        rig.driver.Reply("*STB?", {"128"});
+        rig.driver.Reply("PWCH?", {"-10.2"});
+        QTest::mouseClick(rig.Button(MainWindow::kChPowerButton), Qt::LeftButton);
+        QVERIFY(rig.WaitUntilHeld());
+        QTRY_COMPARE(rig.Log(), QStringLiteral("\nCH Power Measurement...\n"));
+        QPlainTextEdit* log = rig.window.ResultLog();
+        QTest::mouseClick(log->viewport(), Qt::LeftButton, {}, QPoint(200, 100));
+        QCOMPARE(rig.window.focusWidget(), log);
+        QTest::keyClicks(log, "note ");
+        rig.latch.Open();
+        QVERIFY(rig.WaitForEnd());
+        QCOMPARE(rig.Log(),
+                 QStringLiteral("\nCH Power Measurement...\nnote ChPower = -10.20dBm\n"));
+        QCOMPARE(rig.window.focusWidget(), log);
+    }
+
+    // A close request during a blocked read is carried out once the session is closed.
+    void closeDuringABlockedRead() {
+        rig_ = std::make_unique<Rig>(false, true);
+        Rig& rig = *rig_;
+        rig.driver.Reply("*STB?", {"128"});
+        rig.driver.Reply("PWCH?", {"-10.2"});
+        QTest::mouseClick(rig.Button(MainWindow::kChPowerButton), Qt::LeftButton);
+        QVERIFY(rig.WaitUntilHeld());
+        QVERIFY(!rig.window.close());
+        QTest::qWait(50);
+        QVERIFY(rig.window.isVisible());
+        rig.latch.Open();
+        QVERIFY(rig.WaitForEnd());
+        QVERIFY(!rig.window.isVisible());
+        QCOMPARE(rig.Transcript().mid(rig.Transcript().size() - 2),
+                 (QStringList{"ibonl(16, 0)", "ibonl(0, 0)"}));
+        QCOMPARE(rig.exitStatus, std::nullopt);  // the event loop ends with status 0
+    }
+
+    // Every driver call of the program's life comes from one thread other than the window's,
+    // which registered once, before its first call.
+    void oneBusThreadRegisteredOnce() {
+        std::vector<std::thread::id> callers;
+        rig_->driver.onCall = [&callers](const testing::DriverCall&) {
+            callers.push_back(std::this_thread::get_id());
+        };
+        QVERIFY(rig_->RunToEnd(rig_->Button(MainWindow::kTotalPower11bButton)));
+        QVERIFY(rig_->RunToEnd(rig_->Button(MainWindow::kObwButton)));
+        const QStringList transcript = rig_->Transcript();
+        QCOMPARE(transcript.first(), QStringLiteral("RegisterGpibGlobalsForThread()"));
+        QCOMPARE(transcript.filter("RegisterGpibGlobalsForThread").size(), 1);
+        QCOMPARE(transcript.filter("ibdev(").size(), 2);
+        QCOMPARE(callers.size(), static_cast<std::size_t>(transcript.size()));
+        QVERIFY(std::all_of(callers.begin(), callers.end(),
+                            [&callers](std::thread::id id) { return id == callers.front(); }));
+        QVERIFY(callers.front() != std::this_thread::get_id());
+    }
+
+    // How the status line sums a run up.
+    void statusAfterTheEnd() {
+        const std::vector<std::tuple<std::function<void(testing::ScriptedDriver&)>, QString>> cases{
+            {[](testing::ScriptedDriver& d) {
+                 d.Reply("*STB?", {"128"});
+                 d.Reply("PWCH?", {"-10.2"});
+             },
+             R"(^CH Power: done in \d+\.\d s$)"},
+            {[](testing::ScriptedDriver& d) {
+                 d.ReplyAlways("*STB?", "0");
+                 d.Reply("PWCH?", {"-10.2"});
+             },
+             R"(^CH Power: done in \d+\.\d s, with a warning$)"},
+            {[](testing::ScriptedDriver& d) { d.FailIbdev(); }, R"(^CH Power: failed$)"}};
+        for (const auto& [script, status] : cases) {
+            init();
+            script(rig_->driver);
+            QVERIFY(rig_->RunToEnd(rig_->Button(MainWindow::kChPowerButton)));
+            QVERIFY2(QRegularExpression(status).match(rig_->Status()).hasMatch(),
+                     qPrintable(rig_->Status()));
+        }
+    }
+
+    // The message is shown on the window thread, the window closes with exit status 3 and no
+    // driver call follows.
+    void registrationFailureEndsTheProgram() {
+        rig_->driver.SetRegistrationResult(3);
+        QTest::mouseClick(rig_->Button(MainWindow::kAcpButton), Qt::LeftButton);
+        QTRY_COMPARE(rig_->exitStatus, std::optional<int>(3));
+        QVERIFY(!rig_->window.isVisible());
+        QCOMPARE(rig_->Log(), QString());
+        QCOMPARE(rig_->messages.size(), 1);
+        QVERIFY(rig_->onWindowThread);
+        QCOMPARE(rig_->Transcript(), (QStringList{"RegisterGpibGlobalsForThread()",
+                                                  "UnregisterGpibGlobalsForThread()"}));
+    }
+
+    // All seven buttons in turn against the simulated analyzer: titles and result line counts.
+    void simulatedAnalyzer() {
+        rig_ = std::make_unique<Rig>(true);
+        for (QPushButton* b : rig_->Buttons()) QVERIFY(rig_->RunToEnd(b));
+        const QString log = rig_->Log();
+        QVERIFY2(!log.contains(" failed: ") && !log.contains("Warning: "), qPrintable(log));
+        QStringList runs;  // title and number of result lines
+        for (const QString& run : log.mid(1).split("\n\n")) {
+            const QStringList lines = run.split('\n', Qt::SkipEmptyParts);
+            runs << lines.value(0) + " " + QString::number(lines.size() - 1);
+        }
+        QCOMPARE(runs, (QStringList{"CH Power Measurement... 1", "OBW Measurement... 2",
+                                    "ACP Measurement... 3", "SEM Measurement... 9",
+                                    "SEM Measurement... 11", "SEM Measurement... 7",
+                                    "CH Power Measurement... 1"}));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

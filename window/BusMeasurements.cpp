@@ -1,0 +1,85 @@
+#include "window/BusMeasurements.h"
+
+#include <exception>
+#include <utility>
+
+#include "bus/GpibRegistrationFailure.h"
+#include "bus/ObservedGpibDriver.h"
+#include "measurements/MeasurementCatalog.h"
+
+namespace kelvane {
+
+BusMeasurements::BusMeasurements(DriverFactory factory, Clock& clock, QObject* parent)
+    : QObject(parent),
+      clock_(clock),
+      activity_([this](const BusStep& step) {
+          emit StepStarted(QString::fromStdString(step.description), step.limitSeconds);
+      }),
+      log_([this](const QString& text) { emit ResultText(text); }),
+      binding_(Observed(std::move(factory), activity_),
+               [this](const std::string& message) { PresentMessage(message); }),
+      session_(binding_),
+      thread_(std::make_unique<BusThread>([this] { emit Finished(); })) {}
+
+BusMeasurements::~BusMeasurements() {
+    {
+        const std::lock_guard lock(messageMutex_);
+        stopping_ = true;
+    }
+    messageShownChanged_.notify_all();
+    thread_.reset();
+}
+
+bool BusMeasurements::Start(const CatalogEntry& measurement) {
+    return thread_->Post([this, &measurement] { return Run(measurement); });
+}
+
+std::optional<MeasurementEnd> BusMeasurements::TakeEnd() {
+    const auto result = thread_->TakeResult();
+    if (!result) return std::nullopt;
+    return static_cast<MeasurementEnd>(*result);
+}
+
+void BusMeasurements::MessageShown() {
+    {
+        const std::lock_guard lock(messageMutex_);
+        messageShown_ = true;
+    }
+    messageShownChanged_.notify_all();
+}
+
+// On the bus thread.
+int BusMeasurements::Run(const CatalogEntry& measurement) {
+    MeasurementContext context{session_, log_, clock_, events_};
+    MeasurementEnd end = MeasurementEnd::Failed;
+    try {
+        switch (measurement.run(context)) {
+        case MeasurementOutcome::Completed:
+            end = MeasurementEnd::Completed;
+            break;
+        case MeasurementOutcome::Warning:
+            end = MeasurementEnd::Warning;
+            break;
+        case MeasurementOutcome::Failed:
+            break;
+        }
+    } catch (const GpibRegistrationFailure&) {
+        end = MeasurementEnd::RegistrationFailed;
+    } catch (const std::exception& error) {
+        log_.AppendResult(std::string("\r\nMeasurement aborted: ") + error.what() + "\r\n");
+    } catch (...) {
+        log_.AppendResult("\r\nMeasurement aborted.\r\n");
+    }
+    return static_cast<int>(end);
+}
+
+// On the bus thread, inside the binding's registration: the message box belongs to the window
+// thread, and the binding goes on (unregisters, ends the measurement) only once it was seen.
+void BusMeasurements::PresentMessage(const std::string& message) {
+    std::unique_lock lock(messageMutex_);
+    messageShown_ = false;
+    emit RegistrationMessage(QString::fromLocal8Bit(message));
+    messageShownChanged_.wait(lock, [this] { return messageShown_ || stopping_; });
+}
+
+}  // namespace kelvane

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "bus/AnalyzerSession.h"
+#include "bus/Clock.h"
+#include "bus/DriverLoad.h"
+#include "bus/GpibBinding.h"
+#include "bus/NoEventPump.h"
+#include "window/BusActivity.h"
+#include "window/BusThread.h"
+#include "window/WindowLogSink.h"
+
+namespace kelvane {
+
+struct CatalogEntry;
+
+// How a measurement started from the window ended.
+enum class MeasurementEnd {
+    Completed,
+    Warning,             // results logged, followed by a warning line
+    Failed,              // a failure line was logged
+    RegistrationFailed,  // the driver could not be registered: the program must end
+};
+
+// The window program's bus: the binding, the analyzer session and the bus thread that makes
+// every driver call. Measurements start from the window thread and run on the bus thread; their
+// texts, their steps and their end come back to the window thread through queued signals, in
+// the order they happened. The object itself lives on the window thread.
+class BusMeasurements : public QObject {
+    Q_OBJECT
+
+public:
+    // `clock` must outlive this object; the driver is brought up by `factory` on the bus thread.
+    BusMeasurements(DriverFactory factory, Clock& clock, QObject* parent = nullptr);
+    // Waits for a running measurement to end.
+    ~BusMeasurements() override;
+
+    // Starts the measurement unless one is running; returns whether it started.
+    bool Start(const CatalogEntry& measurement);
+    // After Finished: how the measurement ended. Everything the bus thread did for it is visible
+    // to the caller afterwards.
+    std::optional<MeasurementEnd> TakeEnd();
+    // The window has shown the registration failure message: the bus thread may go on.
+    void MessageShown();
+
+signals:
+    // A text for the result log, as the measurement wrote it (8-bit text, CR LF line ends).
+    void ResultText(const QString& text);
+    // The measurement moved on to a new step; limitSeconds 0: no time limit.
+    void StepStarted(const QString& description, int limitSeconds);
+    // The driver could not be registered. The bus thread waits for MessageShown before it ends
+    // the measurement, so the message comes first, as in the batch mode.
+    void RegistrationMessage(const QString& message);
+    // The measurement has ended and the bus takes the next one; see TakeEnd.
+    void Finished();
+
+private:
+    int Run(const CatalogEntry& measurement);
+    void PresentMessage(const std::string& message);
+
+    Clock& clock_;
+    BusActivity activity_;
+    WindowLogSink log_;
+    NoEventPump events_;  // the window keeps its own event loop running
+    GpibBinding binding_;
+    AnalyzerSession session_;
+
+    std::mutex messageMutex_;
+    std::condition_variable messageShownChanged_;
+    bool messageShown_ = false;
+    bool stopping_ = false;
+
+    std::unique_ptr<BusThread> thread_;  // last: stopped before the rest goes
+};
+
+}  // namespace kelvane

@@ -1,0 +1,257 @@
+#include "window/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <algorithm>
+#include <utility>
+
+#include "measurements/MeasurementCatalog.h"
+#include "window/BusMeasurements.h"
+#include "window/ExitStatus.h"
+#include "window/MainWindowLayout.h"
+#include "window/MeasurementButton.h"
+#include "window/StatusLine.h"
+#include "window/kelvane.xpm"
+
+namespace kelvane {
+
+namespace {
+
+using namespace main_window_layout;
+
+struct ButtonSpec {
+    const char* caption;
+    const char* objectName;
+    TwipsRect place;
+    const char* measurement;  // batch name in the catalog
+};
+
+// In tab order, indexed by MainWindow::ButtonId.
+constexpr std::array<ButtonSpec, MainWindow::kButtonCount> kButtons{{
+    {"CH Power", "chPowerButton", kChPower, "ch-power"},
+    {"OBW", "obwButton", kObw, "obw"},
+    {"ACP", "acpButton", kAcp, "acp"},
+    {"S.E.M.", "semButton", kSem, "sem"},
+    {"SEM (11a)", "sem11aButton", kSem11a, "sem-11a"},
+    {"SEM (11b)", "sem11bButton", kSem11b, "sem-11b"},
+    {"Total Power (11b)", "totalPower11bButton", kTotalPower11b, "total-power-11b"},
+}};
+
+void Place(QWidget* widget, const TwipsRect& r) {
+    widget->setGeometry(r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
+                        r.height / kTwipsPerPixel);
+}
+
+// Bold 8.25 pt in the highlight colour, in the classic dialog face where it is installed.
+QLabel* MakeRowLabel(const QString& caption, const char* objectName, const TwipsRect& place,
+                     QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    Place(label, place);
+    QFont font = label->font();
+    if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))) {
+        font.setFamily(QStringLiteral("MS Sans Serif"));
+    }
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Bold);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+    label->setPalette(palette);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// The result tables line up in columns only with a fixed-pitch face.
+QFont ResultLogFont() {
+    QFont font = QFontDatabase::hasFamily(QStringLiteral("MS Gothic"))
+                     ? QFont(QStringLiteral("MS Gothic"))
+                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(9);
+    font.setWeight(QFont::Normal);
+    font.setFixedPitch(true);
+    return font;
+}
+
+StatusLine::End StatusEnd(MeasurementEnd end) {
+    switch (end) {
+    case MeasurementEnd::Completed:
+        return StatusLine::End::Done;
+    case MeasurementEnd::Warning:
+        return StatusLine::End::DoneWithWarning;
+    default:
+        return StatusLine::End::Failed;
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent)
+    : QWidget(parent),
+      bus_(bus),
+      exitAction_([](int status) { QCoreApplication::exit(status); }),
+      presentMessage_([](QWidget* window, const QString& message) {
+          QMessageBox::critical(window, QStringLiteral("Kelvane"), message, QMessageBox::Ok);
+      }) {
+    setWindowTitle(caption);
+    setWindowIcon(QIcon(QPixmap(kelvane_xpm)));
+    setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
+    CreateControls();
+    ConnectBus();
+    resultLog_->setPlainText(QString());
+    buttons_[kChPowerButton]->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::Caption(bool simulated) {
+    return simulated ? QStringLiteral("Kelvane (V1.2) [simulated analyzer]")
+                     : QStringLiteral("Kelvane (V1.2)");
+}
+
+QLabel* MainWindow::StatusText() const { return statusLine_; }
+
+void MainWindow::CreateControls() {
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        const ButtonSpec& spec = kButtons[i];
+        auto* button = new kelvane::MeasurementButton(QString::fromLatin1(spec.caption), this);
+        button->setObjectName(QString::fromLatin1(spec.objectName));
+        Place(button, spec.place);
+        buttons_[i] = button;
+        measurements_[i] = FindMeasurement(spec.measurement);
+        const auto id = static_cast<ButtonId>(i);
+        connect(button, &QPushButton::clicked, this, [this, id] { StartMeasurement(id); });
+    }
+
+    resultLog_ = new QPlainTextEdit(this);
+    resultLog_->setObjectName(QStringLiteral("resultLog"));
+    Place(resultLog_, kResultLog);
+    resultLog_->setFont(ResultLogFont());
+    resultLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    resultLog_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    resultLog_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    resultLog_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    resultLog_->setTabChangesFocus(true);
+
+    rowLabel3gpp_ = MakeRowLabel(QStringLiteral("3GPP:"), "rowLabel3gpp", kLabel3gpp, this);
+    rowLabelWlan_ = MakeRowLabel(QStringLiteral("WLAN:"), "rowLabelWlan", kLabelWlan, this);
+
+    statusLine_ = new StatusLine(this);
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
+    Place(statusLine_, kStatusLine);
+
+    // Tab order: the seven buttons as on screen, row by row, then the log.
+    QWidget* previous = buttons_[0];
+    for (std::size_t i = 1; i < buttons_.size(); ++i) {
+        setTabOrder(previous, buttons_[i]);
+        previous = buttons_[i];
+    }
+    setTabOrder(previous, resultLog_);
+}
+
+void MainWindow::ConnectBus() {
+    connect(&bus_, &BusMeasurements::ResultText, this, &MainWindow::AppendResult,
+            Qt::QueuedConnection);
+    connect(&bus_, &BusMeasurements::StepStarted, statusLine_, &StatusLine::Step,
+            Qt::QueuedConnection);
+    connect(&bus_, &BusMeasurements::RegistrationMessage, this,
+            &MainWindow::ShowRegistrationMessage, Qt::QueuedConnection);
+    connect(&bus_, &BusMeasurements::Finished, this, &MainWindow::EndMeasurement,
+            Qt::QueuedConnection);
+}
+
+void MainWindow::SetExitAction(ExitAction exitAction) { exitAction_ = std::move(exitAction); }
+
+void MainWindow::SetMessagePresenter(MessagePresenter presenter) {
+    presentMessage_ = std::move(presenter);
+}
+
+void MainWindow::AppendResult(const QString& text) {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QTextCursor cursor = resultLog_->textCursor();
+    cursor.insertText(lines);
+    resultLog_->setTextCursor(cursor);
+    resultLog_->ensureCursorVisible();
+    // ensureCursorVisible may leave the caret's line cut by the viewport's lower edge, depending
+    // on the font's line height; scroll on line by line until it is whole.
+    QScrollBar* scrollBar = resultLog_->verticalScrollBar();
+    const int viewportBottom = resultLog_->viewport()->rect().bottom();
+    while (resultLog_->cursorRect().bottom() > viewportBottom &&
+           scrollBar->value() < scrollBar->maximum()) {
+        scrollBar->setValue(scrollBar->value() + 1);
+    }
+}
+
+void MainWindow::StartMeasurement(ButtonId id) {
+    if (running_ != nullptr || measurements_[id] == nullptr) return;
+    if (!bus_.Start(*measurements_[id])) return;
+    running_ = buttons_[id];
+    // Disabling the focused button would pass the focus on to the log; the window holds it
+    // meanwhile instead.
+    QWidget* focus = focusWidget();
+    if (focus == nullptr || std::find(buttons_.begin(), buttons_.end(), focus) != buttons_.end()) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    SetButtonsEnabled(false);
+    statusLine_->Begin(running_->text());
+}
+
+void MainWindow::EndMeasurement() {
+    const std::optional<MeasurementEnd> end = bus_.TakeEnd();
+    if (!end || running_ == nullptr) return;
+    QPushButton* clicked = std::exchange(running_, nullptr);
+
+    if (*end == MeasurementEnd::RegistrationFailed) {
+        // The message has been shown; the program ends without another driver call.
+        closePending_ = false;
+        close();
+        exitAction_(kExitRegistrationFailure);
+        return;
+    }
+    statusLine_->Finish(StatusEnd(*end));
+    SetButtonsEnabled(true);
+    // Give the focus back to the button unless the operator has moved it since.
+    if (focusWidget() == this || focusWidget() == nullptr) clicked->setFocus(Qt::OtherFocusReason);
+    emit MeasurementEnded();
+    if (closePending_) {
+        closePending_ = false;
+        close();
+    }
+}
+
+void MainWindow::ShowRegistrationMessage(const QString& message) {
+    presentMessage_(this, message);
+    bus_.MessageShown();
+}
+
+void MainWindow::SetButtonsEnabled(bool enabled) {
+    for (QPushButton* button : buttons_) button->setEnabled(enabled);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The focus frame shows from the start, not only after the first Tab (showing the window
+    // resets this).
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (running_ != nullptr) {
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace kelvane

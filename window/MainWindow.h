@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstddef>
+#include <functional>
+
+class QCloseEvent;
+class QShowEvent;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kelvane {
+
+class BusMeasurements;
+class StatusLine;
+struct CatalogEntry;
+
+// The program's only window: seven measurement buttons, two row labels, the result log and the
+// status line below it. A click starts its measurement on the bus thread and returns at once;
+// the window stays responsive while the measurement runs. From the click to the measurement's
+// end the seven buttons are disabled, and the focus waits in the window, not in the log, so
+// that typing cannot reach the log unless the operator clicks into it.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Called with the exit status when the program must end (registration failure).
+    using ExitAction = std::function<void(int status)>;
+    // Shows the registration failure message modally, on the window thread.
+    using MessagePresenter = std::function<void(QWidget* parent, const QString& message)>;
+
+    // The buttons in tab order (also the order of the catalog).
+    enum ButtonId : std::size_t {
+        kChPowerButton,
+        kObwButton,
+        kAcpButton,
+        kSemButton,
+        kSem11aButton,
+        kSem11bButton,
+        kTotalPower11bButton,
+        kButtonCount
+    };
+
+    // caption: the title bar text (see Caption). `bus` must outlive the window.
+    MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Replaces the default, QCoreApplication::exit.
+    void SetExitAction(ExitAction exitAction);
+    // Replaces the default, a critical QMessageBox.
+    void SetMessagePresenter(MessagePresenter presenter);
+
+    // Writes text into the log at the caret, in place of any selection; leaves the caret right
+    // behind it with nothing selected and scrolls until the caret's line is fully in view.
+    // CR LF is one line break.
+    void AppendResult(const QString& text);
+
+    QPushButton* Button(ButtonId id) const { return buttons_.at(id); }
+    QPlainTextEdit* ResultLog() const { return resultLog_; }
+    QLabel* StatusText() const;
+    QLabel* RowLabel3gpp() const { return rowLabel3gpp_; }
+    QLabel* RowLabelWlan() const { return rowLabelWlan_; }
+
+    static QString Caption(bool simulated);
+
+signals:
+    // A measurement has ended and the buttons are enabled again.
+    void MeasurementEnded();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Closing during a measurement is carried out when the measurement has ended.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void ConnectBus();
+    void StartMeasurement(ButtonId id);
+    void EndMeasurement();
+    void ShowRegistrationMessage(const QString& message);
+    void SetButtonsEnabled(bool enabled);
+
+    BusMeasurements& bus_;
+    ExitAction exitAction_;
+    MessagePresenter presentMessage_;
+    QPushButton* running_ = nullptr;  // the clicked button while its measurement runs
+    bool closePending_ = false;
+
+    std::array<QPushButton*, kButtonCount> buttons_{};
+    std::array<const CatalogEntry*, kButtonCount> measurements_{};
+    QPlainTextEdit* resultLog_ = nullptr;
+    StatusLine* statusLine_ = nullptr;
+    QLabel* rowLabel3gpp_ = nullptr;
+    QLabel* rowLabelWlan_ = nullptr;
+};
+
+}  // namespace kelvane

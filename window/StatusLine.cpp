@@ -1,0 +1,64 @@
+#include "window/StatusLine.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr int kTickMilliseconds = 100;
+
+QString Seconds(qint64 milliseconds) {
+    return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
+}
+
+}  // namespace
+
+StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setTextFormat(Qt::PlainText);
+    ticker_.setInterval(kTickMilliseconds);
+    connect(&ticker_, &QTimer::timeout, this, &StatusLine::Refresh);
+}
+
+void StatusLine::Begin(const QString& name) {
+    name_ = name;
+    step_ = QStringLiteral("starting");
+    limitSeconds_ = 0;
+    sinceBegin_.start();
+    sinceStep_.start();
+    ticker_.start();
+    Refresh();
+}
+
+void StatusLine::Step(const QString& description, int limitSeconds) {
+    if (!ticker_.isActive()) return;  // late news of a measurement that has ended
+    step_ = description;
+    limitSeconds_ = limitSeconds;
+    sinceStep_.start();
+    Refresh();
+}
+
+void StatusLine::Finish(End end) {
+    ticker_.stop();
+    const QString took = Seconds(sinceBegin_.elapsed());
+    switch (end) {
+    case End::Done:
+        setText(QStringLiteral("%1: done in %2 s").arg(name_, took));
+        break;
+    case End::DoneWithWarning:
+        setText(QStringLiteral("%1: done in %2 s, with a warning").arg(name_, took));
+        break;
+    case End::Failed:
+        setText(QStringLiteral("%1: failed").arg(name_));
+        break;
+    }
+}
+
+void StatusLine::Refresh() {
+    const QString elapsed = Seconds(sinceStep_.elapsed());
+    const QString time = limitSeconds_ > 0
+                             ? QStringLiteral("%1 s of %2 s").arg(elapsed).arg(limitSeconds_)
+                             : QStringLiteral("%1 s").arg(elapsed);
+    setText(QStringLiteral("%1: %2 (%3)").arg(name_, step_, time));
+}
+
+}  // namespace kelvane

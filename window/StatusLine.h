@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QString>
+#include <QTimer>
+
+namespace kelvane {
+
+// The line below the result log that tells what the running measurement is doing and for how
+// long, e.g. `ACP: waiting for the end of the measurement (3.2 s of 10 s)`, and afterwards how
+// it ended: `ACP: done in 4.1 s`, `ACP: failed`. The times count on the window's own clock and
+// advance while the bus is busy.
+class StatusLine : public QLabel {
+    Q_OBJECT
+
+public:
+    enum class End { Done, DoneWithWarning, Failed };
+
+    explicit StatusLine(QWidget* parent = nullptr);
+
+    // A measurement started; name: its button's caption.
+    void Begin(const QString& name);
+    // It moved on to a new step; limitSeconds 0: the step has no time limit.
+    void Step(const QString& description, int limitSeconds);
+    void Finish(End end);
+
+private:
+    void Refresh();
+
+    QString name_;
+    QString step_;
+    int limitSeconds_ = 0;
+    QElapsedTimer sinceBegin_;
+    QElapsedTimer sinceStep_;
+    QTimer ticker_;
+};
+
+}  // namespace kelvane
