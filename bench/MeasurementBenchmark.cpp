@@ -9,7 +9,6 @@
 
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "bus/VirtualClock.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
@@ -40,11 +39,10 @@ public:
 
 private:
     VirtualClock clock_;
-    NoEventPump events_;
     DiscardLog log_;
     GpibBinding binding_;
     AnalyzerSession session_{binding_};
-    MeasurementContext context_{session_, log_, clock_, events_};
+    MeasurementContext context_{session_, log_, clock_};
 };
 
 // Repeated runs on one analyzer, as an operator clicking the same button again.

@@ -54,7 +54,6 @@ WaitResult MeasurementEndWait::WaitStatusEnd(const std::int32_t& timeLimitSecond
             return result;
         }
         clock_.Sleep(kPollInterval);
-        events_.ProcessPendingEvents();
         session_.SendCommand("*STB?");
         const ReplyRead read = session_.ReadReply(statusBuffer);
         const auto converted = ConvertStatus(statusBuffer, read);

@@ -4,7 +4,6 @@
 
 #include "bus/AnalyzerSession.h"
 #include "bus/Clock.h"
-#include "bus/EventPump.h"
 
 namespace kelvane {
 
@@ -21,13 +20,13 @@ struct WaitResult {
 };
 
 // Polls the analyzer's status byte about every 10 ms until bit 7 (the operation selected by
-// "OPR n" ended) or bit 5 (event status summary) is set or the time limit has passed, letting
-// the window handle its events between polls. A status read that did not end properly shows no
-// bit; one that timed out ends the wait, since the analyzer has stopped answering.
+// "OPR n" ended) or bit 5 (event status summary) is set or the time limit has passed. It runs
+// off the window's thread, so the window needs no turn between polls. A status read that did not
+// end properly shows no bit; one that timed out ends the wait, since the analyzer has stopped
+// answering.
 class MeasurementEndWait {
 public:
-    MeasurementEndWait(AnalyzerSession& session, Clock& clock, EventPump& events)
-        : session_(session), clock_(clock), events_(events) {}
+    MeasurementEndWait(AnalyzerSession& session, Clock& clock) : session_(session), clock_(clock) {}
 
     WaitResult WaitStatusEnd(const std::int32_t& timeLimitSeconds);
     // "*CLS", "OPR 16", then a wait of at most 10 s.
@@ -40,7 +39,6 @@ private:
 
     AnalyzerSession& session_;
     Clock& clock_;
-    EventPump& events_;
 };
 
 }  // namespace kelvane

@@ -24,7 +24,6 @@
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
 #include "bus/GpibRegistrationFailure.h"
-#include "bus/NoEventPump.h"
 #include "bus/NumberForms.h"
 #include "bus/ReplyText.h"
 #include "bus/VirtualClock.h"
@@ -344,8 +343,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         [&](const std::string& message) { run.messages.push_back(message); });
     AnalyzerSession session(binding);
     RecordingLog log(run);
-    NoEventPump events;
-    MeasurementContext context{session, log, clock, events};
+    MeasurementContext context{session, log, clock};
     try {
         run.outcome = measurement.run(context);
     } catch (const GpibRegistrationFailure&) {

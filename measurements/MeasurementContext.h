@@ -2,18 +2,16 @@
 
 #include "bus/AnalyzerSession.h"
 #include "bus/Clock.h"
-#include "bus/EventPump.h"
 #include "measurements/LogSink.h"
 
 namespace kelvane {
 
 // What one measurement run works with: the program's analyzer session, the log it writes to,
-// and the clock and event pump of the measurement-end wait.
+// and the clock of the measurement-end wait.
 struct MeasurementContext {
     AnalyzerSession& session;
     LogSink& log;
     Clock& clock;
-    EventPump& events;
 };
 
 // How a run ended, for the batch mode's exit status.

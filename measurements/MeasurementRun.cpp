@@ -36,7 +36,7 @@ std::string WaitWarning(const WaitResult& result) {
 MeasurementRun::MeasurementRun(MeasurementContext& context, std::string title,
                                std::vector<std::string> closingCommands)
     : context_(context),
-      wait_(context.session, context.clock, context.events),
+      wait_(context.session, context.clock),
       title_(std::move(title)),
       closingCommands_(std::move(closingCommands)) {}
 

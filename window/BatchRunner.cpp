@@ -23,7 +23,7 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     int status = kExitCompleted;
     for (std::size_t i = 0; i < measurements.size(); ++i) {
-        MeasurementContext context{session_, log_, clock_, events_};
+        MeasurementContext context{session_, log_, clock_};
         try {
             if (measurements[i]->run(context) != MeasurementOutcome::Completed) {
                 status = kExitMeasurementProblem;

@@ -7,7 +7,6 @@
 #include "bus/Clock.h"
 #include "bus/DriverLoad.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "window/StreamLogSink.h"
 
 namespace kelvane {
@@ -34,7 +33,6 @@ private:
     GpibBinding binding_;
     AnalyzerSession session_;
     StreamLogSink log_;
-    NoEventPump events_;
 };
 
 }  // namespace kelvane

@@ -50,7 +50,7 @@ void BusMeasurements::MessageShown() {
 
 // On the bus thread.
 int BusMeasurements::Run(const CatalogEntry& measurement) {
-    MeasurementContext context{session_, log_, clock_, events_};
+    MeasurementContext context{session_, log_, clock_};
     MeasurementEnd end = MeasurementEnd::Failed;
     try {
         switch (measurement.run(context)) {

@@ -12,7 +12,6 @@
 #include "bus/Clock.h"
 #include "bus/DriverLoad.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "window/BusActivity.h"
 #include "window/BusThread.h"
 #include "window/WindowLogSink.h"
@@ -68,7 +67,6 @@ private:
     Clock& clock_;
     BusActivity activity_;
     WindowLogSink log_;
-    NoEventPump events_;  // the window keeps its own event loop running
     GpibBinding binding_;
     AnalyzerSession session_;
 

@@ -113,11 +113,6 @@ MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* pa
 
 MainWindow::~MainWindow() = default;
 
-QString MainWindow::Caption(bool simulated) {
-    return simulated ? QStringLiteral("Kelvane (V1.2) [simulated analyzer]")
-                     : QStringLiteral("Kelvane (V1.2)");
-}
-
 QLabel* MainWindow::StatusText() const { return statusLine_; }
 
 void MainWindow::CreateControls() {

@@ -44,7 +44,7 @@ public:
         kButtonCount
     };
 
-    // caption: the title bar text (see Caption). `bus` must outlive the window.
+    // caption: the title bar text (WindowCaption). `bus` must outlive the window.
     MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -63,8 +63,6 @@ public:
     QLabel* StatusText() const;
     QLabel* RowLabel3gpp() const { return rowLabel3gpp_; }
     QLabel* RowLabelWlan() const { return rowLabelWlan_; }
-
-    static QString Caption(bool simulated);
 
 signals:
     // A measurement has ended and the buttons are enabled again.

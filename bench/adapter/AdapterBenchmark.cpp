@@ -11,7 +11,6 @@
 #include "bus/AdapterDriver.h"
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "bus/SteadyClock.h"
 #include "bus/TcpStream.h"
 #include "bus/VirtualClock.h"
@@ -118,8 +117,7 @@ void BM_AdapterMeasurement(benchmark::State& state) {
         [](const std::string&) {});
     AnalyzerSession session(binding);
     DiscardLog log;
-    NoEventPump events;
-    MeasurementContext context{session, log, waits, events};
+    MeasurementContext context{session, log, waits};
     const CatalogEntry* entry = FindMeasurement(golden.name);
     for (auto _ : state) {
         if (entry->run(context) != MeasurementOutcome::Completed) state.SkipWithError("failed");

@@ -19,7 +19,6 @@
 
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "bus/VirtualClock.h"
 #include "measurements/MeasurementCatalog.h"
 #include "tests/support/LatchedDriver.h"
@@ -142,8 +141,7 @@ void WindowThreadItself(benchmark::State& state) {
         struct : LogSink {
             void AppendResult(const std::string&) override {}
         } log;
-        NoEventPump events;
-        MeasurementContext context{session, log, clock, events};
+        MeasurementContext context{session, log, clock};
         LatencyRecorder recorder;
         std::thread opener = OpenLater(latch);
         {

@@ -7,7 +7,6 @@
 #include "bus/AdapterDriver.h"
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "bus/SerialPortStream.h"
 #include "bus/SteadyClock.h"
 #include "bus/TcpStream.h"
@@ -92,13 +91,12 @@ struct AdapterBench : LogSink {
     runs::Lines timeline;
     std::vector<std::string> problems;
     std::unique_ptr<GpibDriver> owned;
-    NoEventPump events;
     GpibBinding binding{[this] {
                             return DriverLoad{std::move(owned), {}};
                         },
                         [](const std::string&) {}};
     AnalyzerSession session{binding};
-    MeasurementContext context{session, *this, clock, events};
+    MeasurementContext context{session, *this, clock};
 };
 
 }  // namespace kelvane::testing

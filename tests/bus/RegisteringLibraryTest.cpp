@@ -10,7 +10,6 @@
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
 #include "bus/GpibRegistrationFailure.h"
-#include "bus/NoEventPump.h"
 #include "bus/SharedLibrary.h"
 #include "bus/SystemGpibDriver.h"
 #include "bus/VirtualClock.h"
@@ -56,8 +55,8 @@ private:
 
 struct RegistrationCase {
     std::vector<std::int32_t> results;  // of the first registration and, after 1, the second
-    std::string message;  // empty: registered
-    Texts calls;          // that reached the scripted driver for a first ibonl(16, 0)
+    std::string message;                // empty: registered
+    Texts calls;                        // that reached the scripted driver for a first ibonl(16, 0)
 };
 
 const Texts kRegister{"RegisterGpibGlobalsForThread()"};
@@ -69,11 +68,14 @@ TEST_F(RegisteringLibraryTest, ActsOnEachRegistrationResult) {
     const std::vector<RegistrationCase> cases{
         {{0}, "", kRegister + Texts{"ibonl(16, 0)"}},
         {{1, 0}, "", kRegister + kUnregister + kRegister + Texts{"ibonl(16, 0)"}},
-        {{1, 3}, "Unable to register GPIB thread globals. Quitting the Program!",
+        {{1, 3},
+         "Unable to register GPIB thread globals. Quitting the Program!",
          kRegister + kUnregister + kRegister + kUnregister},
-        {{2}, "Operating System is not multi-threaded. Quitting the Program!",
+        {{2},
+         "Operating System is not multi-threaded. Quitting the Program!",
          kRegister + kUnregister},
-        {{3}, "Unable to register GPIB thread globals. Quitting the Program!",
+        {{3},
+         "Unable to register GPIB thread globals. Quitting the Program!",
          kRegister + kUnregister},
         {{-1}, "Unknown Error for Registering GPIB Globals!!! Quitting the Program!", kRegister},
     };
@@ -158,8 +160,7 @@ TEST_F(RegisteringLibraryTest, ChannelPowerRunsAsScripted) {
 
     GpibBinding binding = Binding();
     AnalyzerSession session(binding);
-    NoEventPump events;
-    MeasurementContext context{session, log, clock, events};
+    MeasurementContext context{session, log, clock};
     EXPECT_EQ(FindMeasurement(golden.name)->run(context), MeasurementOutcome::Completed);
     EXPECT_EQ(timeline, golden.run);
 }

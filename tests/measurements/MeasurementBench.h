@@ -10,7 +10,6 @@
 
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "measurements/MeasurementCatalog.h"
 #include "tests/support/ScriptedDriver.h"
 
@@ -73,12 +72,11 @@ struct Bench : LogSink {
     std::unique_ptr<ScriptedDriver> owned = std::make_unique<ScriptedDriver>();
     ScriptedDriver& driver = *owned;
     VirtualClock clock;
-    NoEventPump events;
     Lines messages;  // shown by the binding
     GpibBinding binding{HandOver(std::move(owned)),
                         [this](const std::string& message) { messages.push_back(message); }};
     AnalyzerSession session{binding};
-    MeasurementContext context{session, *this, clock, events};
+    MeasurementContext context{session, *this, clock};
 };
 
 // Each of the seven measurements once with good answers, as the catalog runs it: the analyzer's

@@ -13,7 +13,6 @@
 
 #include "bus/AnalyzerSession.h"
 #include "bus/GpibBinding.h"
-#include "bus/NoEventPump.h"
 #include "bus/VirtualClock.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
@@ -35,10 +34,9 @@ struct SimulatedProgram : LogSink {
     VirtualClock clock;
     std::vector<std::string> messages;
     std::string log;
-    NoEventPump events;
     GpibBinding binding;
     AnalyzerSession session{binding};
-    MeasurementContext context{session, *this, clock, events};
+    MeasurementContext context{session, *this, clock};
 };
 
 // Low and high of each number in a measurement's result lines, in order; a mask measurement's

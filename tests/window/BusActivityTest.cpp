@@ -72,8 +72,7 @@ TEST(BusActivityTest, ObservedDriverLeavesEveryGoldenRunAsItIs) {
         BusActivity activity([&steps](const BusStep& step) { steps.push_back(step); });
         GpibBinding binding(Observed(testing::HandOver(std::move(driver)), activity), nullptr);
         AnalyzerSession session(binding);
-        NoEventPump events;
-        MeasurementContext context{session, plain, clock, events};
+        MeasurementContext context{session, plain, clock};
         FindMeasurement(golden.name)->run(context);
 
         EXPECT_EQ(observedDriver.Transcript(), plain.driver.Transcript());

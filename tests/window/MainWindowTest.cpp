@@ -109,7 +109,6 @@ private slots:
     void layout() {
         MainWindow& window = rig_->window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Kelvane (V1.2)"));
-        QCOMPARE(MainWindow::Caption(true), QStringLiteral("Kelvane (V1.2) [simulated analyzer]"));
         QCOMPARE(window.size(), QSize(560, 308));
         QCOMPARE(window.minimumSize(), window.maximumSize());
 
