@@ -35,11 +35,19 @@ ClosedStandardDescriptors SecureStandardDescriptors() {
 
 #else
 
+#include <windows.h>
+
 namespace kelvane {
 
-// A Windows process whose standard handles are missing writes into nothing; the C runtime
-// gives no descriptor numbers away to other files.
-ClosedStandardDescriptors SecureStandardDescriptors() { return {}; }
+// The C runtime gives no descriptor numbers away to other files; a missing standard handle is
+// only reported.
+ClosedStandardDescriptors SecureStandardDescriptors() {
+    const auto missing = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+    };
+    return {missing(STD_INPUT_HANDLE), missing(STD_OUTPUT_HANDLE), missing(STD_ERROR_HANDLE)};
+}
 
 }  // namespace kelvane
 

@@ -1,5 +1,7 @@
 #include "tests/support/StandInAdapter.h"
 
+#ifndef _WIN32
+
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -140,3 +142,5 @@ void StandInAdapter::ServePty() {
 }
 
 }  // namespace kelvane::testing
+
+#endif

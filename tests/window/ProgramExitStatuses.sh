@@ -25,9 +25,11 @@ if [ "$build" = batch-only ]; then
 fi
 run 2 $headless QT_QPA_PLATFORM=xcb "$k" --simulate; has "$err" "kelvane --simulate --measure all"
 # A display that does not answer: our message, no abort.
-run 2 $headless DISPLAY=:7391 "$k" --simulate
-has "$err" 'kelvane: cannot open the display ":7391"; use --measure NAME to run without a window'
-[ "$(wc -l <"$err")" -eq 1 ] || fail "more than one line for an unreachable display: $(cat "$err")"
+if [ "$build" = window ]; then
+    run 2 $headless DISPLAY=:7391 "$k" --simulate
+    has "$err" 'kelvane: cannot open the display ":7391"; use --measure NAME to run without a window'
+    [ "$(wc -l <"$err")" -eq 1 ] || fail "more than one line for an unreachable display: $(cat "$err")"
+fi
 run 0 $headless "$k" --simulate --measure all
 for text in "CH Power Measurement..." "OBW Measurement..." "P/F = "; do has "$out" "$text"; done
 [ "$(head -c 2 "$out" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "log does not start with CR LF"
@@ -42,7 +44,7 @@ for args in "--simulate --measure all" "--help" "--version"; do
         has "$err" "kelvane: cannot write the log: "
     fi
     $k $args >&- 2>"$err"; [ $? -eq 4 ] || fail "$args to a closed stdout: not status 4"
-    has "$err" "kelvane: cannot write the log: standard output is closed"
+    has "$err" "kelvane: cannot write the log: "  # the reason is the system's
 done
 # Buses and the bus trace.
 run 2 "$k" --bus lan: --measure obw; has "$err" "lan:HOST[:PORT]"; [ -s "$out" ] && fail "bad bus logged"
