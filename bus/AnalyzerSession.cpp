@@ -47,11 +47,15 @@ void AnalyzerSession::CloseAnalyzer() {
     binding_.ibonl(0, 0);
 }
 
+bool AnalyzerSession::BusUnreachable() const {
+    return fault_ && fault_->operation == "ibdev" &&
+           (fault_->error == kErrorEdvr || fault_->error == kErrorEneb);
+}
+
 bool AnalyzerSession::BoardUnavailable() const {
     // A driver with its own words on the failure (an adapter that could not be reached) has said
     // what is wrong; the board advice is for the GPIB library's boards.
-    return fault_ && fault_->operation == "ibdev" && fault_->detail.empty() &&
-           (fault_->error == kErrorEdvr || fault_->error == kErrorEneb);
+    return BusUnreachable() && fault_->detail.empty();
 }
 
 }  // namespace kelvane

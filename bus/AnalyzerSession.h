@@ -45,8 +45,11 @@ public:
     void CloseAnalyzer();
 
     const std::optional<BusFault>& Fault() const { return fault_; }
-    // ibdev failed because the PC's GPIB board or its driver is not set up (EDVR, ENEB): the
-    // analyzer was never reached, and no later session will reach it either.
+    // ibdev failed with EDVR or ENEB: the bus itself could not be brought up (no GPIB board or
+    // driver set up, an adapter that cannot be reached), so the analyzer was never reached.
+    bool BusUnreachable() const;
+    // BusUnreachable, and the driver had no words of its own on it: the PC's GPIB board or its
+    // driver is not set up.
     bool BoardUnavailable() const;
 
     // Descriptor of the current (or last) session; the next OpenAnalyzer overwrites it.

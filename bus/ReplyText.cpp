@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <vector>
 
 namespace kelvane {
 
@@ -112,29 +111,6 @@ std::optional<double> StrictNumber(std::string_view text) {
 
 namespace {
 
-// The number at the start of a text as the lenient conversion reads it, and where in the text
-// its last character stood (npos when there is no number).
-struct LeadingScan {
-    std::optional<double> value;
-    std::size_t end = std::string_view::npos;  // index behind the number's last character
-};
-
-LeadingScan ScanLeading(std::string_view text) {
-    // Blanks, tabs and line feeds do not count anywhere, so they are dropped before scanning;
-    // `positions` remembers where each kept character stood.
-    std::string compact;
-    std::vector<std::size_t> positions;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == ' ' || c == '\t' || c == '\n') continue;
-        if (!(IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E')) break;
-        compact += c;
-        positions.push_back(i);
-    }
-    const std::size_t length = ScanNumber(compact);
-    if (length == 0) return {};
-    return {ToDouble(std::string_view(compact).substr(0, length)), positions[length - 1] + 1};
-}
 
 // What may stand right behind a number that the analyzer sent: a field separator, a blank or
 // tab, its line end or the untouched tail of the buffer.
@@ -142,13 +118,34 @@ bool EndsNumber(char c) { return c == ',' || IsTail(c); }
 
 }  // namespace
 
-std::optional<double> LeadingNumber(std::string_view text) { return ScanLeading(text).value; }
+std::optional<double> LeadingNumber(std::string_view text) {
+    // Blanks, tabs and line feeds do not count anywhere, so they are dropped before scanning.
+    std::string compact;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n') continue;
+        if (!(IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E')) break;
+        compact += c;
+    }
+    const std::size_t length = ScanNumber(compact);
+    if (length == 0) return std::nullopt;
+    return ToDouble(std::string_view(compact).substr(0, length));
+}
 
 std::optional<double> DelimitedLeadingNumber(std::string_view text) {
-    const LeadingScan scan = ScanLeading(text);
-    if (scan.end == std::string_view::npos) return std::nullopt;
-    if (scan.end < text.size() && !EndsNumber(text[scan.end])) return std::nullopt;
-    return scan.value;
+    std::size_t begin = 0;
+    while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t' || text[begin] == '\n'))
+        ++begin;
+    const std::string_view rest = text.substr(begin);
+    const std::size_t length = ScanNumber(rest);
+    if (length == 0) return std::nullopt;
+    std::size_t after = length;
+    if (after < rest.size() && !EndsNumber(rest[after])) return std::nullopt;
+    // "-10.2 5" or "1 60": which number was meant cannot be told, so neither is taken.
+    while (after < rest.size() && IsTail(rest[after]) && rest[after] != '\0') ++after;
+    if (after < rest.size() && std::string_view("0123456789+-.eE").find(rest[after]) !=
+                                   std::string_view::npos)
+        return std::nullopt;
+    return ToDouble(rest.substr(0, length));
 }
 
 double LenientNumber(std::string_view text) { return LeadingNumber(text).value_or(0.0); }

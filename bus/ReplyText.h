@@ -22,8 +22,10 @@ std::optional<double> StrictNumber(std::string_view text);
 // No value when the text does not start with a number.
 std::optional<double> LeadingNumber(std::string_view text);
 
-// LeadingNumber, but only when the number ends at a comma, a blank or tab, CR, LF, NUL or the end
-// of the text: "1e", "0x10" and "1.2.3" are no numbers, "-10.2047,0\n" reads as -10.2047.
+// The number at the start of a text (after blanks, tabs and line feeds), which must end at a
+// comma, a blank or tab, CR, LF, NUL or the end of the text, and may not be followed, past blanks
+// and line ends, by what could be more of a number: "1e", "0x10", "1.2.3" and "-10.2 5" are no
+// numbers; "-10.2047,0\n" reads as -10.2047, "-5.5 dBm" as -5.5.
 std::optional<double> DelimitedLeadingNumber(std::string_view text);
 
 // Lenient conversion: LeadingNumber, or 0 when there is none. Never fails.

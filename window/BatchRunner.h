@@ -23,8 +23,9 @@ public:
     // Runs these measurements in order and returns the exit status: 0 all completed, 1 any
     // warning or failure, 3 the driver could not be loaded or registered (nothing runs after
     // that), 4 the log could not be written (the measurement that found out still closes its
-    // session; none runs after it). When the PC's GPIB board is not set up, the measurements
-    // after the first are not attempted.
+    // session; none runs after it). When the bus cannot be brought up (the PC's GPIB board is
+    // not set up, an adapter cannot be reached), the measurements after the first are not
+    // attempted.
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "bus/AdapterStreamSupport.h"
 #include "measurements/MeasurementCatalog.h"
 
 namespace kelvane {
@@ -84,6 +85,11 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
 void CommandLine::SetBus(const std::string& where, const std::string& origin) {
     if (const auto bus = ParseBus(where)) {
         bus_ = *bus;
+        if (bus->kind != BusChoice::Kind::Gpib && !kAdapterStreamsAvailable) {
+            // Better said now than as a failure line for every measurement.
+            SetError("bus '" + where + "' (" + origin +
+                     "): adapters are not available in this build; use gpib");
+        }
     } else {
         SetError("bad bus '" + where + "' (" + origin + "); use " + BusForms());
     }

@@ -32,10 +32,17 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
         HeldMessages().append(qFormatLogMessage(type, context, message));
         return;
     }
-    const QString text = QStringLiteral(
-                             "kelvane: cannot open the display \"%1\"; use --measure NAME to run "
-                             "without a window\n")
-                             .arg(DisplayName());
+    // Qt says first that the display did not answer; any other failure to bring the platform
+    // up (a plugin or library missing) keeps Qt's own words, in one line.
+    const bool displayUnreachable =
+        HeldMessages().filter(QStringLiteral("could not connect to display")).size() > 0;
+    const QString reason =
+        displayUnreachable
+            ? QStringLiteral("cannot open the display \"%1\"").arg(DisplayName())
+            : QStringLiteral("cannot start the window (%1)")
+                  .arg(message.simplified().left(300));
+    const QString text =
+        QStringLiteral("kelvane: %1; use --measure NAME to run without a window\n").arg(reason);
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     std::_Exit(kExitUsage);

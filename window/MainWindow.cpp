@@ -240,6 +240,11 @@ void MainWindow::showEvent(QShowEvent* event) {
     setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
+bool MainWindow::focusNextPrevChild(bool next) {
+    if (running_ != nullptr && focusWidget() == this) return true;
+    return QWidget::focusNextPrevChild(next);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (running_ != nullptr) {
         closePending_ = true;

@@ -70,6 +70,9 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // While the window holds the focus for a running measurement, Tab keeps it there: the
+    // buttons are disabled, so it would land in the log, and the keys after it in the results.
+    bool focusNextPrevChild(bool next) override;
     // Closing during a measurement is carried out when the measurement has ended.
     void closeEvent(QCloseEvent* event) override;
 

@@ -81,13 +81,16 @@ TEST(DelimitedLeadingNumber, NeedsACleanEnd) {
         {"-5.5 dBm", -5.5},
         {"7\r", 7.0},
         {"1e3"s + std::string(5, '\0'), 1000.0},
-        {"1 2", 12.0},  // blanks inside a number are skipped, as by the lenient conversion
+        {" \t+4 \r\n", 4.0},
+        {"9\t,1", 9.0},
     };
     for (const auto& [text, value] : good) {
         ASSERT_TRUE(DelimitedLeadingNumber(text).has_value()) << text;
         EXPECT_DOUBLE_EQ(*DelimitedLeadingNumber(text), value) << text;
     }
-    for (const char* text : {"0x10", "1.2.3", "1e", "12dBm", "1e3x", "abc", "", "1e999", "-1-"})
+    // Nor a number with blanks inside it: "1 2" could be 1, 2 or 12.
+    for (const char* text : {"0x10", "1.2.3", "1e", "12dBm", "1e3x", "abc", "", "1e999", "-1-",
+                             "1 2", "-10.2 5", "1 60", "1\r\n2", "3 .5", "1 e5"})
         EXPECT_FALSE(DelimitedLeadingNumber(text).has_value()) << text;
 }
 

@@ -142,6 +142,7 @@ const std::vector<Fault> kFaults{
     Bad("ch-power", "PWCH?", {"0x10"}, "answer is not a number: \"0x10\""),
     Bad("ch-power", "PWCH?", {"1.2.3\n"}, "answer is not a number: \"1.2.3\""),
     Bad("ch-power", "PWCH?", {"1e"}, "answer is not a number: \"1e\""),
+    Bad("ch-power", "PWCH?", {"-10.2 5\r\n"}, "answer is not a number: \"-10.2 5\""),
     Bad("ch-power", "PWCH?", {"1e999\r\n"}, kNoNumber + "\"1e999\""),
     Passes(kCompleted, "ch-power", {{"PWCH?", {"-10.2047,0\n"}}}, {},
            {{"log: ChPower = -23.46dBm\r\n", {"log: ChPower = -10.20dBm\r\n"}}}),

@@ -253,6 +253,10 @@ private slots:
         QTest::keyClicks(focus, "ZZTYPED");
         QTest::keyClick(focus, Qt::Key_Return);
         QTest::keyClick(focus, Qt::Key_Space);
+        // Tab does not carry the focus into the log either (a scanner ends its codes with it).
+        QTest::keyClick(focus, Qt::Key_Tab);
+        QCOMPARE(rig.window.focusWidget(), focus);
+        QTest::keyClicks(rig.window.focusWidget(), "TABBED");
         for (QPushButton* button : rig.Buttons()) QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(rig.Log(), QStringLiteral("\nCH Power Measurement...\n"));
 

@@ -68,6 +68,9 @@ if [ -n "$adapter" ]; then
     exec 3>&-
     wait $standin || fail "the adapter protocol was broken"
     rm -rf "$dir"
+else
+    run 2 "$k" --bus lan:127.0.0.1:1 --measure ch-power
+    has "$err" "adapters are not available in this build"
 fi
 # Without a GPIB library the driver cannot be registered (skipped where one is installed).
 if ! /sbin/ldconfig -p 2>/dev/null | grep -qE 'libgpib(api)?\.so\.0'; then
