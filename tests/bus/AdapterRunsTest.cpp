@@ -2,6 +2,10 @@
 // and over a real TCP socket and pseudo-terminal: their whole runs must be those over the
 // scripted driver, with good answers and in the fault cases.
 
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -102,6 +106,21 @@ TEST(AdapterFaultTest, ADroppedConnectionEndsTheSessionAndTheNextOneConnectsAfre
     again.erase(again.begin());  // registered once only
     EXPECT_EQ(bench.timeline, again);
     EXPECT_TRUE(bench.Violations().empty());
+}
+#endif
+
+#ifndef _WIN32
+TEST(AdapterFaultTest, AHostNameLookupEndsWithinTheTimeOut) {
+    // Whether the resolver answers at once or never, ibdev must not wait longer.
+    const auto start = std::chrono::steady_clock::now();
+    const StreamOpen open =
+        OpenTcpStream("no-such-adapter.kelvane.invalid", 1234, std::chrono::seconds(2));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::milliseconds(2500));
+    EXPECT_EQ(open.stream, nullptr);
+    EXPECT_TRUE(open.failure.starts_with(
+        "cannot resolve the host name \"no-such-adapter.kelvane.invalid\""))
+        << open.failure;
 }
 #endif
 
