@@ -57,10 +57,11 @@ struct DriverBench {
     }
     explicit DriverBench(const Adjust& adjust = {})
         : emulator(analyzer, Adjusted(adjust)),
-          driver("lan:test:1234", EmulatedAdapterStream::Opener(emulator, clock), clock,
-                 [this](AdapterDriver::NoticeKind kind, const std::string& text) {
-                     if (kind == AdapterDriver::NoticeKind::Problem) problems.push_back(text);
-                 }) {
+          driver(
+              "lan:test:1234", EmulatedAdapterStream::Opener(emulator, clock), clock,
+              [this](AdapterDriver::NoticeKind kind, const std::string& text) {
+                  (kind == AdapterDriver::NoticeKind::Problem ? problems : details).push_back(text);
+              }) {
         driver.RegisterGpibGlobalsForThread(&status, &error, &count, &countLong);
     }
     std::int32_t Open(std::int32_t timeoutCode = 13) {
@@ -81,6 +82,7 @@ struct DriverBench {
     VirtualClock clock;
     AdapterEmulator emulator;
     std::vector<std::string> problems;
+    std::vector<std::string> details;  // for the bus trace
     AdapterDriver driver;
     std::int32_t status = 0, error = 0, count = 0, countLong = 0;
 };
@@ -154,19 +156,59 @@ TEST(AdapterDriverTest, AsksAgainWhileTheAnalyzerSweepsUntilTheDeviceTimeOut) {
 }
 
 TEST(AdapterDriverTest, NoStrayByteLeadsTheNextAnswer) {
-    for (const std::string& stray :
-         {std::string(1, '\0'), std::string("\x04"), std::string("\r\n")}) {
-        DriverBench bench([&](auto& o) { o.afterAnswer = stray; });
-        bench.analyzer.Reply("A?", {"1"});
-        bench.analyzer.Reply("B?", {"2"});
-        bench.Open();
-        bench.Write("A?");
-        EXPECT_EQ(bench.Read(10), "1");
-        bench.clock.Advance(milliseconds(5));  // the stray byte arrives before the next write
-        bench.Write("B?");
-        EXPECT_EQ(bench.Read(10), "2");
-        EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    // The stray bytes come a moment after each answer: before the next write, or (back-to-back
+    // reads) only once the next read has asked for its answer.
+    for (const auto pause : {milliseconds(5), milliseconds(0)}) {
+        for (const std::string& stray : {std::string(1, '\0'), std::string("\x04"),
+                                         std::string("\r\n"), std::string("\r\0\n", 3)}) {
+            DriverBench bench([&](auto& o) { o.afterAnswer = stray; });
+            bench.analyzer.Reply("A?", {"1"});
+            bench.analyzer.Reply("B?", {"2"});
+            bench.analyzer.Reply("C?", {"3\r\n"});
+            bench.analyzer.Reply("D?", {"4"});
+            bench.Open();
+            for (const auto& [query, answer] : std::vector<std::pair<std::string, std::string>>{
+                     {"A?", "1"}, {"B?", "2"}, {"C?", "3\r\n"}, {"D?", "4"}}) {
+                bench.Write(query);
+                EXPECT_EQ(bench.Read(10), answer) << EscapedText(stray) << " " << pause.count();
+                EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd) << query;
+                bench.clock.Advance(pause);
+            }
+            EXPECT_LT(bench.Seconds(), 1.0) << "no read waited for its adapter time-out";
+        }
     }
+    // Line ends and NUL alone are an answer when its end character follows them.
+    DriverBench bench;
+    bench.analyzer.Reply("E?", {"\r\n", std::string(2, '\0')});
+    bench.Open();
+    bench.Write("E?");
+    EXPECT_EQ(bench.Read(10), "\r\n");
+    bench.Write("E?");
+    EXPECT_EQ(bench.Read(10), std::string(2, '\0'));
+    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+}
+
+TEST(AdapterDriverTest, TellsEachDroppedByteOnce) {
+    const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
+    DriverBench bench([](auto& o) { o.afterAnswer = std::string(1, '\0'); });
+    bench.analyzer.Reply("A?", {"1"});
+    bench.analyzer.ReplyRead("S?", silent);
+    bench.analyzer.Reply("B?", {"2"});
+    bench.analyzer.Reply("C?", {"3"});
+    bench.Open();
+    bench.details.clear();
+    bench.Write("A?");
+    EXPECT_EQ(bench.Read(10), "1");
+    bench.Write("S?");
+    EXPECT_EQ(bench.Read(10), "") << "the stray NUL of \"1\" is no answer";
+    bench.Write("B?");  // the read of "S?" is still under way: settled first
+    EXPECT_EQ(bench.Read(10), "2");
+    bench.Write("C?");
+    EXPECT_EQ(bench.Read(10), "3");
+    bench.driver.ibonl(AdapterDriver::kDeviceDescriptor, 0);
+    const std::string dropped = "lan:test:1234: dropped 1 byte(s) that nobody asked for";
+    EXPECT_EQ(bench.details,
+              (std::vector<std::string>{dropped + " with an answer", dropped + " with an answer"}));
 }
 
 TEST(AdapterDriverTest, AnAnswerThatComesAfterTheTimeOutDoesNotLeadTheNextOne) {
