@@ -247,16 +247,43 @@ TEST(AdapterDriverTest, WaitsForAnAdapterThatStartsUpAfterItsPortOpened) {
     EXPECT_NE(never.problems[0].find("no answer to \"++ver\" within 3 s"), std::string::npos);
 }
 
+TEST(AdapterDriverTest, SkipsEmptyLinesAndNoiseWhileTheAdapterStartsUp) {
+    for (const std::string& noise :
+         {std::string("\r\n"), std::string("\xff\xfe\0\x80\r\n", 6),
+          std::string("\r\n\xf8junk\r\nPrologix GPIB-USB Controller version 6.107\r\n")}) {
+        DriverBench bench([&](auto& o) {
+            o.kind = AdapterKind::Usb;
+            o.bootNoise = noise;
+        });
+        EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor) << EscapedText(noise);
+        EXPECT_TRUE(bench.problems.empty()) << bench.problems.front();
+        EXPECT_LT(bench.Seconds(), 1.0);
+        EXPECT_TRUE(bench.emulator.Violations().empty());
+        bench.analyzer.Reply("A?", {"1"});
+        bench.Write("A?");
+        EXPECT_EQ(bench.Read(10), "1");
+    }
+}
+
 TEST(AdapterDriverTest, AnUnexpectedAdapterIsRefusedBeforeAnythingIsSent) {
     for (const char* version :
          {"AR488 GPIB controller, ver. 0.51.18", "Prologix GPIB-USB\x01 version 6"}) {
-        DriverBench bench([&](auto& o) { o.version = version; });
+        DriverBench bench([&](auto& o) {
+            o.version = version;
+            o.bootNoise = "\r\n";
+        });
         EXPECT_EQ(bench.Open(), -1);
         EXPECT_EQ(bench.error, kErrorEdvr);
+        EXPECT_NEAR(bench.Seconds(), 3.0, 0.01) << "asked again for the whole start-up time";
         ASSERT_EQ(bench.problems.size(), 1u);
-        EXPECT_NE(bench.problems[0].find("lan:test:1234: the adapter answered \"++ver\" with"),
-                  std::string::npos);
-        EXPECT_EQ(bench.emulator.Commands(), std::vector<std::string>{"++ver"});
+        EXPECT_EQ(bench.problems[0], "lan:test:1234: the adapter answered \"++ver\" with \"" +
+                                         EscapedText(version) +
+                                         "\", which is not a Prologix-protocol GPIB-ETHERNET or "
+                                         "GPIB-USB controller");
+        const auto& commands = bench.emulator.Commands();
+        EXPECT_GT(commands.size(), 2u);
+        EXPECT_TRUE(std::all_of(commands.begin(), commands.end(),
+                                [](const std::string& c) { return c == "++ver"; }));
         bench.Write("SI");
         EXPECT_EQ(bench.status, kStatusErr);
         EXPECT_TRUE(bench.analyzer.calls.empty());
