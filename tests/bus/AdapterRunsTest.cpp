@@ -52,14 +52,28 @@ INSTANTIATE_TEST_SUITE_P(Seven, AdapterGoldenTest,
                              return name;
                          });
 
+const Golden& Find(const std::string& name) {
+    for (const auto& golden : GoldenRuns())
+        if (golden.name == name) return golden;
+    throw std::invalid_argument("no golden run " + name);
+}
 const Golden& ChPower() { return GoldenRuns().front(); }
 
-// The scripted driver's run of the channel power with `adjust` applied to its driver.
-Lines ScriptedRun(const runs::Script& script, const std::function<void(ScriptedDriver&)>& adjust) {
+// The scripted driver's run of a measurement with `adjust` applied to its driver.
+Lines ScriptedRun(const runs::Script& script, const std::function<void(ScriptedDriver&)>& adjust,
+                  const std::string& name = "ch-power") {
     Bench bench(script);
     adjust(bench.driver);
-    bench.Run("ch-power");
+    bench.Run(name);
     return bench.timeline;
+}
+
+std::vector<Link> Links() {
+#ifndef _WIN32
+    return {Link::Virtual, Link::Tcp, Link::Pty};
+#else
+    return {Link::Virtual};
+#endif
 }
 
 TEST(AdapterFaultTest, AnAnswerThatNeverComesTimesOutAsOnAGpibBoard) {
@@ -69,6 +83,52 @@ TEST(AdapterFaultTest, AnAnswerThatNeverComesTimesOutAsOnAGpibBoard) {
     bench.Run("ch-power");
     EXPECT_EQ(bench.timeline, ScriptedRun(script, [](ScriptedDriver&) {}));
     EXPECT_TRUE(bench.Violations().empty());
+}
+
+TEST(AdapterFaultTest, ARecordLongerThanTheReadFailsAsOverTheScriptedDriver) {
+    // The adapter passes the whole record on; the driver delivers 200 bytes without END, and
+    // the closing commands drop the rest.
+    runs::Script script = Find("sem").script;
+    script["SEM?"].front() = runs::kSemRecords.front().first + std::string(180, ' ') + "\r\n";
+    const Lines scripted = ScriptedRun(
+        script, [](ScriptedDriver&) {}, "sem");
+    ASSERT_TRUE(std::any_of(scripted.begin(), scripted.end(), [](const std::string& line) {
+        return line.find("was longer than 200 bytes") != std::string::npos;
+    }));
+    for (const Link link : Links()) {
+        AdapterBench bench(script, link);
+        EXPECT_EQ(bench.Run("sem"), MeasurementOutcome::Failed) << LinkName(link);
+        EXPECT_EQ(bench.timeline, scripted) << LinkName(link);
+        EXPECT_TRUE(bench.Violations().empty()) << LinkName(link);
+        EXPECT_TRUE(bench.problems.empty()) << LinkName(link);
+    }
+}
+
+// A session's whole transcript with a command that holds every byte the adapter would take for
+// a line end or its own command: over the stand-in as over the scripted driver, and the
+// analyzer gets the command as written.
+TEST(AdapterFaultTest, EscapedBytesInACommandRunAsOverTheScriptedDriver) {
+    const std::string command("SEMTIN +1MZ\r\n++ver;\x1b+\0END", 25);
+    const runs::Script script{{command, {"7\r\n"}}};
+    const auto talk = [&](AnalyzerSession& session) {
+        session.OpenAnalyzer();
+        session.SendCommand(command);
+        std::string buffer(10, '\0');
+        const ReplyRead read = session.ReadReply(buffer);
+        session.SendCommand("SI");
+        session.CloseAnalyzer();
+        return read.Good();
+    };
+    Bench scripted(script);
+    ASSERT_TRUE(talk(scripted.session));
+    for (const Link link : Links()) {
+        AdapterBench bench(script, link);
+        EXPECT_TRUE(talk(bench.session)) << LinkName(link);
+        EXPECT_EQ(bench.timeline, scripted.timeline) << LinkName(link);
+        EXPECT_TRUE(bench.Violations().empty()) << LinkName(link);  // the stand-in stops
+        EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{command, "SI"}))
+            << LinkName(link);
+    }
 }
 
 #ifndef _WIN32  // over real connections: sockets
