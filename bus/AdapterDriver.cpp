@@ -1,6 +1,7 @@
 #include "bus/AdapterDriver.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -87,25 +88,31 @@ std::string AdapterDriver::Connect(std::int32_t primaryAddress, nanoseconds time
     link_ = std::make_unique<AdapterLink>(std::move(open.stream), clock_);
 
     // Asked again until it answers: an adapter that resets when its port opens drops what
-    // comes while it starts.
+    // comes while it starts, and may send an empty line or noise before it is ready.
     const AdapterLink::Deadline startedBy = std::min(deadline, clock_.Now() + kStartUpTime);
     std::string version;
-    for (;;) {
-        if (link_->Send("++ver\n", startedBy) == Result::Failed)
-            return "cannot talk to the adapter: " + link_->Failure();
-        const Result answer =
-            link_->ReceiveLine(version, std::min(startedBy, clock_.Now() + kVersionRetry));
-        if (answer == Result::Done) break;
-        if (answer == Result::Failed)
-            return "connection to the adapter lost during the set-up: " + link_->Failure();
-        if (clock_.Now() >= startedBy)
+    std::optional<AdapterKind> kind;
+    std::optional<std::string> lastAnswer;  // the last line that was not empty
+    while (!kind) {
+        if (clock_.Now() >= startedBy) {
+            if (lastAnswer)
+                return R"(the adapter answered "++ver" with ")" + EscapedText(*lastAnswer) +
+                       "\", which is not a Prologix-protocol GPIB-ETHERNET or GPIB-USB controller";
             return "no answer to \"++ver\" within " + std::to_string(kStartUpTime.count()) +
                    " s: not a Prologix-protocol GPIB adapter, or it is not ready";
+        }
+        if (link_->Send("++ver\n", startedBy) == Result::Failed)
+            return "cannot talk to the adapter: " + link_->Failure();
+        const AdapterLink::Deadline askAgainAt = std::min(startedBy, clock_.Now() + kVersionRetry);
+        while (!kind) {
+            const Result answer = link_->ReceiveLine(version, askAgainAt);
+            if (answer == Result::Failed)
+                return "connection to the adapter lost during the set-up: " + link_->Failure();
+            if (answer == Result::TimedOut) break;
+            kind = RecogniseAdapter(version);
+            if (!kind && !version.empty()) lastAnswer = version;
+        }
     }
-    const auto kind = RecogniseAdapter(version);
-    if (!kind)
-        return R"(the adapter answered "++ver" with ")" + EscapedText(version) +
-               "\", which is not a Prologix-protocol GPIB-ETHERNET or GPIB-USB controller";
     Tell(NoticeKind::Detail, "adapter \"" + EscapedText(version) + "\"");
     for (const auto& command :
          AdapterSetUp(*kind, primaryAddress, duration_cast<milliseconds>(adapterReadTimeout_))) {
@@ -116,7 +123,7 @@ std::string AdapterDriver::Connect(std::int32_t primaryAddress, nanoseconds time
 }
 
 // The adapter's answer to "++addr" shows that it took the set-up; answers to a repeated
-// "++ver" may still come before it.
+// "++ver", and empty lines, may still come before it.
 std::string AdapterDriver::CheckAddress(std::int32_t primaryAddress,
                                         const std::string& versionAnswer,
                                         AdapterLink::Deadline deadline) {
@@ -130,7 +137,7 @@ std::string AdapterDriver::CheckAddress(std::int32_t primaryAddress,
             return "connection to the adapter lost during the set-up: " + link_->Failure();
         if (result == Result::TimedOut)
             return "the adapter did not answer \"++addr\": it does not keep to the protocol";
-    } while (line == versionAnswer);
+    } while (line == versionAnswer || line.empty());
     if (line != std::to_string(primaryAddress))
         return R"(the adapter answered "++addr" with ")" + EscapedText(line) + "\" instead of " +
                std::to_string(primaryAddress) + ": it does not keep to the protocol";

@@ -47,8 +47,10 @@ AdapterLink::Result AdapterLink::ReadAnswer(std::string& answer,
                                             std::chrono::nanoseconds adapterReadTimeout,
                                             Deadline deadline) {
     answer.clear();
-    dropped_ = 0;
     if (const Result settled = Settle(deadline); settled != Result::Done) return settled;
+    // Line ends and NUL that come before anything else may be the tail of an earlier answer
+    // that arrived late; they are the answer only when its end character follows them.
+    std::string leading;
     bool ask = true;
     for (;;) {
         if (ask) {
@@ -60,18 +62,44 @@ AdapterLink::Result AdapterLink::ReadAnswer(std::string& answer,
         }
         // The adapter's time-out runs from the last byte it passed on.
         if (!received_.empty()) readGivesUpAt_ = clock_.Now() + readTimeout_ + kGiveUpMargin;
+        std::size_t taken = 0;
+        while (answer.empty() && taken < received_.size()) {
+            const char c = received_[taken];
+            if (c == kAdapterEndChar) {
+                if (leading.empty()) {
+                    // An answer has at least one byte: this end character is a stray one.
+                    ++dropped_;
+                    ++taken;
+                    continue;
+                }
+                break;
+            }
+            if (c != '\0' && c != '\r' && c != '\n') {
+                dropped_ += leading.size();
+                leading.clear();
+                break;
+            }
+            leading += c;
+            ++taken;
+        }
+        received_.erase(0, taken);
         const auto end = received_.find(kAdapterEndChar);
-        answer.append(received_, 0, end);
         if (end != std::string::npos) {
+            if (answer.empty()) answer = std::move(leading);
+            answer.append(received_, 0, end);
             // Nothing can follow the end character of the one answer asked for.
             dropped_ += received_.size() - end - 1;
             received_.clear();
             readUnderWay_ = false;
             return Result::Done;
         }
+        answer += received_;
         received_.clear();
         const Deadline now = clock_.Now();
-        if (now >= deadline) return Result::TimedOut;
+        if (now >= deadline) {
+            dropped_ += leading.size();
+            return Result::TimedOut;
+        }
         // Once the answer has begun, the adapter reads on until EOI or its time-out.
         if (answer.empty() && now >= readGivesUpAt_) {
             ask = true;
@@ -83,6 +111,7 @@ AdapterLink::Result AdapterLink::ReadAnswer(std::string& answer,
 }
 
 AdapterLink::Result AdapterLink::Settle(Deadline deadline) {
+    dropped_ = 0;
     while (readUnderWay_) {
         const auto end = received_.find(kAdapterEndChar);
         if (end != std::string::npos) {

@@ -33,8 +33,10 @@ public:
     Result Send(std::string_view line, Deadline deadline);
     // One line from the adapter, without its CR LF.
     Result ReceiveLine(std::string& line, Deadline deadline);
-    // One answer of the instrument, without the end character. On TimedOut `answer` holds the
-    // bytes that came before the deadline.
+    // One answer of the instrument, without the end character. An end character before any
+    // byte of the answer, and line ends or NUL before its first other byte, are strays of an
+    // earlier answer and are dropped; the read goes on within the same deadline. On TimedOut
+    // `answer` holds the bytes that came before the deadline.
     Result ReadAnswer(std::string& answer, std::chrono::nanoseconds adapterReadTimeout,
                       Deadline deadline);
     // Drops whatever the adapter sent that nobody asked for, after waiting out a read that
@@ -44,7 +46,8 @@ public:
 
     // A "++read eoi" was sent and its answer has not ended (the read timed out).
     bool ReadUnderWay() const { return readUnderWay_; }
-    // Bytes dropped by the last Settle or after the end of the last answer.
+    // Bytes dropped by the last Settle, and by the read that followed it (strays before the
+    // answer and after its end character).
     std::size_t DroppedBytes() const { return dropped_; }
     std::string Failure() const { return stream_->Failure(); }
 

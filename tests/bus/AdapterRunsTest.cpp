@@ -2,6 +2,10 @@
 // and over a real TCP socket and pseudo-terminal: their whole runs must be those over the
 // scripted driver, with good answers and in the fault cases.
 
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,14 +52,28 @@ INSTANTIATE_TEST_SUITE_P(Seven, AdapterGoldenTest,
                              return name;
                          });
 
+const Golden& Find(const std::string& name) {
+    for (const auto& golden : GoldenRuns())
+        if (golden.name == name) return golden;
+    throw std::invalid_argument("no golden run " + name);
+}
 const Golden& ChPower() { return GoldenRuns().front(); }
 
-// The scripted driver's run of the channel power with `adjust` applied to its driver.
-Lines ScriptedRun(const runs::Script& script, const std::function<void(ScriptedDriver&)>& adjust) {
+// The scripted driver's run of a measurement with `adjust` applied to its driver.
+Lines ScriptedRun(const runs::Script& script, const std::function<void(ScriptedDriver&)>& adjust,
+                  const std::string& name = "ch-power") {
     Bench bench(script);
     adjust(bench.driver);
-    bench.Run("ch-power");
+    bench.Run(name);
     return bench.timeline;
+}
+
+std::vector<Link> Links() {
+#ifndef _WIN32
+    return {Link::Virtual, Link::Tcp, Link::Pty};
+#else
+    return {Link::Virtual};
+#endif
 }
 
 TEST(AdapterFaultTest, AnAnswerThatNeverComesTimesOutAsOnAGpibBoard) {
@@ -65,6 +83,52 @@ TEST(AdapterFaultTest, AnAnswerThatNeverComesTimesOutAsOnAGpibBoard) {
     bench.Run("ch-power");
     EXPECT_EQ(bench.timeline, ScriptedRun(script, [](ScriptedDriver&) {}));
     EXPECT_TRUE(bench.Violations().empty());
+}
+
+TEST(AdapterFaultTest, ARecordLongerThanTheReadFailsAsOverTheScriptedDriver) {
+    // The adapter passes the whole record on; the driver delivers 200 bytes without END, and
+    // the closing commands drop the rest.
+    runs::Script script = Find("sem").script;
+    script["SEM?"].front() = runs::kSemRecords.front().first + std::string(180, ' ') + "\r\n";
+    const Lines scripted = ScriptedRun(
+        script, [](ScriptedDriver&) {}, "sem");
+    ASSERT_TRUE(std::any_of(scripted.begin(), scripted.end(), [](const std::string& line) {
+        return line.find("was longer than 200 bytes") != std::string::npos;
+    }));
+    for (const Link link : Links()) {
+        AdapterBench bench(script, link);
+        EXPECT_EQ(bench.Run("sem"), MeasurementOutcome::Failed) << LinkName(link);
+        EXPECT_EQ(bench.timeline, scripted) << LinkName(link);
+        EXPECT_TRUE(bench.Violations().empty()) << LinkName(link);
+        EXPECT_TRUE(bench.problems.empty()) << LinkName(link);
+    }
+}
+
+// A session's whole transcript with a command that holds every byte the adapter would take for
+// a line end or its own command: over the stand-in as over the scripted driver, and the
+// analyzer gets the command as written.
+TEST(AdapterFaultTest, EscapedBytesInACommandRunAsOverTheScriptedDriver) {
+    const std::string command("SEMTIN +1MZ\r\n++ver;\x1b+\0END", 25);
+    const runs::Script script{{command, {"7\r\n"}}};
+    const auto talk = [&](AnalyzerSession& session) {
+        session.OpenAnalyzer();
+        session.SendCommand(command);
+        std::string buffer(10, '\0');
+        const ReplyRead read = session.ReadReply(buffer);
+        session.SendCommand("SI");
+        session.CloseAnalyzer();
+        return read.Good();
+    };
+    Bench scripted(script);
+    ASSERT_TRUE(talk(scripted.session));
+    for (const Link link : Links()) {
+        AdapterBench bench(script, link);
+        EXPECT_TRUE(talk(bench.session)) << LinkName(link);
+        EXPECT_EQ(bench.timeline, scripted.timeline) << LinkName(link);
+        EXPECT_TRUE(bench.Violations().empty()) << LinkName(link);  // the stand-in stops
+        EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{command, "SI"}))
+            << LinkName(link);
+    }
 }
 
 #ifndef _WIN32  // over real connections: sockets
@@ -102,6 +166,21 @@ TEST(AdapterFaultTest, ADroppedConnectionEndsTheSessionAndTheNextOneConnectsAfre
     again.erase(again.begin());  // registered once only
     EXPECT_EQ(bench.timeline, again);
     EXPECT_TRUE(bench.Violations().empty());
+}
+#endif
+
+#ifndef _WIN32
+TEST(AdapterFaultTest, AHostNameLookupEndsWithinTheTimeOut) {
+    // Whether the resolver answers at once or never, ibdev must not wait longer.
+    const auto start = std::chrono::steady_clock::now();
+    const StreamOpen open =
+        OpenTcpStream("no-such-adapter.kelvane.invalid", 1234, std::chrono::seconds(2));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::milliseconds(2500));
+    EXPECT_EQ(open.stream, nullptr);
+    EXPECT_TRUE(open.failure.starts_with(
+        "cannot resolve the host name \"no-such-adapter.kelvane.invalid\""))
+        << open.failure;
 }
 #endif
 

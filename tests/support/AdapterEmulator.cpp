@@ -27,6 +27,7 @@ void AdapterEmulator::Connect() {
     raw_.clear();
     text_.clear();
     escaped_ = false;
+    versionAsked_ = false;
     mode_ = 1;
     address_ = 0;
     eos_ = 0;
@@ -87,7 +88,9 @@ void AdapterEmulator::Command(const std::string& command, std::vector<Output>& o
         }
     };
     if (name == "ver") {
-        out.push_back({{}, options_.version + "\r\n"});
+        const bool noise = !versionAsked_ && !options_.bootNoise.empty();
+        versionAsked_ = true;
+        out.push_back({{}, noise ? options_.bootNoise : options_.version + "\r\n"});
     } else if (name == "mode") {
         setting(mode_);
     } else if (name == "addr") {

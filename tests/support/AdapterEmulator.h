@@ -28,6 +28,7 @@ public:
         std::string slowQuery;                     // its answer comes after slowDelay
         std::chrono::milliseconds slowDelay{0};
         std::string afterAnswer;  // stray bytes sent a moment after every answer
+        std::string bootNoise;    // sent instead of the answer to a connection's first "++ver"
     };
     // What goes back: after `delay` (from the end of the previous output), these bytes, or
     // the connection closes.
@@ -64,6 +65,7 @@ private:
     std::string raw_, text_;
     std::string lastData_;  // the last data line, as sent to the analyzer
     bool escaped_ = false;
+    bool versionAsked_ = false;  // on this connection
     // Settings.
     int mode_ = 1, address_ = 0, eos_ = 0;
     bool autoRead_ = true, eoi_ = true, endCharOn_ = false;
