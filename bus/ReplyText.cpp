@@ -111,7 +111,6 @@ std::optional<double> StrictNumber(std::string_view text) {
 
 namespace {
 
-
 // What may stand right behind a number that the analyzer sent: a field separator, a blank or
 // tab, its line end or the untouched tail of the buffer.
 bool EndsNumber(char c) { return c == ',' || IsTail(c); }
@@ -133,7 +132,8 @@ std::optional<double> LeadingNumber(std::string_view text) {
 
 std::optional<double> DelimitedLeadingNumber(std::string_view text) {
     std::size_t begin = 0;
-    while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t' || text[begin] == '\n'))
+    while (begin < text.size() &&
+           (text[begin] == ' ' || text[begin] == '\t' || text[begin] == '\n'))
         ++begin;
     const std::string_view rest = text.substr(begin);
     const std::size_t length = ScanNumber(rest);
@@ -142,8 +142,8 @@ std::optional<double> DelimitedLeadingNumber(std::string_view text) {
     if (after < rest.size() && !EndsNumber(rest[after])) return std::nullopt;
     // "-10.2 5" or "1 60": which number was meant cannot be told, so neither is taken.
     while (after < rest.size() && IsTail(rest[after]) && rest[after] != '\0') ++after;
-    if (after < rest.size() && std::string_view("0123456789+-.eE").find(rest[after]) !=
-                                   std::string_view::npos)
+    if (after < rest.size() &&
+        std::string_view("0123456789+-.eE").find(rest[after]) != std::string_view::npos)
         return std::nullopt;
     return ToDouble(rest.substr(0, length));
 }

@@ -39,8 +39,7 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
     const QString reason =
         displayUnreachable
             ? QStringLiteral("cannot open the display \"%1\"").arg(DisplayName())
-            : QStringLiteral("cannot start the window (%1)")
-                  .arg(message.simplified().left(300));
+            : QStringLiteral("cannot start the window (%1)").arg(message.simplified().left(300));
     const QString text =
         QStringLiteral("kelvane: %1; use --measure NAME to run without a window\n").arg(reason);
     std::fputs(text.toLocal8Bit().constData(), stderr);
