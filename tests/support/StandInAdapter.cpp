@@ -106,8 +106,13 @@ void StandInAdapter::ServeTcp() {
         adapter_.Connect();
         const auto connectedAt = Steady::now();
         char chunk[4096];
-        while (!stop_) {
-            if (!Readable(connection, 20)) continue;
+        // What the program sent before Stop() is still served: Stop() must not race its last
+        // writes.
+        while (true) {
+            if (!Readable(connection, 20)) {
+                if (stop_) break;
+                continue;
+            }
             const ssize_t n = ::read(connection, chunk, sizeof chunk);
             if (n <= 0 || !Serve(connection, chunk, static_cast<std::size_t>(n), connectedAt))
                 break;
@@ -121,9 +126,10 @@ void StandInAdapter::ServePty() {
     bool open = false;
     auto connectedAt = Steady::now();
     char chunk[4096];
-    while (!stop_) {
+    while (true) {
         short revents = 0;
         Readable(master_, 20, &revents);
+        if ((revents & POLLIN) == 0 && stop_) break;  // what was sent before Stop() is served
         if ((revents & POLLIN) != 0) {
             if (!open) {
                 open = true;
