@@ -46,6 +46,10 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
         // The variable serves desktop launchers; an option on the command line wins over it.
         SetBus(busVariable, "KELVANE_BUS");
     }
+    if (!simulate_ && bus_.kind != BusChoice::Kind::Gpib && !kAdapterStreamsAvailable) {
+        // Better said now than as a failure line for every measurement.
+        SetError("bus '" + bus_.text + "': adapters are not available in this build; use gpib");
+    }
     if (!error_.empty()) {
         action_ = Action::UsageError;
         measurements_.clear();
@@ -85,11 +89,6 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
 void CommandLine::SetBus(const std::string& where, const std::string& origin) {
     if (const auto bus = ParseBus(where)) {
         bus_ = *bus;
-        if (bus->kind != BusChoice::Kind::Gpib && !kAdapterStreamsAvailable) {
-            // Better said now than as a failure line for every measurement.
-            SetError("bus '" + where + "' (" + origin +
-                     "): adapters are not available in this build; use gpib");
-        }
     } else {
         SetError("bad bus '" + where + "' (" + origin + "); use " + BusForms());
     }
