@@ -148,8 +148,6 @@ std::optional<double> DelimitedLeadingNumber(std::string_view text) {
     return ToDouble(rest.substr(0, length));
 }
 
-double LenientNumber(std::string_view text) { return LeadingNumber(text).value_or(0.0); }
-
 std::string PrintableExcerpt(std::string_view text, std::size_t maxLength) {
     std::size_t begin = 0;
     std::size_t end = text.size();

@@ -28,9 +28,6 @@ std::optional<double> LeadingNumber(std::string_view text);
 // numbers; "-10.2047,0\n" reads as -10.2047, "-5.5 dBm" as -5.5.
 std::optional<double> DelimitedLeadingNumber(std::string_view text);
 
-// Lenient conversion: LeadingNumber, or 0 when there is none. Never fails.
-double LenientNumber(std::string_view text);
-
 // A reply text made fit for one line of the log: trimmed of blanks, CR, LF and NUL characters
 // at both ends, other control bytes written as \xNN, cut to maxLength characters with "...".
 std::string PrintableExcerpt(std::string_view text, std::size_t maxLength = 40);

@@ -6,12 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
+source scripts/sanitized-tests.sh
 
 InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
 
 reports="$PWD/build-asan/sanitizer-reports"
-rm -rf "$reports"
-mkdir -p "$reports"
+EmptyReportsFolder "$reports"
 # Every process writes its reports to a file of its own as well as failing; the test discovery
 # at build time runs the test programs too, so these hold for the build as well.
 export QT_QPA_PLATFORM=offscreen
@@ -19,17 +19,4 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_retur
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j2
-status=0
-ctest --preset asan -j2 || status=$?
-
-if compgen -G "$reports/*" >/dev/null; then
-    echo "Sanitizer reports:" >&2
-    for report in "$reports"/*; do
-        echo "== $report" >&2
-        cat "$report" >&2
-    done
-    status=1
-fi
-exit "$status"
+RunSanitizedTests asan "$reports"

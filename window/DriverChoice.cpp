@@ -57,10 +57,4 @@ DriverFactory MakeDriverFactory(const DriverSetup& setup, Clock& clock) {
     };
 }
 
-DriverFactory MakeDriverFactory(bool simulate, Clock& clock) {
-    DriverSetup setup;
-    setup.simulate = simulate;
-    return MakeDriverFactory(setup, clock);
-}
-
 }  // namespace kelvane

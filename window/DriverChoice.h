@@ -22,6 +22,5 @@ struct DriverSetup {
 // or the system's GPIB library. The simulator is used only when asked for, never as a
 // stand-in for a missing driver.
 DriverFactory MakeDriverFactory(const DriverSetup& setup, Clock& clock);
-DriverFactory MakeDriverFactory(bool simulate, Clock& clock);
 
 }  // namespace kelvane

@@ -28,7 +28,8 @@ namespace {
 
 using namespace main_window_layout;
 
-struct ButtonSpec {
+// One measurement button: what it shows, where it stands and which measurement it starts.
+struct ButtonDefinition {
     const char* caption;
     const char* objectName;
     TwipsRect place;
@@ -36,7 +37,7 @@ struct ButtonSpec {
 };
 
 // In tab order, indexed by MainWindow::ButtonId.
-constexpr std::array<ButtonSpec, MainWindow::kButtonCount> kButtons{{
+constexpr std::array<ButtonDefinition, MainWindow::kButtonCount> kButtons{{
     {"CH Power", "chPowerButton", kChPower, "ch-power"},
     {"OBW", "obwButton", kObw, "obw"},
     {"ACP", "acpButton", kAcp, "acp"},
@@ -117,12 +118,13 @@ QLabel* MainWindow::StatusText() const { return statusLine_; }
 
 void MainWindow::CreateControls() {
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        auto* button = new kelvane::MeasurementButton(QString::fromLatin1(spec.caption), this);
-        button->setObjectName(QString::fromLatin1(spec.objectName));
-        Place(button, spec.place);
+        const ButtonDefinition& definition = kButtons[i];
+        auto* button =
+            new kelvane::MeasurementButton(QString::fromLatin1(definition.caption), this);
+        button->setObjectName(QString::fromLatin1(definition.objectName));
+        Place(button, definition.place);
         buttons_[i] = button;
-        measurements_[i] = FindMeasurement(spec.measurement);
+        measurements_[i] = FindMeasurement(definition.measurement);
         const auto id = static_cast<ButtonId>(i);
         connect(button, &QPushButton::clicked, this, [this, id] { StartMeasurement(id); });
     }

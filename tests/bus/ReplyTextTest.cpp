@@ -47,7 +47,8 @@ TEST(StrictNumber, AcceptsOneNumberWithItsTerminatorAndTail) {
     for (const auto& text : bad) EXPECT_FALSE(StrictNumber(text).has_value()) << text;
 }
 
-TEST(LenientNumber, TakesTheNumberAtTheStart) {
+// The lenient reading: the number at the start, or 0 when there is none.
+TEST(LeadingNumber, TakesTheNumberAtTheStart) {
     const std::pair<std::string, double> cases[] = {
         {"-23.456", -23.456},
         {"1 2", 12.0},
@@ -64,7 +65,8 @@ TEST(LenientNumber, TakesTheNumberAtTheStart) {
         {"460"s + std::string(7, '\0'), 460.0},
         {"\t+7", 7.0},
     };
-    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(LenientNumber(text), value) << text;
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(LeadingNumber(text).value_or(0.0), value) << text;
     EXPECT_FALSE(LeadingNumber("abc").has_value());
     EXPECT_FALSE(LeadingNumber(std::string(50, '\0')).has_value());
     EXPECT_FALSE(LeadingNumber("-").has_value());

@@ -43,7 +43,8 @@ protected:
 // ended.
 struct Rig {
     explicit Rig(bool simulated, bool latched = false)
-        : bus(simulated ? MakeDriverFactory(true, clock) : testing::HandOver(std::move(owned)),
+        : bus(simulated ? MakeDriverFactory(DriverSetup{true, {}, nullptr}, clock)
+                        : testing::HandOver(std::move(owned)),
               clock),
           window(QStringLiteral("Kelvane (V1.2)"), bus) {
         driver.AttachClock(&clock);
