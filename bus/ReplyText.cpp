@@ -140,6 +140,11 @@ std::optional<double> DelimitedLeadingNumber(std::string_view text) {
     if (length == 0) return std::nullopt;
     std::size_t after = length;
     if (after < rest.size() && !EndsNumber(rest[after])) return std::nullopt;
+    // The text is what the read delivered: a NUL inside it ends the number only as the start of
+    // a fill that runs to its end ("-10.2\0" + "047" is no -10.2).
+    if (after < rest.size() && rest[after] == '\0' &&
+        !std::all_of(rest.begin() + static_cast<std::ptrdiff_t>(after), rest.end(), IsTail))
+        return std::nullopt;
     // "-10.2 5" or "1 60": which number was meant cannot be told, so neither is taken.
     while (after < rest.size() && IsTail(rest[after]) && rest[after] != '\0') ++after;
     if (after < rest.size() &&

@@ -25,7 +25,9 @@ std::optional<double> LeadingNumber(std::string_view text);
 // The number at the start of a text (after blanks, tabs and line feeds), which must end at a
 // comma, a blank or tab, CR, LF, NUL or the end of the text, and may not be followed, past blanks
 // and line ends, by what could be more of a number: "1e", "0x10", "1.2.3" and "-10.2 5" are no
-// numbers; "-10.2047,0\n" reads as -10.2047, "-5.5 dBm" as -5.5.
+// numbers; "-10.2047,0\n" reads as -10.2047, "-5.5 dBm" as -5.5. A NUL ends it only when nothing
+// but blanks, line ends and NUL follow up to the end of the text: pass only the bytes that a read
+// delivered, and "-10.2\0" "047" is no number.
 std::optional<double> DelimitedLeadingNumber(std::string_view text);
 
 // A reply text made fit for one line of the log: trimmed of blanks, CR, LF and NUL characters

@@ -85,6 +85,7 @@ TEST(DelimitedLeadingNumber, NeedsACleanEnd) {
         {"1e3"s + std::string(5, '\0'), 1000.0},
         {" \t+4 \r\n", 4.0},
         {"9\t,1", 9.0},
+        {"-10.2047\0\r\n\0"s, -10.2047},
     };
     for (const auto& [text, value] : good) {
         ASSERT_TRUE(DelimitedLeadingNumber(text).has_value()) << text;
@@ -94,6 +95,14 @@ TEST(DelimitedLeadingNumber, NeedsACleanEnd) {
     for (const char* text : {"0x10", "1.2.3", "1e", "12dBm", "1e3x", "abc", "", "1e999", "-1-",
                              "1 2", "-10.2 5", "1 60", "1\r\n2", "3 .5", "1 e5"})
         EXPECT_FALSE(DelimitedLeadingNumber(text).has_value()) << text;
+    // A NUL inside the delivered bytes does not end the number.
+    for (const std::string& text : {"-10.2\0"s
+                                    "047,0\n",
+                                    "-10.2047\0"s
+                                    "77\n",
+                                    "5\0"s
+                                    ",1"})
+        EXPECT_FALSE(DelimitedLeadingNumber(text).has_value()) << PrintableExcerpt(text);
 }
 
 TEST(PrintableExcerpt, MakesAReplyFitForOneLogLine) {
