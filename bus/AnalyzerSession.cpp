@@ -14,7 +14,11 @@ bool AnalyzerSession::CallFailed() const {
 
 void AnalyzerSession::OpenAnalyzer() {
     fault_.reset();
-    stoppedAnswering_ = false;
+    timedOut_.reset();
+    lastCommand_.clear();
+    writes_ = 0;
+    reads_ = 0;
+    firstReadUnanswered_ = false;
     DevHandle = binding_.ibdev(kBoardIndex, kPrimaryAddress, kSecondaryAddress, kTimeoutCode,
                                kEoiMode, kEosMode);
     if (CallFailed() || DevHandle < 0)
@@ -23,12 +27,14 @@ void AnalyzerSession::OpenAnalyzer() {
 
 void AnalyzerSession::SendCommand(const std::string& text) {
     if (fault_) return;
+    ++writes_;
+    lastCommand_ = text;
     binding_.ibwrt(DevHandle, text);
     if (CallFailed()) fault_ = BusFault{text, binding_.GpibError, binding_.FailureDetail()};
 }
 
 ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
-    if (fault_ || stoppedAnswering_) {
+    if (fault_ || timedOut_) {
         ReplyRead skipped;
         skipped.end = ReplyRead::End::Skipped;
         return skipped;
@@ -37,7 +43,11 @@ ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
     ReplyRead read =
         ClassifyRead(binding_.RegStatus, binding_.RegError, binding_.RegCountLong, buffer.size());
     if (read.errorFlagged) read.detail = binding_.FailureDetail();
-    if (read.timedOut) stoppedAnswering_ = true;
+    if (read.timedOut) {
+        timedOut_ = TimedOutRead{lastCommand_, read};
+        if (reads_ == 0 && read.end == ReplyRead::End::Silent) firstReadUnanswered_ = true;
+    }
+    ++reads_;
     return read;
 }
 
@@ -50,6 +60,12 @@ void AnalyzerSession::CloseAnalyzer() {
 bool AnalyzerSession::BusUnreachable() const {
     return fault_ && fault_->operation == "ibdev" &&
            (fault_->error == kErrorEdvr || fault_->error == kErrorEneb);
+}
+
+bool AnalyzerSession::AnalyzerAbsent() const {
+    const bool firstWriteUnheard =
+        fault_ && writes_ == 1 && fault_->operation != "ibdev" && fault_->error == kErrorEnol;
+    return firstWriteUnheard || firstReadUnanswered_;
 }
 
 bool AnalyzerSession::BoardUnavailable() const {

@@ -32,6 +32,15 @@ public:
         std::string detail;      // the driver's own words on it, if any
     };
 
+    // A read that timed out: the analyzer has stopped answering.
+    struct TimedOutRead {
+        std::string query;  // the command written last before the read
+        ReplyRead read;
+    };
+
+    // How long one transfer may take, as kTimeoutCode says.
+    static constexpr int kTransferTimeoutSeconds = 10;
+
     // Calls ibdev with the address above and keeps the descriptor in DevHandle.
     void OpenAnalyzer();
     // One write of the text on DevHandle.
@@ -45,12 +54,17 @@ public:
     void CloseAnalyzer();
 
     const std::optional<BusFault>& Fault() const { return fault_; }
+    // The session's first read that timed out, if one has.
+    const std::optional<TimedOutRead>& TimedOut() const { return timedOut_; }
     // ibdev failed with EDVR or ENEB: the bus itself could not be brought up (no GPIB board or
     // driver set up, an adapter that cannot be reached), so the analyzer was never reached.
     bool BusUnreachable() const;
     // BusUnreachable, and the driver had no words of its own on it: the PC's GPIB board or its
     // driver is not set up.
     bool BoardUnavailable() const;
+    // Nothing at the analyzer's address took part in this session: its first write found no
+    // listener (ENOL), or its first read timed out without a byte (switched off, wrong address).
+    bool AnalyzerAbsent() const;
 
     // Descriptor of the current (or last) session; the next OpenAnalyzer overwrites it.
     std::int16_t DevHandle = 0;
@@ -60,7 +74,11 @@ private:
 
     GpibBinding& binding_;
     std::optional<BusFault> fault_;
-    bool stoppedAnswering_ = false;
+    std::optional<TimedOutRead> timedOut_;
+    std::string lastCommand_;
+    int writes_ = 0;
+    int reads_ = 0;
+    bool firstReadUnanswered_ = false;
 };
 
 // A reply buffer of n blanks, and one of n NUL characters.

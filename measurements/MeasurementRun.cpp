@@ -84,6 +84,7 @@ void MeasurementRun::SendAll(const std::vector<std::string>& commands) {
 
 int MeasurementRun::Read(std::string& buffer, const std::string& answerName) {
     const ReplyRead read = context_.session.ReadReply(buffer);
+    if (read.timedOut) StopOnTimedOutRead(answerName);
     if (!read.Good()) throw BadReply(answerName + " " + DescribeBadRead(read, buffer.size()));
     return read.bytes;
 }
@@ -94,6 +95,9 @@ void MeasurementRun::WaitOpr256() { NoteWait(wait_.WaitOpr256()); }
 
 void MeasurementRun::NoteWait(const WaitResult& result) {
     StopOnBusFault();
+    // A status query that went unanswered is no late end: the analyzer has stopped answering.
+    if (const auto& timedOut = context_.session.TimedOut())
+        StopOnTimedOutRead("\"" + timedOut->query + "\" answer");
     if (result.outcome != 0 && !troubledWait_) troubledWait_ = result;
 }
 
@@ -109,6 +113,21 @@ void MeasurementRun::AppendResult(const std::string& text) { context_.log.Append
 
 void MeasurementRun::StopOnBusFault() const {
     if (context_.session.Fault()) throw BusStopped{};
+}
+
+void MeasurementRun::StopOnTimedOutRead(const std::string& answerName) const {
+    const auto& timedOut = context_.session.TimedOut();
+    if (!timedOut) return;
+    if (timedOut->read.end != ReplyRead::End::Silent)
+        throw BadReply(answerName + " " + DescribeBadRead(timedOut->read, 0));
+    throw BadReply("no answer to \"" + timedOut->query + "\" within " +
+                   std::to_string(AnalyzerSession::kTransferTimeoutSeconds) +
+                   " s: " + CheckTheAnalyzer());
+}
+
+std::string MeasurementRun::CheckTheAnalyzer() const {
+    return "check that the analyzer is on, at GPIB address " +
+           std::to_string(AnalyzerSession::kPrimaryAddress) + ", and cabled";
 }
 
 void MeasurementRun::Fail(const std::string& reason) {
@@ -131,6 +150,10 @@ std::string MeasurementRun::BusFaultReason() const {
     }
     if (fault.operation == "ibdev")
         return "ibdev could not open the analyzer " + driverError + detail;
+    // No listener: nothing at the analyzer's address took the command.
+    if (fault.error == kErrorEnol && fault.detail.empty())
+        return "\"" + fault.operation + "\" was not accepted " + driverError + ": " +
+               CheckTheAnalyzer();
     return "\"" + fault.operation + "\" was not accepted " + driverError + detail;
 }
 

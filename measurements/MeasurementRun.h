@@ -14,9 +14,11 @@ namespace kelvane {
 // The frame that every measurement runs in: it opens the analyzer, writes the title, runs the
 // measurement's own steps, and closes the analyzer again whatever happened in between.
 //
-// A measurement stops at the first bad reply (BadReply) or bus fault. The log then gets one
-// failure line, "<title without dots> failed: <reason>", followed by the wait's warning when the
-// wait before it went wrong. After a bad reply the closing commands
+// A measurement stops at the first bad reply (BadReply), read that timed out, or bus fault. The
+// log then gets one failure line, "<title without dots> failed: <reason>", followed by the wait's
+// warning when the wait before it went wrong. A read that timed out without a byte names the query
+// and what to check ("no answer to \"*STB?\" within 10 s: check that the analyzer is on, ...").
+// After a bad reply or a read that timed out the closing commands
 // that have not gone out yet are sent in their order, so the analyzer is left as the next run
 // expects it; after a bus fault nothing more is sent. CloseAnalyzer follows in both cases.
 // GpibRegistrationFailure passes through untouched: the program ends at once, without a single
@@ -41,7 +43,8 @@ public:
     // part of an answer is never taken for the whole of it.
     int Read(std::string& buffer, const std::string& answerName);
     // "*CLS", "OPR 16" or "OPR 256", then the wait for the end status (at most 10 s). A wait that
-    // times out or sees an error flagged does not stop the run; it is reported at its end.
+    // times out or sees an error flagged does not stop the run; it is reported at its end. A
+    // status query that the analyzer did not answer stops it.
     void WaitOpr16();
     void WaitOpr256();
     // Sends the closing commands at their normal place in the measurement.
@@ -51,6 +54,11 @@ public:
 private:
     void NoteWait(const WaitResult& result);
     void StopOnBusFault() const;
+    // After a read of the session timed out, the run stops: a query whose answer would not be
+    // read is never sent. answerName names the answer in the failure line when part of it came.
+    void StopOnTimedOutRead(const std::string& answerName) const;
+    // What to check when nothing answers at the analyzer's address.
+    std::string CheckTheAnalyzer() const;
     void Fail(const std::string& reason);
     std::string BusFaultReason() const;
 

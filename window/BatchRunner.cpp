@@ -37,12 +37,13 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
             return kExitLogUnwritable;
         }
         const std::size_t left = measurements.size() - i - 1;
-        if (session_.BusUnreachable() && left > 0) {
-            // Every further session would fail the same way (an adapter that does not answer
-            // takes its 10 s each time).
+        if ((session_.BusUnreachable() || session_.AnalyzerAbsent()) && left > 0) {
+            // Every further session would fail the same way (an adapter or an analyzer that does
+            // not answer takes its 10 s each time).
             err_ << "kelvane: "
                  << (session_.BoardUnavailable() ? "the GPIB board is not set up"
-                                                 : "the bus could not be reached")
+                     : session_.BusUnreachable() ? "the bus could not be reached"
+                                                 : "the analyzer did not answer")
                  << "; the remaining " << left
                  << (left == 1 ? " measurement was" : " measurements were") << " not attempted.\n"
                  << std::flush;

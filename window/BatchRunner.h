@@ -24,8 +24,8 @@ public:
     // warning or failure, 3 the driver could not be loaded or registered (nothing runs after
     // that), 4 the log could not be written (the measurement that found out still closes its
     // session; none runs after it). When the bus cannot be brought up (the PC's GPIB board is
-    // not set up, an adapter cannot be reached), the measurements after the first are not
-    // attempted.
+    // not set up, an adapter cannot be reached) or the analyzer took no part in a session (no
+    // listener, no answer to its first read), the measurements after it are not attempted.
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:

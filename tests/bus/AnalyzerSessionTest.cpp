@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,50 @@ TEST(AnalyzerSession, RejectedWriteIsTheLastWriteUntilReopened) {
     EXPECT_FALSE(session.Fault());
     session.SendCommand("TS");
     EXPECT_EQ(bus.driver->Writes().back(), "TS");
+}
+
+// An analyzer that took no part in a session (switched off, another address): its first write
+// found no listener or its first read got no byte before the time-out. Any answer, or a fault
+// later on, shows an analyzer that is there.
+TEST(AnalyzerSession, TellsAnAbsentAnalyzerFromAFaultyOne) {
+    struct Case {
+        const char* what;
+        std::function<void(ScriptedDriver&)> script;
+        bool absent;
+        std::string timedOutQuery;  // empty: no read timed out
+    };
+    const std::vector<Case> cases{
+        {"first read silent", [](ScriptedDriver&) {}, true, "*STB?"},
+        {"first write unheard", [](ScriptedDriver& d) { d.FailWrite("SI", kErrorEnol); }, true, ""},
+        {"later write unheard", [](ScriptedDriver& d) { d.FailWrite("*STB?", kErrorEnol); }, false,
+         ""},
+        {"first write refused otherwise", [](ScriptedDriver& d) { d.FailWrite("SI", kErrorEabo); },
+         false, ""},
+        {"first read cut",
+         [](ScriptedDriver& d) {
+             d.ReplyRead("*STB?", {"1", kStatusErr | kStatusTimo, kErrorEabo});
+         },
+         false, "*STB?"},
+        {"later read silent", [](ScriptedDriver& d) { d.Reply("*STB?", {"0"}); }, false, "*STB?"},
+        {"unopened", [](ScriptedDriver& d) { d.FailIbdev(kErrorEdvr); }, false, ""},
+    };
+    for (const auto& c : cases) {
+        BusFixture bus;
+        c.script(*bus.driver);
+        bus.session->OpenAnalyzer();
+        bus.session->SendCommand("SI");
+        std::string buffer(10, '\0');
+        for (int poll = 0; poll < 2; ++poll) {
+            bus.session->SendCommand("*STB?");
+            bus.session->ReadReply(buffer);
+        }
+        EXPECT_EQ(bus.session->AnalyzerAbsent(), c.absent) << c.what;
+        const auto& timedOut = bus.session->TimedOut();
+        EXPECT_EQ(timedOut ? timedOut->query : "", c.timedOutQuery) << c.what;
+        bus.session->CloseAnalyzer();
+        bus.session->OpenAnalyzer();  // a new session forgets
+        EXPECT_FALSE(bus.session->AnalyzerAbsent() || bus.session->TimedOut()) << c.what;
+    }
 }
 
 }  // namespace

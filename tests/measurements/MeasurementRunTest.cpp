@@ -97,28 +97,35 @@ Fault Bad(const std::string& name, const std::string& query, const Lines& replie
           const std::string& reason, const std::string& until = "") {
     return {kFailed, name, {{query, replies}}, "\"" + query + "\" " + reason, until, "", {}, {}};
 }
+const std::string kCheck = "check that the analyzer is on, at GPIB address 8, and cabled";
+// No listener took the command: the failure line says what to check.
 Fault Refused(const std::string& name, const std::string& command) {
-    return {kFailed, name,    {}, "\"" + command + "\" was not accepted (driver error ENOL (2))",
-            "",      command, {}, {}};
+    return {kFailed, name,
+            {},      "\"" + command + "\" was not accepted (driver error ENOL (2)): " + kCheck,
+            "",      command,
+            {},      {}};
+}
+// A read of `query` that timed out without a byte: the run stops there, naming the query; the
+// closing commands follow (given as `last` when the run stops before the golden entry `until`).
+Fault NoAnswer(const std::string& name, const std::string& query, const Lines& replies,
+               const std::string& until = "", const Lines& last = {},
+               const std::map<std::string, Lines>& edits = {}) {
+    return {kFailed,
+            name,
+            {{query, replies}},
+            "no answer to \"" + query + "\" within 10 s: " + kCheck,
+            until,
+            "",
+            last,
+            edits};
 }
 Fault Passes(MeasurementOutcome outcome, const std::string& name, const Script& replies,
              const Lines& last = {}, const std::map<std::string, Lines>& edits = {}) {
     return {outcome, name, replies, "", "", "", last, edits};
 }
 
-const Script kNoEnd{{"*STB?", {}}};  // the first poll's silent read takes the driver's 10 s
 const std::string kUnreadable =
     "log: Warning: the analyzer flagged an event but its event status could not be read.\r\n";
-const std::string kNotRead = "was not read: the analyzer stopped answering an earlier read";
-// A wait whose first status read timed out (the driver's 10 s): the answer after it is not read,
-// the failure line and the wait's warning follow, then the closing commands.
-Fault Unanswered(const std::string& name, const std::string& answer, const std::string& read,
-                 const Lines& closing, const Script& replies = kNoEnd,
-                 const std::string& warning = kTimedOut,
-                 const std::map<std::string, Lines>& edits = {}) {
-    return {kFailed, name, replies, answer + " " + kNotRead, read, "", Lines{warning} + closing,
-            edits};
-}
 // "*STB?" flags an event and "*ESR?" answers `esr`.
 const Script Flagged(const std::string& esr) { return {{"*STB?", {"160"}}, {"*ESR?", {esr}}}; }
 const std::map<std::string, Lines> FlaggedEdit(const std::string& esr) {
@@ -131,7 +138,7 @@ const std::string kObw = "log: OBW = 4.151MHz\r\n";  // the first result line
 
 const std::vector<Fault> kFaults{
     // A power the analyzer never reported is a failure, never "0.00dBm".
-    Bad("ch-power", "PWCH?", {kSilent}, "answer did not arrive"),
+    NoAnswer("ch-power", "PWCH?", {kSilent}),
     Bad("ch-power", "PWCH?", {"ERR\r\n"}, kNoNumber + "\"ERR\""),
     // Part of an answer is not the answer: too long for the buffer, or cut off by the driver.
     Bad("ch-power", "PWCH?", {"-1.022" + std::string(50, '0') + "e1"},
@@ -144,32 +151,46 @@ const std::vector<Fault> kFaults{
     Bad("ch-power", "PWCH?", {"1e"}, "answer is not a number: \"1e\""),
     Bad("ch-power", "PWCH?", {"-10.2 5\r\n"}, "answer is not a number: \"-10.2 5\""),
     Bad("ch-power", "PWCH?", {"1e999\r\n"}, kNoNumber + "\"1e999\""),
+    // The bytes delivered are the answer: a NUL inside them does not end the number.
+    Bad("ch-power", "PWCH?", {"-10.2" + kNul + "047,0\n"},
+        R"(answer is not a number: "-10.2\x00047,0")"),
+    Bad("ch-power", "PWCH?", {"-10.2047" + kNul + "77\n"},
+        R"(answer is not a number: "-10.2047\x0077")"),
     Passes(kCompleted, "ch-power", {{"PWCH?", {"-10.2047,0\n"}}}, {},
            {{"log: ChPower = -23.46dBm\r\n", {"log: ChPower = -10.20dBm\r\n"}}}),
     Passes(kCompleted, "ch-power", {{"PWCH?", {"0.5,-3.2,OK\n"}}}, {},
            {{"log: ChPower = -23.46dBm\r\n", {"log: ChPower = 0.50dBm\r\n"}}}),
-    Unanswered("ch-power", "\"PWCH?\" answer", "<50 -23.456\r\n", {"PMEASOFF", "PMEASAVGOFF"}),
+    // A status query without an answer ends the wait and the run: no query follows it, and the
+    // wait's time limit is not blamed.
+    NoAnswer("ch-power", "*STB?", {}),
     Passes(kWarning, "ch-power", {{"*STB?", {"32"}}, {"*ESR?", {"16"}}}, {kFlagged},
            {{"<10 32", {"<10 32", "*ESR?", "<10 16"}}}),
     // An event flagged whose status cannot be read is no clean end.
     Passes(kWarning, "ch-power", Flagged("nan"), {kUnreadable}, FlaggedEdit("nan")),
     Passes(kWarning, "ch-power", Flagged("-1"), {kUnreadable}, FlaggedEdit("-1")),
     Passes(kWarning, "ch-power", Flagged("1e309"), {kUnreadable}, FlaggedEdit("1e309")),
-    Unanswered("ch-power", "\"PWCH?\" answer", "<50 -23.456\r\n", {"PMEASOFF", "PMEASAVGOFF"},
-               Flagged(kSilent), kUnreadable, FlaggedEdit(kSilent)),
+    Fault{kFailed,
+          "ch-power",
+          Flagged(kSilent),
+          "no answer to \"*ESR?\" within 10 s: " + kCheck,
+          "PWCH?",
+          "",
+          {"PMEASOFF", "PMEASAVGOFF"},
+          FlaggedEdit(kSilent)},
     Refused("ch-power", "RB 300e3HZ VB 300e3HZ"),
     Refused("ch-power", "*STB?"),
-    Bad("total-power-11b", "PWTOTAL?", {kSilent}, "answer did not arrive"),
+    NoAnswer("total-power-11b", "PWTOTAL?", {kSilent}),
     Bad("total-power-11b", "PWTOTAL?", {"\r\n"}, kNoNumber + "\"\""),
+    Bad("total-power-11b", "PWTOTAL?", {"-10.2" + kNul + "047,0\n"},
+        R"(answer is not a number: "-10.2\x00047,0")"),
     Refused("total-power-11b", "PWTOTALON"),
 
     // "OBW?" and "ACP?" answers are looked at after the closing commands.
     // A read that ended wrong fails at once; a bad field is seen after the closing commands.
-    Bad("obw", "OBW?", {kSilent}, "answer did not arrive"),
+    NoAnswer("obw", "OBW?", {kSilent}),
     Bad("obw", "OBW?", {Stopping("2000003125,41")},
         "answer stopped after 13 bytes (driver error EABO (6))"),
-    // After a wait that saw no end, its warning follows the failure line: a likely cause.
-    Unanswered("obw", "\"OBW?\" answer", "<50 2140012345,4151234", {"OBWON OFF", "AGS"}),
+    NoAnswer("obw", "*STB?", {}),
     Bad("obw", "OBW?", {"2140012345\r\n"}, "answer has 1 field, 2 expected", kObw),
     Bad("obw", "OBW?", {"21400" + kNul + "12345,4151234"},
         R"(answer field 0 is not a number: "21400\x0012345")", kObw),
@@ -179,15 +200,15 @@ const std::vector<Fault> kFaults{
         kAcpLines[0]),
     Bad("acp", "ACP?", {"0", "-5000000,-45.2,5000000,-45.31dB\r\n", kAcp2},
         "answer 1 field 3 is not a number: \"-45.31dB\"", kAcpLines[0]),
-    Bad("acp", "ACP?", {"99,junk\r\n", kSilent, kAcp2}, "answer 1 did not arrive"),
+    NoAnswer("acp", "ACP?", {"99,junk\r\n", kSilent, kAcp2}),
     Bad("acp", "ACP?", {"0", kAcp1, "-10000000,-60.456,+10 MHz,-61.5"},
         "answer 2 field 2 is not a number: \"+10 MHz\"", kAcpLines[1]),
-    Bad("acp", "ACP?", {"99,junk\r\n", kAcp1, kSilent}, "answer 2 did not arrive"),
+    NoAnswer("acp", "ACP?", {"99,junk\r\n", kAcp1, kSilent}),
     Bad("acp", "ACPREF?", {"OVLD\r\n"}, "answer is not a number: \"OVLD\"", kAcpLines[2]),
-    Bad("acp", "ACPREF?", {kSilent}, "answer did not arrive"),
+    NoAnswer("acp", "ACPREF?", {kSilent}),
     // Answer 0 is not used, but an analyzer that does not send it will send no other.
-    Bad("acp", "ACP?", {kSilent, kAcp1, kAcp2}, "answer 0 did not arrive"),
-    Unanswered("acp", "\"ACP?\" answer 0", "<100 99,junk\r\n", {"DETAA ON", "AGS", "ACP OFF"}),
+    NoAnswer("acp", "ACP?", {kSilent, kAcp1, kAcp2}),
+    NoAnswer("acp", "*STB?", {}),
     Refused("acp", "CSBSDEL"),
 
     // A bad record ends the table; a peak level that is no number comes before any mask.
@@ -201,13 +222,13 @@ const std::vector<Fault> kFaults{
         "record 5 of 8 field 4 is not a number: \"----\""),
     Bad("sem", "SEM?", Sent(kSemRecords, 5, {"5,7e6,8e6,7.5e6,-61,\r\n"}),
         "record 6 of 8 field 5 is not a number: \"\""),
-    Bad("sem", "SEM?", Sent(kSemRecords, 7, {kSilent}), "record 8 of 8 did not arrive"),
+    NoAnswer("sem", "SEM?", Sent(kSemRecords, 7, {kSilent})),
     Refused("sem", "SEMTIN 3.515MZ,4.0MZ, 30KZ, -26DB, -26DB, 0DB, 0DB,ABS"),
     Bad("sem-11a", "ML?", {"-10.5 dBm\r\n"}, "answer is not a number: \"-10.5 dBm\""),
-    Bad("sem-11a", "ML?", {kSilent}, "answer did not arrive"),
+    NoAnswer("sem-11a", "ML?", {kSilent}),
     Bad("sem-11a", "SEM?", Sent(kWlanRecords, 3, {"3,1,2,3,-4,-5\r\n"}),
         "record 4 of 10 has 6 fields, 7 expected"),
-    Bad("sem-11a", "SEM?", Sent(kWlanRecords, 6, {kSilent}), "record 7 of 10 did not arrive"),
+    NoAnswer("sem-11a", "SEM?", Sent(kWlanRecords, 6, {kSilent})),
     Refused("sem-11a", "SEMTIN 11MZ, 20MZ, 100KZ,-28.5DB,-36.5DB,0DB, 0DB, ABS"),
     // The verdict is the word PASS or FAIL, and nothing of the analyzer's text else.
     Bad("sem-11a", "SEM?", {"0,1,2,3,-4,-5,MAYBE\r\n"},
@@ -220,9 +241,9 @@ const std::vector<Fault> kFaults{
         R"(record 1 of 10 field 6 is not PASS or FAIL: "PA\x07SS")"),
     Bad("sem-11a", "SEM?", {"0,1,2,3,-4,-5,FAIL\r\nChPower = 0.00dBm\r\nPASS"},
         R"(record 1 of 10 field 6 is not PASS or FAIL: "FAIL\x0D\x0AChPower = 0.00dBm\x0D\x0APAS...")"),
-    Bad("sem-11b", "ML?", {kSilent}, "answer did not arrive"),
+    NoAnswer("sem-11b", "ML?", {kSilent}),
     Bad("sem-11b", "SEM?", {kLong}, "record 1 of 6 has 1 field, 7 expected"),
-    Bad("sem-11b", "SEM?", Sent(kWlanRecords, 5, {kSilent}), "record 6 of 6 did not arrive"),
+    NoAnswer("sem-11b", "SEM?", Sent(kWlanRecords, 5, {kSilent})),
     Bad("sem-11b", "SEM?", Sent(kWlanRecords, 1, {"1,9e6,11e6,10e6,-70.5,n/a,FAIL\r\n"}),
         "record 2 of 6 field 5 is not a number: \"n/a\""),
     Refused("sem-11b", "SEMRPFCALC PEAK"),
@@ -285,6 +306,30 @@ TEST_P(FaultTable, KeepsTheLogAndClosesTheSession) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Measurements, FaultTable, ::testing::ValuesIn(kFaults));
+
+// An analyzer that answers every status query but never reports the end: the results are read
+// when the wait's 10 s are over, and its warning follows them; after a bad answer it follows the
+// failure line, as a likely cause.
+TEST(WaitWithoutEnd, WarnsBehindTheResultsOrTheFailure) {
+    for (const auto& [name, replies, tail] : {
+             std::tuple<std::string, Script, Lines>{
+                 "ch-power", {}, {"log: ChPower = -23.46dBm\r\n", kTimedOut}},
+             {"obw",
+              {{"OBW?", {"2140012345\r\n"}}},
+              {"log: OBW Measurement failed: \"OBW?\" answer has 1 field, 2 expected\r\n",
+               kTimedOut}},
+         }) {
+        Script script = replies;
+        for (const auto& [query, reads] : GoldenRun(name).script)
+            if (query != "*STB?") script.insert({query, reads});
+        Bench bench(script);
+        bench.driver.ReplyAlways("*STB?", "0");
+        EXPECT_EQ(bench.Run(name), tail.size() == 2 && name == "ch-power" ? kWarning : kFailed);
+        EXPECT_EQ(bench.clock.Now(), std::chrono::milliseconds(10010)) << name;
+        ASSERT_GE(bench.timeline.size(), 4U);
+        EXPECT_EQ(Lines(bench.timeline.end() - 4, bench.timeline.end() - 2), tail) << name;
+    }
+}
 
 }  // namespace
 }  // namespace kelvane::testing::runs

@@ -84,7 +84,7 @@ BatchRun Batch(const std::vector<std::string>& names, const char* stb = "128",
     auto owned = std::make_unique<ScriptedDriver>();
     ScriptedDriver& driver = *owned;
     driver.AttachClock(&clock);
-    driver.ReplyAlways("*STB?", stb);
+    if (*stb != '\0') driver.ReplyAlways("*STB?", stb);
     driver.Reply("PWCH?", {"-10.2"});
     if (totalPower) driver.Reply("PWTOTAL?", {"-12.5"});
     driver.SetRegistrationResult(registration);
@@ -112,16 +112,31 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
     const std::string total = title + "ChPower = -12.50dBm\r\n";
     const std::string late =
         "Warning: the analyzer did not report the end of the measurement within 10 s.\r\n";
+    const std::string check = "check that the analyzer is on, at GPIB address 8, and cabled\r\n";
     const std::string noTotal =
-        title + "CH Power Measurement failed: \"PWTOTAL?\" answer did not arrive\r\n";
+        title + "CH Power Measurement failed: no answer to \"PWTOTAL?\" within 10 s: " + check;
+    const std::string noStatus =
+        title + "CH Power Measurement failed: no answer to \"*STB?\" within 10 s: " + check;
+    const std::string silent = "kelvane: the analyzer did not answer; the remaining ";
     const std::string unregistered =
         "kelvane: Unable to register GPIB thread globals. Quitting the Program!\n";
     const std::vector<std::string> registration{"RegisterGpibGlobalsForThread()",
                                                 "UnregisterGpibGlobalsForThread()"};
     EXPECT_EQ(Batch({"ch-power", "total-power-11b"}), BatchRun(0, power + total, "", kClosed));
     EXPECT_EQ(Batch({"ch-power"}, "0"), BatchRun(1, power + late, "", kClosed));
+    // An analyzer that does not answer its first read costs one time-out, not one per
+    // measurement.
     EXPECT_EQ(Batch({"total-power-11b", "ch-power"}, "128", false),
-              BatchRun(1, noTotal + power, "", kClosed));
+              BatchRun(1, noTotal, silent + "1 measurement was not attempted.\n", kClosed));
+    EXPECT_EQ(Batch({"ch-power", "obw", "acp"}, ""),
+              BatchRun(1, noStatus, silent + "2 measurements were not attempted.\n", kClosed));
+    EXPECT_EQ(Batch({"ch-power", "total-power-11b"}, "", true),
+              BatchRun(1, noStatus, silent + "1 measurement was not attempted.\n", kClosed));
+    // One that answered its first read is there: a later silence costs only its measurement.
+    const std::string noPower =
+        title + "CH Power Measurement failed: no answer to \"PWCH?\" within 10 s: " + check;
+    EXPECT_EQ(Batch({"ch-power", "ch-power", "total-power-11b"}),
+              BatchRun(1, power + noPower + total, "", kClosed));
     EXPECT_EQ(Batch({"ch-power", "obw"}, "128", true, 3),
               BatchRun(3, "", unregistered, registration));
     EXPECT_EQ(Batch({"sem"}, "128", true, 0, "no libgpib.so.0"),
