@@ -5,13 +5,17 @@
 #include <io.h>
 
 #include <cstdio>
+#else
+#include <csignal>
 #endif
 
 namespace kelvane {
 
-void UseBinaryStandardOutput() {
+void PrepareStandardOutput() {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
+#else
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
 }
 

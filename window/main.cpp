@@ -24,6 +24,12 @@
 
 namespace {
 
+#ifdef KELVANE_HAS_WINDOW
+constexpr bool kHasWindow = true;
+#else
+constexpr bool kHasWindow = false;
+#endif
+
 // Writes text to standard output; a write that fails is reported, with status 4.
 int PrintOut(const std::string& text) {
     errno = 0;
@@ -53,7 +59,7 @@ std::string TraceHeader(const std::vector<std::string>& arguments) {
 int main(int argc, char** argv) {
     using namespace kelvane;
     const bool outputClosed = SecureStandardDescriptors().output;
-    UseBinaryStandardOutput();
+    PrepareStandardOutput();
     const std::vector<std::string> arguments = ProgramArguments(argc, argv);
     const CommandLine commandLine(arguments, std::getenv("KELVANE_BUS"));
     const auto action = commandLine.WhatToDo();
@@ -70,7 +76,7 @@ int main(int argc, char** argv) {
         std::cerr << "kelvane: " << commandLine.Error() << '\n' << CommandLine::UsageLine() << '\n';
         return kExitUsage;
     case CommandLine::Action::Help:
-        return PrintOut(CommandLine::HelpText());
+        return PrintOut(CommandLine::HelpText(kHasWindow));
     case CommandLine::Action::Version:
         return PrintOut(std::string("kelvane ") + KELVANE_VERSION + "\n");
     case CommandLine::Action::Batch:
@@ -94,13 +100,24 @@ int main(int argc, char** argv) {
                       << "\": " << open.failure << '\n';
             return kExitUsage;
         }
-        trace = std::make_unique<TraceLog>(std::move(open.file), clock);
+        // Reported at once, on the thread that wrote; the measurements go on.
+        auto report = [path = commandLine.TracePath()](const std::string& reason) {
+            std::cerr << "kelvane: cannot write the trace file \"" << path << "\": " << reason
+                      << '\n'
+                      << std::flush;
+        };
+        trace = std::make_unique<TraceLog>(std::move(open.file), clock, report);
         trace->Line(TraceHeader(arguments));
         setup.trace = trace.get();
     }
+    const auto withTrace = [&trace](int status) {
+        // A trace asked for and lost is a file that could not be written.
+        const bool lost = trace && !trace->Failure().empty();
+        return lost && status <= kExitMeasurementProblem ? kExitLogUnwritable : status;
+    };
     if (action == CommandLine::Action::Batch) {
         BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr);
-        return runner.Run(commandLine.Measurements());
+        return withTrace(runner.Run(commandLine.Measurements()));
     }
 #ifdef KELVANE_HAS_WINDOW
 #ifndef _WIN32
@@ -110,7 +127,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 #endif
-    return WindowProgram::Run(argc, argv, setup,
-                              WindowCaption(commandLine.Simulate(), commandLine.Bus().text));
+    return withTrace(WindowProgram::Run(
+        argc, argv, setup, WindowCaption(commandLine.Simulate(), commandLine.Bus().text)));
 #endif
 }

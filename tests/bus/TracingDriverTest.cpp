@@ -76,5 +76,20 @@ TEST(TracingDriverTest, ATraceFileThatCannotBeOpenedSaysWhy) {
     EXPECT_EQ(open.failure, "No such file or directory");
 }
 
+// A full disk: the first failed line is reported with the system's reason, once; the lines
+// after it are dropped rather than leave a trace with a hole in it.
+TEST(TracingDriverTest, ATraceThatCannotBeWrittenIsReportedOnce) {
+    VirtualClock clock;
+    TraceFileOpen open = OpenTraceFile("/dev/full");
+    if (!open.file) GTEST_SKIP() << "no /dev/full here";
+    std::vector<std::string> reports;
+    TraceLog log(std::move(open.file), clock,
+                 [&reports](const std::string& reason) { reports.push_back(reason); });
+    EXPECT_TRUE(log.Failure().empty());
+    for (int line = 0; line < 3; ++line) log.Line("# line " + std::to_string(line));
+    EXPECT_EQ(reports, std::vector<std::string>{"No space left on device"});
+    EXPECT_EQ(log.Failure(), "No space left on device");
+}
+
 }  // namespace
 }  // namespace kelvane::testing

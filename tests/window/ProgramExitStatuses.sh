@@ -46,6 +46,16 @@ for args in "--simulate --measure all" "--help" "--version"; do
     $k $args >&- 2>"$err"; [ $? -eq 4 ] || fail "$args to a closed stdout: not status 4"
     has "$err" "kelvane: cannot write the log: "  # the reason is the system's
 done
+# A pipe whose reader has gone is a write error like any other, for the log, the usage and the
+# version: no death by SIGPIPE between two bus calls (the reader is given a second to go).
+for args in "--simulate --measure obw" "--help" "--version"; do
+    status=$(mktemp)
+    { sleep 1; $k $args 2>"$err"; echo $? >"$status"; } | true
+    [ "$(cat "$status")" = 4 ] || fail "$args into a closed pipe: status $(cat "$status")"
+    has "$err" "kelvane: cannot write the log: "
+    case "$k" in *emulated*) ;; *) has "$err" "Broken pipe" ;; esac
+    rm -f "$status"
+done
 # Buses and the bus trace.
 run 2 "$k" --bus lan: --measure obw; has "$err" "lan:HOST[:PORT]"; [ -s "$out" ] && fail "bad bus logged"
 run 2 env KELVANE_BUS=serial "$k" --measure obw; has "$err" "bad bus 'serial' (KELVANE_BUS)"
@@ -54,6 +64,13 @@ run 2 "$k" --simulate --trace /nonexistent-dir/t --measure obw; has "$err" "cann
 trace=$(mktemp); run 0 "$k" --simulate --trace "$trace" --measure ch-power
 has "$trace" 'ibdev(0, 8, 0, 13, 1, 0) = '; has "$trace" 'ibrd('; has "$trace" 'ibonl(0, 0) -> ibsta'
 rm -f "$trace"
+# A trace that cannot be written is reported once; the measurements go on; exit status 4.
+if [ -w /dev/full ]; then
+    run 4 "$k" --simulate --trace /dev/full --measure ch-power --measure obw
+    has "$out" "OBW CF = "
+    has "$err" 'kelvane: cannot write the trace file "/dev/full": '
+    [ "$(wc -l <"$err")" -eq 1 ] || fail "more than one line for a lost trace: $(cat "$err")"
+fi
 # All seven over a stand-in GPIB-ETHERNET adapter log as over the scripted driver; a refused
 # connection is a failure line.
 if [ -n "$adapter" ]; then
