@@ -104,21 +104,26 @@ std::string CommandLine::UsageLine() {
            "| --version";
 }
 
-std::string CommandLine::HelpText() {
+std::string CommandLine::HelpText(bool windowAvailable) {
     std::string names;
     for (const auto& entry : MeasurementCatalog()) names += std::string(entry.name) + ", ";
     names += kMeasureAll;
-    return UsageLine() +
-           "\n"
-           "\n"
-           "Without --measure, opens the measurement window.\n"
+    // Only what this build offers: a build without Qt has no window, one without the adapter
+    // streams reaches the analyzer through the GPIB library only.
+    const std::string adapters =
+        kAdapterStreamsAvailable
+            ? "                      lan:HOST[:PORT]  a GPIB-ETHERNET adapter (port 1234)\n"
+              "                      usb:DEVICE       a GPIB-USB adapter, e.g. usb:/dev/ttyUSB0\n"
+            : "";
+    return UsageLine() + "\n\n" +
+           (windowAvailable ? "Without --measure, opens the measurement window.\n"
+                            : "This build has no window: name the measurements with --measure.\n") +
            "\n"
            "  --simulate        talk to the built-in simulated analyzer instead of the GPIB "
            "driver\n"
            "  --bus WHERE       how the analyzer is reached (default: KELVANE_BUS, else gpib):\n"
-           "                      gpib             the system's GPIB library\n"
-           "                      lan:HOST[:PORT]  a GPIB-ETHERNET adapter (port 1234)\n"
-           "                      usb:DEVICE       a GPIB-USB adapter, e.g. usb:/dev/ttyUSB0\n"
+           "                      gpib             the system's GPIB library\n" +
+           adapters +
            "  --trace FILE      append every driver call of the run to FILE\n"
            "  --measure NAME    run a measurement without a window and write its log to standard\n"
            "                    output; repeat it to run several, in the order given\n"
@@ -131,7 +136,7 @@ std::string CommandLine::HelpText() {
            "\n"
            "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
            "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
-           "registered, 4 the log could not be written.\n";
+           "registered, 4 the log or the trace could not be written.\n";
 }
 
 }  // namespace kelvane

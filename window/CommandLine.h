@@ -44,8 +44,8 @@ public:
 
     // One line, without a line end.
     static std::string UsageLine();
-    // Several lines, each ending with "\n".
-    static std::string HelpText();
+    // Several lines, each ending with "\n": what this build offers, with or without the window.
+    static std::string HelpText(bool windowAvailable);
 
 private:
     void AddMeasurement(const std::string& name);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "bus/AdapterDriver.h"
+#include "bus/AdapterStreamSupport.h"
 #include "bus/SerialPortStream.h"
 #include "bus/SystemGpibDriver.h"
 #include "bus/TcpStream.h"
@@ -35,9 +36,24 @@ DriverLoad LoadAdapterDriver(const DriverSetup& setup, Clock& clock) {
         {}};
 }
 
+// Without a GPIB library the operator learns what to do next, after what was missing.
+DriverLoad LoadGpibLibrary() {
+    DriverLoad load = LoadSystemGpibDriver();
+    if (!load.driver) {
+        load.failure +=
+            std::string(
+                "\nInstall and configure the GPIB driver (see the README), or use "
+                "--simulate for the built-in simulated analyzer") +
+            (kAdapterStreamsAvailable ? ", or --bus lan:HOST or --bus usb:DEVICE for a GPIB-LAN "
+                                        "or GPIB-USB adapter."
+                                      : ".");
+    }
+    return load;
+}
+
 DriverLoad Load(const DriverSetup& setup, Clock& clock) {
     if (setup.simulate) return DriverLoad{std::make_unique<SimulatedAnalyzer>(clock), {}};
-    if (setup.bus.kind == BusChoice::Kind::Gpib) return LoadSystemGpibDriver();
+    if (setup.bus.kind == BusChoice::Kind::Gpib) return LoadGpibLibrary();
     return LoadAdapterDriver(setup, clock);
 }
 
