@@ -35,6 +35,7 @@ public:
                                               std::int32_t* count,
                                               std::int32_t* countLong) override;
     std::int32_t UnregisterGpibGlobalsForThread() override;
+    std::string FailureDetail() const override { return driver_->FailureDetail(); }
 
 private:
     std::unique_ptr<GpibDriver> driver_;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "bus/GpibDriver.h"
 #include "tests/support/ScriptedDriver.h"
@@ -26,6 +27,7 @@ public:
                                               std::int32_t* count,
                                               std::int32_t* countLong) override;
     std::int32_t UnregisterGpibGlobalsForThread() override;
+    std::string FailureDetail() const override { return inner_->FailureDetail(); }
 
 private:
     std::unique_ptr<GpibDriver> inner_;
