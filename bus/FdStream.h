@@ -21,6 +21,10 @@ public:
     Result Receive(std::string& received, std::chrono::nanoseconds timeout) override;
     std::string Failure() const override { return failure_; }
 
+protected:
+    // For what a kind of descriptor needs before it is closed.
+    int Descriptor() const { return fd_; }
+
 private:
     Result Fail(const std::string& reason);
     // poll for `events` within the time-out; Done when ready.

@@ -1,7 +1,9 @@
-#ifndef _WIN32
-
 #include "bus/SerialPortStream.h"
 
+#include <algorithm>
+#include <thread>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -9,9 +11,54 @@
 #include <cerrno>
 #include <memory>
 
+#include <sys/ioctl.h>
+
 #include "bus/FdStream.h"
+#endif
 
 namespace kelvane {
+
+bool WaitUntilSent(const std::function<int()>& queuedBytes, std::chrono::nanoseconds limit) {
+    using Steady = std::chrono::steady_clock;
+    const auto until = Steady::now() + limit;
+    for (;;) {
+        const int queued = queuedBytes();
+        if (queued == 0) return true;
+        if (queued < 0) return false;
+        const auto now = Steady::now();
+        if (now >= until) return false;
+        std::this_thread::sleep_for(
+            std::min<Steady::duration>(until - now, std::chrono::milliseconds(1)));
+    }
+}
+
+}  // namespace kelvane
+
+#ifndef _WIN32
+
+namespace kelvane {
+
+namespace {
+
+// A serial port that lets what was written leave before it closes: the bytes still in the
+// system's output queue are lost to a flush of the port's output, and some USB adapters'
+// drivers drop them when the port closes. tcdrain would wait for them, but without bound; the
+// queue is asked instead, for at most kSerialDrainLimit. A pseudo-terminal reports an empty
+// queue at once: its bytes wait on the other side.
+class SerialPort final : public FdStream {
+public:
+    explicit SerialPort(int fd) : FdStream(fd, false) {}
+    ~SerialPort() override {
+        WaitUntilSent(
+            [fd = Descriptor()] {
+                int queued = 0;
+                return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : -1;
+            },
+            kSerialDrainLimit);
+    }
+};
+
+}  // namespace
 
 StreamOpen OpenSerialPortStream(const std::string& device) {
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -24,7 +71,7 @@ StreamOpen OpenSerialPortStream(const std::string& device) {
                 "adduser $USER dialout, then log in again)";
         return {nullptr, failure};
     }
-    auto stream = std::make_unique<FdStream>(fd, false);
+    auto stream = std::make_unique<SerialPort>(fd);
     termios settings{};
     if (::tcgetattr(fd, &settings) != 0)
         return {nullptr, device + " is not a serial port: " + SystemReason(errno)};
@@ -38,8 +85,10 @@ StreamOpen OpenSerialPortStream(const std::string& device) {
     ::cfsetospeed(&settings, B115200);
     if (::tcsetattr(fd, TCSANOW, &settings) != 0)
         return {nullptr, "cannot set up the serial port " + device + ": " + SystemReason(errno)};
-    // What an earlier program left in the buffers is not part of this session.
-    ::tcflush(fd, TCIOFLUSH);
+    // What came in before this session (an adapter's start-up noise, answers an earlier session
+    // left unread) is not part of it. Output is not flushed: that would drop what the previous
+    // session wrote last and the adapter has not taken yet, e.g. its closing commands.
+    ::tcflush(fd, TCIFLUSH);
     return {std::move(stream), {}};
 }
 

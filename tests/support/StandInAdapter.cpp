@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -20,6 +21,11 @@ namespace kelvane::testing {
 namespace {
 
 using Steady = std::chrono::steady_clock;
+
+// A slow adapter's backlog: more than a pseudo-terminal's line buffer holds (4096 bytes on
+// Linux), of a byte the program never sends.
+constexpr std::size_t kBacklogBytes = 4096 + 512;
+constexpr char kBacklogByte = '\xff';
 
 bool Readable(int fd, int timeoutMs, short* revents = nullptr) {
     pollfd entry{fd, POLLIN, 0};
@@ -46,22 +52,36 @@ StandInAdapter::StandInAdapter(AdapterEmulator& adapter, Transport transport)
         port_ = ntohs(address.sin_port);
         thread_ = std::thread([this] { ServeTcp(); });
     } else {
-        int slave = -1;
-        char name[256] = {};
-        termios raw{};
-        ::cfmakeraw(&raw);
-        if (::openpty(&master_, &slave, name, &raw, nullptr) != 0)
-            throw std::runtime_error("stand-in adapter: cannot open a pseudo-terminal");
-        ::close(slave);  // the driver opens it by its name
-        device_ = name;
+        OpenPty();
         thread_ = std::thread([this] { ServePty(); });
     }
+}
+
+StandInAdapter::StandInAdapter(AdapterEmulator& adapter, std::chrono::milliseconds readPause)
+    : adapter_(adapter), transport_(Transport::Pty), readPause_(readPause) {
+    OpenPty();
+    backlog_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (backlog_ < 0) throw std::runtime_error("stand-in adapter: cannot open " + device_);
+    LayBacklog();
+    thread_ = std::thread([this] { ServePty(); });
 }
 
 StandInAdapter::~StandInAdapter() {
     Stop();
     if (listener_ >= 0) ::close(listener_);
+    if (backlog_ >= 0) ::close(backlog_);
     if (master_ >= 0) ::close(master_);
+}
+
+void StandInAdapter::OpenPty() {
+    int slave = -1;
+    char name[256] = {};
+    termios raw{};
+    ::cfmakeraw(&raw);
+    if (::openpty(&master_, &slave, name, &raw, nullptr) != 0)
+        throw std::runtime_error("stand-in adapter: cannot open a pseudo-terminal");
+    ::close(slave);  // the driver opens it by its name
+    device_ = name;
 }
 
 void StandInAdapter::Stop() {
@@ -121,11 +141,45 @@ void StandInAdapter::ServeTcp() {
     }
 }
 
+// Behind the bytes taken, so that what the program writes next waits in the system's queue.
+// A full queue takes less; that only makes the adapter less slow.
+void StandInAdapter::LayBacklog() {
+    const std::string backlog(kBacklogBytes, kBacklogByte);
+    std::size_t laid = 0;
+    while (laid < backlog.size()) {
+        const ssize_t n = ::write(backlog_, backlog.data() + laid, backlog.size() - laid);
+        if (n <= 0) return;
+        laid += static_cast<std::size_t>(n);
+    }
+}
+
+std::string StandInAdapter::TakePtyInput() {
+    char chunk[4096];
+    std::string taken;
+    if (backlog_ < 0) {
+        const ssize_t n = ::read(master_, chunk, sizeof chunk);
+        if (n > 0) taken.assign(chunk, static_cast<std::size_t>(n));
+        return taken;
+    }
+    Pause(readPause_);
+    short revents = POLLIN;
+    // poll moves on what waits in the queue; the loop ends when nothing is left.
+    while ((revents & POLLIN) != 0) {
+        const ssize_t n = ::read(master_, chunk, sizeof chunk);
+        if (n <= 0) break;
+        taken.append(chunk, static_cast<std::size_t>(n));
+        Readable(master_, 0, &revents);
+    }
+    std::erase(taken, kBacklogByte);
+    // Laid before the answers go out: what the program writes after an answer comes behind it.
+    if (!stop_) LayBacklog();
+    return taken;
+}
+
 // The pty reports a hang-up while no one has the terminal open; an open is a new connection.
 void StandInAdapter::ServePty() {
     bool open = false;
     auto connectedAt = Steady::now();
-    char chunk[4096];
     while (true) {
         short revents = 0;
         Readable(master_, 20, &revents);
@@ -136,8 +190,8 @@ void StandInAdapter::ServePty() {
                 adapter_.Connect();
                 connectedAt = Steady::now();
             }
-            const ssize_t n = ::read(master_, chunk, sizeof chunk);
-            if (n > 0) Serve(master_, chunk, static_cast<std::size_t>(n), connectedAt);
+            const std::string taken = TakePtyInput();
+            if (!taken.empty()) Serve(master_, taken.data(), taken.size(), connectedAt);
             continue;
         }
         if ((revents & POLLHUP) != 0) {

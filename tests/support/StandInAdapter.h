@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -18,6 +19,17 @@ public:
     enum class Transport { Tcp, Pty };
 
     StandInAdapter(AdapterEmulator& adapter, Transport transport);
+#ifndef _WIN32
+    // A GPIB-USB adapter that takes the bytes slowly, on a pseudo-terminal: each time, it
+    // pauses for `readPause`, then takes all there is. Until then what the program wrote since
+    // the last time waits in the system's queue, where a flush of the port's output drops it.
+    // (Linux moves a pseudo-terminal's bytes at once into a line buffer that a flush leaves
+    // alone; a backlog that the stand-in writes through a terminal of its own, and drops when
+    // it reads it, keeps that buffer full.) The program's bytes must not hold 0xFF, the
+    // backlog's. As the stand-in keeps the terminal open, it sees the program's sessions as one
+    // connection.
+    StandInAdapter(AdapterEmulator& adapter, std::chrono::milliseconds readPause);
+#endif
     ~StandInAdapter();
     StandInAdapter(const StandInAdapter&) = delete;
     StandInAdapter& operator=(const StandInAdapter&) = delete;
@@ -30,8 +42,12 @@ public:
     void Stop();
 
 private:
+    void OpenPty();
     void ServeTcp();
     void ServePty();
+    // What the pty holds now (a slow adapter: after its pause, all of it, without the backlog).
+    std::string TakePtyInput();
+    void LayBacklog();
     // Feeds what arrived and sends the answers; false when the connection is to be closed.
     bool Serve(int fd, const char* bytes, std::size_t count,
                std::chrono::steady_clock::time_point connectedAt);
@@ -41,6 +57,8 @@ private:
     Transport transport_;
     int listener_ = -1;  // TCP
     int master_ = -1;    // pty
+    int backlog_ = -1;   // a slow adapter's own terminal, for the backlog
+    std::chrono::milliseconds readPause_{0};
     int port_ = 0;
     std::string device_;
     std::atomic<bool> stop_{false};
