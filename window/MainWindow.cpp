@@ -8,7 +8,10 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPoint>
 #include <QPushButton>
+#include <QRect>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <algorithm>
@@ -47,10 +50,12 @@ constexpr std::array<ButtonDefinition, MainWindow::kButtonCount> kButtons{{
     {"Total Power (11b)", "totalPower11bButton", kTotalPower11b, "total-power-11b"},
 }};
 
-void Place(QWidget* widget, const TwipsRect& r) {
-    widget->setGeometry(r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
-                        r.height / kTwipsPerPixel);
+QRect Pixels(const TwipsRect& r) {
+    return QRect(r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
+                 r.height / kTwipsPerPixel);
 }
+
+void Place(QWidget* widget, const TwipsRect& r) { widget->setGeometry(Pixels(r)); }
 
 // Bold 8.25 pt in the highlight colour, in the classic dialog face where it is installed.
 QLabel* MakeRowLabel(const QString& caption, const char* objectName, const TwipsRect& place,
@@ -105,7 +110,9 @@ MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* pa
       }) {
     setWindowTitle(caption);
     setWindowIcon(QIcon(QPixmap(kelvane_xpm)));
-    setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
+    const QSize layoutSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
+    resize(layoutSize);
+    setMinimumSize(layoutSize);
     CreateControls();
     ConnectBus();
     resultLog_->setPlainText(QString());
@@ -172,12 +179,59 @@ void MainWindow::SetMessagePresenter(MessagePresenter presenter) {
     presentMessage_ = std::move(presenter);
 }
 
+void MainWindow::PlaceGrowingControls() {
+    if (resultLog_ == nullptr) return;  // not created yet
+    const int extraWidth = std::max(0, width() - kClientWidth / kTwipsPerPixel);
+    const int extraHeight = std::max(0, height() - kClientHeight / kTwipsPerPixel);
+    resultLog_->setGeometry(Pixels(kResultLog).adjusted(0, 0, extraWidth, extraHeight));
+    statusLine_->setGeometry(Pixels(kStatusLine).adjusted(0, extraHeight, extraWidth, extraHeight));
+}
+
+void MainWindow::BeginInsertion() {
+    insertion_ = QTextCursor(resultLog_->document());
+    insertion_.setPosition(resultLog_->textCursor().selectionEnd());
+    // The operator's typing at this point goes behind the measurement's texts, not between them.
+    insertion_.setKeepPositionOnInsert(true);
+    insertedYet_ = false;
+}
+
 void MainWindow::AppendResult(const QString& text) {
+    const bool oneOff = insertion_.isNull();
+    if (oneOff) BeginInsertion();
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextCursor cursor = resultLog_->textCursor();
-    cursor.insertText(lines);
-    resultLog_->setTextCursor(cursor);
+
+    const QTextCursor caret = resultLog_->textCursor();
+    const int at = insertion_.position();
+    const bool follows = caret.selectionEnd() == at && (!insertedYet_ || !caret.hasSelection());
+    // The text at the view's top left, followed through the insertion.
+    const QTextCursor shown = resultLog_->cursorForPosition(QPoint(0, 0));
+    const int shownTop = resultLog_->cursorRect(shown).top();
+
+    QTextCursor writer(resultLog_->document());
+    writer.setPosition(at);
+    writer.insertText(lines);
+    insertion_.setPosition(writer.position());
+    insertedYet_ = true;
+    if (oneOff) insertion_ = QTextCursor();
+
+    if (follows) {
+        QTextCursor behind = resultLog_->textCursor();
+        behind.setPosition(writer.position());
+        resultLog_->setTextCursor(behind);
+        ScrollCaretIntoView();
+    } else {
+        // The operator looks elsewhere. The log keeps its top line number, so text that went in
+        // above the view would push what the operator reads down: scroll on until it is back.
+        QScrollBar* scrollBar = resultLog_->verticalScrollBar();
+        while (resultLog_->cursorRect(shown).top() > shownTop &&
+               scrollBar->value() < scrollBar->maximum()) {
+            scrollBar->setValue(scrollBar->value() + 1);
+        }
+    }
+}
+
+void MainWindow::ScrollCaretIntoView() {
     resultLog_->ensureCursorVisible();
     // ensureCursorVisible may leave the caret's line cut by the viewport's lower edge, depending
     // on the font's line height; scroll on line by line until it is whole.
@@ -192,6 +246,8 @@ void MainWindow::AppendResult(const QString& text) {
 void MainWindow::StartMeasurement(ButtonId id) {
     if (running_ != nullptr || measurements_[id] == nullptr) return;
     if (!bus_.Start(*measurements_[id])) return;
+    // The measurement's texts reach the window through its event loop, so none comes before this.
+    BeginInsertion();
     running_ = buttons_[id];
     // Disabling the focused button would pass the focus on to the log; the window holds it
     // meanwhile instead.
@@ -207,6 +263,7 @@ void MainWindow::EndMeasurement() {
     const std::optional<MeasurementEnd> end = bus_.TakeEnd();
     if (!end || running_ == nullptr) return;
     QPushButton* clicked = std::exchange(running_, nullptr);
+    insertion_ = QTextCursor();
 
     if (*end == MeasurementEnd::RegistrationFailed) {
         // The message has been shown; the program ends without another driver call.
@@ -240,6 +297,11 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The focus frame shows from the start, not only after the first Tab (showing the window
     // resets this).
     setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceGrowingControls();
 }
 
 bool MainWindow::focusNextPrevChild(bool next) {

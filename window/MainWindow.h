@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QTextCursor>
 #include <QWidget>
 #include <array>
 #include <cstddef>
 #include <functional>
 
 class QCloseEvent;
+class QResizeEvent;
 class QShowEvent;
 class QLabel;
 class QPlainTextEdit;
@@ -22,7 +24,8 @@ struct CatalogEntry;
 // status line below it. A click starts its measurement on the bus thread and returns at once;
 // the window stays responsive while the measurement runs. From the click to the measurement's
 // end the seven buttons are disabled, and the focus waits in the window, not in the log, so
-// that typing cannot reach the log unless the operator clicks into it.
+// that typing cannot reach the log unless the operator clicks into it. The window opens at its
+// layout's size, which is also its smallest; room beyond it goes to the log.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -53,8 +56,15 @@ public:
     // Replaces the default, a critical QMessageBox.
     void SetMessagePresenter(MessagePresenter presenter);
 
-    // Writes text into the log at the caret, in place of any selection; leaves the caret right
-    // behind it with nothing selected and scrolls until the caret's line is fully in view.
+    // Writes a text of the running measurement into the log. Its texts go in one behind the
+    // other at the end of the caret's selection as it was when the measurement started; the
+    // selected text stays. What the operator types meanwhile never comes between them: typed at
+    // that point, it goes behind them. While the operator's caret stands where the measurement
+    // writes (for its first text: also a selection ending there), the caret moves right behind
+    // the text with nothing selected and the log scrolls until the caret's line is fully in
+    // view. Otherwise the caret and the selection stay on the text they were on (a selection
+    // that ends where the measurement writes takes the text in) and the view stays on the text
+    // it showed. Without a running measurement, the text goes in as the first text of one.
     // CR LF is one line break.
     void AppendResult(const QString& text);
 
@@ -70,6 +80,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The log takes the room beyond the layout's size; the status line stays below it.
+    void resizeEvent(QResizeEvent* event) override;
     // While the window holds the focus for a running measurement, Tab keeps it there: the
     // buttons are disabled, so it would land in the log, and the keys after it in the results.
     bool focusNextPrevChild(bool next) override;
@@ -78,6 +90,10 @@ protected:
 
 private:
     void CreateControls();
+    void PlaceGrowingControls();
+    // Sets the insertion point of a measurement's texts: the end of the caret's selection.
+    void BeginInsertion();
+    void ScrollCaretIntoView();
     void ConnectBus();
     void StartMeasurement(ButtonId id);
     void EndMeasurement();
@@ -89,6 +105,10 @@ private:
     MessagePresenter presentMessage_;
     QPushButton* running_ = nullptr;  // the clicked button while its measurement runs
     bool closePending_ = false;
+    // Where the running measurement's next text goes; null when none runs. It stays in front of
+    // text inserted at its position by anyone else.
+    QTextCursor insertion_;
+    bool insertedYet_ = false;  // the running measurement has written a text
 
     std::array<QPushButton*, kButtonCount> buttons_{};
     std::array<const CatalogEntry*, kButtonCount> measurements_{};

@@ -1,7 +1,9 @@
 #pragma once
 
 // The window's layout: positions in twips (15 twips make one pixel at 96 dpi) from the client
-// area's top left.
+// area's top left. The window opens at the client size, which is also its smallest; in a larger
+// window the log grows by the difference in width and height, the status line widens with it and
+// moves down to stay below it, and the buttons and labels stay where they are.
 namespace kelvane::main_window_layout {
 
 struct TwipsRect {
