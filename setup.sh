@@ -28,10 +28,10 @@ run)
     InstallMissing "${PACKAGES[@]}"
     Build
     if HasDisplay; then
-        exec build/window/kelvane --simulate
+        exec build/kelvane --simulate
     fi
     echo "No display: running every measurement in batch mode against the simulated analyzer."
-    exec build/window/kelvane --simulate --measure all
+    exec build/kelvane --simulate --measure all
     ;;
 test)
     InstallMissing "${PACKAGES[@]}"

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "bus/GpibCodes.h"
-#include "bus/GpibDriver.h"
-#include "bus/RegisteredStatus.h"
-#include "bus/VirtualClock.h"
 #include "fuzz/FuzzSupport.h"
+#include "gpib/GpibCodes.h"
+#include "gpib/GpibDriver.h"
+#include "gpib/RegisteredStatus.h"
+#include "tests/support/VirtualClock.h"
 
 namespace kelvane::fuzz {
 

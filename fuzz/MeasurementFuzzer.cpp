@@ -21,16 +21,16 @@
 #include <utility>
 #include <vector>
 
-#include "bus/AnalyzerSession.h"
-#include "bus/GpibBinding.h"
-#include "bus/GpibRegistrationFailure.h"
-#include "bus/NumberForms.h"
-#include "bus/ReplyText.h"
-#include "bus/VirtualClock.h"
+#include "analyzer/AnalyzerSession.h"
+#include "analyzer/GpibBinding.h"
+#include "analyzer/GpibRegistrationFailure.h"
+#include "analyzer/ReplyText.h"
 #include "fuzz/FuzzGpibDriver.h"
 #include "fuzz/FuzzSupport.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
+#include "measurements/NumberForms.h"
+#include "tests/support/VirtualClock.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "bus/NumberForms.h"
-#include "bus/ReplyText.h"
+#include "analyzer/ReplyText.h"
 #include "fuzz/FuzzSupport.h"
+#include "measurements/NumberForms.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "bus/AnalyzerSession.h"
-#include "bus/NumberForms.h"
+#include "analyzer/AnalyzerSession.h"
+#include "measurements/NumberForms.h"
 #include "measurements/ReplyCheck.h"
 
 namespace kelvane {

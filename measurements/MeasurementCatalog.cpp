@@ -1,9 +1,9 @@
 #include "measurements/MeasurementCatalog.h"
 
-#include "measurements/3gpp/AdjacentChannelPower.h"
-#include "measurements/3gpp/ChannelPower.h"
-#include "measurements/3gpp/EmissionMask3gpp.h"
-#include "measurements/3gpp/OccupiedBandwidth.h"
+#include "measurements/wcdma/AdjacentChannelPower.h"
+#include "measurements/wcdma/ChannelPower.h"
+#include "measurements/wcdma/OccupiedBandwidth.h"
+#include "measurements/wcdma/WcdmaEmissionMask.h"
 #include "measurements/wlan/TotalPower11b.h"
 #include "measurements/wlan/WlanEmissionMask.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bus/AnalyzerSession.h"
-#include "bus/Clock.h"
+#include "analyzer/AnalyzerSession.h"
 #include "measurements/LogSink.h"
+#include "platform/Clock.h"
 
 namespace kelvane {
 

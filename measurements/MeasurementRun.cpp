@@ -3,9 +3,9 @@
 #include <exception>
 #include <utility>
 
-#include "bus/GpibCodes.h"
-#include "bus/GpibRegistrationFailure.h"
-#include "bus/ReplyText.h"
+#include "analyzer/GpibRegistrationFailure.h"
+#include "analyzer/ReplyText.h"
+#include "gpib/GpibCodes.h"
 #include "measurements/BadReply.h"
 
 namespace kelvane {

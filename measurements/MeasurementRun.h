@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bus/MeasurementEndWait.h"
+#include "analyzer/MeasurementEndWait.h"
 #include "measurements/MeasurementContext.h"
 
 namespace kelvane {

@@ -1,7 +1,7 @@
 #include "measurements/PowerAnswer.h"
 
-#include "bus/AnalyzerSession.h"
-#include "bus/NumberForms.h"
+#include "analyzer/AnalyzerSession.h"
+#include "measurements/NumberForms.h"
 #include "measurements/ReplyCheck.h"
 
 namespace kelvane {

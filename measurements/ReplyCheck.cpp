@@ -1,6 +1,6 @@
 #include "measurements/ReplyCheck.h"
 
-#include "bus/ReplyText.h"
+#include "analyzer/ReplyText.h"
 #include "measurements/BadReply.h"
 
 namespace kelvane {

@@ -47,4 +47,4 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cm
     "-DCMAKE_CROSSCOMPILING_EMULATOR=env;WINEPREFIX=$WINEPREFIX;WINEDEBUG=-all;$WINE"
 cmake --build "$BUILD" -j"$(nproc)"
 ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" --timeout 300
-echo "Windows: $BUILD/window/kelvane.exe and the core tests pass under wine."
+echo "Windows: $BUILD/kelvane.exe and the core tests pass under wine."

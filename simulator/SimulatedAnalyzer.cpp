@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "bus/GpibCodes.h"
-#include "simulator/AnalyzerCore.h"
+#include "gpib/GpibCodes.h"
+#include "simulator/instrument/AnalyzerCore.h"
 
 namespace kelvane {
 

@@ -5,11 +5,11 @@
 #include <map>
 #include <memory>
 
-#include "bus/Clock.h"
-#include "bus/GpibDriver.h"
-#include "bus/RegisteredStatus.h"
-#include "simulator/InstrumentState.h"
+#include "gpib/GpibDriver.h"
+#include "gpib/RegisteredStatus.h"
+#include "platform/Clock.h"
 #include "simulator/SimulatorOptions.h"
+#include "simulator/instrument/InstrumentState.h"
 
 namespace kelvane {
 

@@ -3,8 +3,8 @@
 #include <exception>
 #include <utility>
 
-#include "bus/GpibRegistrationFailure.h"
-#include "bus/ObservedGpibDriver.h"
+#include "analyzer/GpibRegistrationFailure.h"
+#include "gpib/ObservedGpibDriver.h"
 #include "measurements/MeasurementCatalog.h"
 
 namespace kelvane {

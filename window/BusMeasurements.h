@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "bus/AnalyzerSession.h"
-#include "bus/Clock.h"
-#include "bus/DriverLoad.h"
-#include "bus/GpibBinding.h"
-#include "window/BusActivity.h"
-#include "window/BusThread.h"
+#include "analyzer/AnalyzerSession.h"
+#include "analyzer/GpibBinding.h"
+#include "app/BusActivity.h"
+#include "app/BusThread.h"
+#include "gpib/DriverLoad.h"
+#include "platform/Clock.h"
 #include "window/WindowLogSink.h"
 
 namespace kelvane {

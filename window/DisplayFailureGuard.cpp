@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "window/ExitStatus.h"
+#include "app/ExitStatus.h"
 
 namespace kelvane {
 

@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/ExitStatus.h"
 #include "measurements/MeasurementCatalog.h"
 #include "window/BusMeasurements.h"
-#include "window/ExitStatus.h"
 #include "window/MainWindowLayout.h"
 #include "window/MeasurementButton.h"
 #include "window/StatusLine.h"

@@ -3,15 +3,15 @@
 #include <QApplication>
 #include <optional>
 
-#include "bus/SteadyClock.h"
+#include "app/DriverChoice.h"
+#include "platform/SteadyClock.h"
 #include "window/BusMeasurements.h"
 #include "window/DisplayFailureGuard.h"
-#include "window/DriverChoice.h"
 #include "window/MainWindow.h"
 
 namespace kelvane {
 
-int WindowProgram::Run(int& argc, char** argv, DriverSetup setup, const std::string& caption) {
+int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
     std::optional<QApplication> application;
     {
         // Qt ends the process when its platform cannot be brought up; say why instead.
@@ -19,8 +19,8 @@ int WindowProgram::Run(int& argc, char** argv, DriverSetup setup, const std::str
         application.emplace(argc, argv);
     }
     SteadyClock clock;
-    BusMeasurements bus(MakeDriverFactory(setup, clock), clock);
-    MainWindow window(QString::fromStdString(caption), bus);
+    BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock);
+    MainWindow window(QString::fromStdString(start.caption), bus);
 
     // Closing the window would otherwise let the event loop report 0.
     std::optional<int> exitStatus;

@@ -1,7 +1,7 @@
 #include "measurements/wlan/TotalPower11b.h"
 
-#include "bus/NumberForms.h"
 #include "measurements/MeasurementRun.h"
+#include "measurements/NumberForms.h"
 #include "measurements/PowerAnswer.h"
 
 namespace kelvane {

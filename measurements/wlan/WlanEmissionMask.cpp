@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "bus/AnalyzerSession.h"
-#include "bus/NumberForms.h"
+#include "analyzer/AnalyzerSession.h"
 #include "measurements/EmissionMaskTable.h"
 #include "measurements/MeasurementRun.h"
+#include "measurements/NumberForms.h"
 #include "measurements/ReplyCheck.h"
 
 namespace kelvane {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "bus/GpibRegistrationFailure.h"
-#include "tests/measurements/MeasurementBench.h"
+#include "analyzer/GpibRegistrationFailure.h"
+#include "tests/measurements/ScriptedRuns.h"
 
 namespace kelvane::testing::runs {
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bus/GpibCodes.h"
+#include "gpib/GpibCodes.h"
 #include "tests/simulator/SimulatorFixture.h"
 
 namespace kelvane::testing {

@@ -11,12 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include "bus/AnalyzerSession.h"
-#include "bus/GpibBinding.h"
-#include "bus/VirtualClock.h"
+#include "analyzer/AnalyzerSession.h"
+#include "analyzer/GpibBinding.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
 #include "simulator/SimulatedAnalyzer.h"
+#include "tests/support/VirtualClock.h"
 
 namespace kelvane::testing {
 namespace {

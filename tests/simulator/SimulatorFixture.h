@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "bus/VirtualClock.h"
 #include "simulator/SimulatedAnalyzer.h"
+#include "tests/support/VirtualClock.h"
 
 namespace kelvane::testing {
 

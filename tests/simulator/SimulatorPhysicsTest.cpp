@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "simulator/TraceComputer.h"
-#include "simulator/TracePower.h"
+#include "simulator/traces/TraceComputer.h"
+#include "simulator/traces/TracePower.h"
 #include "tests/simulator/SimulatorFixture.h"
 
 namespace kelvane::testing {

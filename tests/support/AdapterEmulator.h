@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bus/AdapterProtocol.h"
+#include "gpib/prologix/AdapterProtocol.h"
 #include "tests/support/ScriptedDriver.h"
 
 namespace kelvane::testing {

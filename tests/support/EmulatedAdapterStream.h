@@ -4,9 +4,9 @@
 #include <deque>
 #include <string>
 
-#include "bus/ByteStream.h"
-#include "bus/VirtualClock.h"
 #include "tests/support/AdapterEmulator.h"
+#include "tests/support/VirtualClock.h"
+#include "transport/ByteStream.h"
 
 namespace kelvane::testing {
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <string>
 
-#include "bus/GpibDriver.h"
+#include "gpib/GpibDriver.h"
 
 namespace kelvane::testing {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "bus/GpibDriver.h"
+#include "gpib/GpibDriver.h"
 #include "tests/support/ScriptedDriver.h"
 
 namespace kelvane::testing {

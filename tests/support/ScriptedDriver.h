@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "bus/DriverLoad.h"
-#include "bus/GpibCodes.h"
-#include "bus/GpibDriver.h"
-#include "bus/RegisteredStatus.h"
-#include "bus/VirtualClock.h"
+#include "gpib/DriverLoad.h"
+#include "gpib/GpibCodes.h"
+#include "gpib/GpibDriver.h"
+#include "gpib/RegisteredStatus.h"
+#include "tests/support/VirtualClock.h"
 
 namespace kelvane::testing {
 

@@ -7,10 +7,10 @@
 #include <thread>
 #include <tuple>
 
+#include "app/DriverChoice.h"
 #include "tests/support/LatchedDriver.h"
 #include "tests/support/ScriptedDriver.h"
 #include "window/BusMeasurements.h"
-#include "window/DriverChoice.h"
 #include "window/MainWindow.h"
 
 using namespace kelvane;

@@ -1,0 +1,77 @@
+#include "analyzer/AnalyzerSession.h"
+
+#include "gpib/GpibCodes.h"
+
+namespace kelvane {
+
+std::string BlankBuffer(std::size_t n) { return std::string(n, ' '); }
+
+std::string NulBuffer(std::size_t n) { return std::string(n, '\0'); }
+
+bool AnalyzerSession::CallFailed() const {
+    return (static_cast<std::uint16_t>(binding_.GpibStatus) & kStatusErr) != 0;
+}
+
+void AnalyzerSession::OpenAnalyzer() {
+    fault_.reset();
+    timedOut_.reset();
+    lastCommand_.clear();
+    writes_ = 0;
+    reads_ = 0;
+    firstReadUnanswered_ = false;
+    DevHandle = binding_.ibdev(kBoardIndex, kPrimaryAddress, kSecondaryAddress, kTimeoutCode,
+                               kEoiMode, kEosMode);
+    if (CallFailed() || DevHandle < 0)
+        fault_ = BusFault{"ibdev", binding_.GpibError, binding_.FailureDetail()};
+}
+
+void AnalyzerSession::SendCommand(const std::string& text) {
+    if (fault_) return;
+    ++writes_;
+    lastCommand_ = text;
+    binding_.ibwrt(DevHandle, text);
+    if (CallFailed()) fault_ = BusFault{text, binding_.GpibError, binding_.FailureDetail()};
+}
+
+ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
+    if (fault_ || timedOut_) {
+        ReplyRead skipped;
+        skipped.end = ReplyRead::End::Skipped;
+        return skipped;
+    }
+    binding_.ibrd(DevHandle, buffer);
+    ReplyRead read =
+        ClassifyRead(binding_.RegStatus, binding_.RegError, binding_.RegCountLong, buffer.size());
+    if (read.errorFlagged) read.detail = binding_.FailureDetail();
+    if (read.timedOut) {
+        timedOut_ = TimedOutRead{lastCommand_, read};
+        if (reads_ == 0 && read.end == ReplyRead::End::Silent) firstReadUnanswered_ = true;
+    }
+    ++reads_;
+    return read;
+}
+
+void AnalyzerSession::CloseAnalyzer() {
+    // A negative descriptor names no device: the driver would only reject it.
+    if (DevHandle >= 0) binding_.ibonl(DevHandle, 0);
+    binding_.ibonl(0, 0);
+}
+
+bool AnalyzerSession::BusUnreachable() const {
+    return fault_ && fault_->operation == "ibdev" &&
+           (fault_->error == kErrorEdvr || fault_->error == kErrorEneb);
+}
+
+bool AnalyzerSession::AnalyzerAbsent() const {
+    const bool firstWriteUnheard =
+        fault_ && writes_ == 1 && fault_->operation != "ibdev" && fault_->error == kErrorEnol;
+    return firstWriteUnheard || firstReadUnanswered_;
+}
+
+bool AnalyzerSession::BoardUnavailable() const {
+    // A driver with its own words on the failure (an adapter that could not be reached) has said
+    // what is wrong; the board advice is for the GPIB library's boards.
+    return BusUnreachable() && fault_->detail.empty();
+}
+
+}  // namespace kelvane

@@ -1,0 +1,142 @@
+#include "app/CommandLine.h"
+
+#include <utility>
+
+#include "measurements/MeasurementCatalog.h"
+#include "transport/AdapterStreamSupport.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr const char* kMeasureOption = "--measure";
+constexpr const char* kMeasureAll = "all";
+
+}  // namespace
+
+CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* busVariable) {
+    bool help = false;
+    bool version = false;
+    bool busGiven = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--simulate") {
+            simulate_ = true;
+        } else if (const auto name = OptionValue(arguments, i, kMeasureOption)) {
+            AddMeasurement(*name);
+        } else if (const auto where = OptionValue(arguments, i, "--bus")) {
+            SetBus(*where, "--bus");
+            busGiven = true;
+        } else if (const auto path = OptionValue(arguments, i, "--trace")) {
+            if (path->empty()) SetError("--trace needs a file name");
+            tracePath_ = *path;
+        } else if (argument == "--help" || argument == "-h") {
+            help = true;
+        } else if (argument == "--version") {
+            version = true;
+        } else if (argument.starts_with("-")) {
+            SetError("unknown option '" + argument + "'");
+        } else {
+            SetError("unexpected argument '" + argument + "'");
+        }
+    }
+    if (simulate_ && busGiven && bus_.kind != BusChoice::Kind::Gpib) {
+        SetError("--simulate and --bus " + bus_.text + " exclude each other");
+    } else if (!busGiven && !simulate_ && busVariable != nullptr && *busVariable != '\0') {
+        // The variable serves desktop launchers; an option on the command line wins over it.
+        SetBus(busVariable, "KELVANE_BUS");
+    }
+    if (!simulate_ && bus_.kind != BusChoice::Kind::Gpib && !kAdapterStreamsAvailable) {
+        // Better said now than as a failure line for every measurement.
+        SetError("bus '" + bus_.text + "': adapters are not available in this build; use gpib");
+    }
+    if (!error_.empty()) {
+        action_ = Action::UsageError;
+        measurements_.clear();
+    } else if (help) {
+        action_ = Action::Help;
+    } else if (version) {
+        action_ = Action::Version;
+    } else if (!measurements_.empty()) {
+        action_ = Action::Batch;
+    }
+}
+
+void CommandLine::AddMeasurement(const std::string& name) {
+    if (name == kMeasureAll) {
+        for (const auto& entry : MeasurementCatalog()) measurements_.push_back(&entry);
+    } else if (const CatalogEntry* entry = FindMeasurement(name)) {
+        measurements_.push_back(entry);
+    } else {
+        SetError("unknown measurement '" + name + "'");
+    }
+}
+
+std::optional<std::string> CommandLine::OptionValue(const std::vector<std::string>& arguments,
+                                                    std::size_t& i, const std::string& option) {
+    const std::string& argument = arguments[i];
+    if (argument.starts_with(option + "=")) return argument.substr(option.size() + 1);
+    if (argument != option) return std::nullopt;
+    if (i + 1 == arguments.size()) {
+        SetError(option + (option == kMeasureOption ? " needs a measurement name"
+                           : option == "--bus"      ? " needs a bus"
+                                                    : " needs a file name"));
+        return std::nullopt;
+    }
+    return arguments[++i];
+}
+
+void CommandLine::SetBus(const std::string& where, const std::string& origin) {
+    if (const auto bus = ParseBus(where)) {
+        bus_ = *bus;
+    } else {
+        SetError("bad bus '" + where + "' (" + origin + "); use " + BusForms());
+    }
+}
+
+// The first mistake is the one reported.
+void CommandLine::SetError(std::string error) {
+    if (error_.empty()) error_ = std::move(error);
+}
+
+std::string CommandLine::UsageLine() {
+    return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [--measure NAME]... | --help "
+           "| --version";
+}
+
+std::string CommandLine::HelpText(bool windowAvailable) {
+    std::string names;
+    for (const auto& entry : MeasurementCatalog()) names += std::string(entry.name) + ", ";
+    names += kMeasureAll;
+    // Only what this build offers: a build without Qt has no window, one without the adapter
+    // streams reaches the analyzer through the GPIB library only.
+    const std::string adapters =
+        kAdapterStreamsAvailable
+            ? "                      lan:HOST[:PORT]  a GPIB-ETHERNET adapter (port 1234)\n"
+              "                      usb:DEVICE       a GPIB-USB adapter, e.g. usb:/dev/ttyUSB0\n"
+            : "";
+    return UsageLine() + "\n\n" +
+           (windowAvailable ? "Without --measure, opens the measurement window.\n"
+                            : "This build has no window: name the measurements with --measure.\n") +
+           "\n"
+           "  --simulate        talk to the built-in simulated analyzer instead of the GPIB "
+           "driver\n"
+           "  --bus WHERE       how the analyzer is reached (default: KELVANE_BUS, else gpib):\n"
+           "                      gpib             the system's GPIB library\n" +
+           adapters +
+           "  --trace FILE      append every driver call of the run to FILE\n"
+           "  --measure NAME    run a measurement without a window and write its log to standard\n"
+           "                    output; repeat it to run several, in the order given\n"
+           "  --help            print this help\n"
+           "  --version         print the version\n"
+           "\n"
+           "NAME: " +
+           names +
+           " (all seven, in this order).\n"
+           "\n"
+           "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
+           "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
+           "registered, 4 the log or the trace could not be written.\n";
+}
+
+}  // namespace kelvane

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/BusChoice.h"
+
+namespace kelvane {
+
+struct CatalogEntry;
+
+// The program's arguments:
+//   kelvane [--simulate | --bus WHERE] [--trace FILE] [--measure NAME]...
+//       the window, or the named measurements in batch
+//   kelvane --help | --version
+// NAME is a measurement's batch name or "all" (the seven in the window's order). WHERE is a
+// BusChoice; without --bus it comes from the environment variable KELVANE_BUS, else "gpib".
+class CommandLine {
+public:
+    enum class Action {
+        Window,      // open the window
+        Batch,       // run Measurements() without a window
+        Help,        // print HelpText()
+        Version,     // print the version
+        UsageError,  // print Error() and UsageLine(), exit with status 2
+    };
+
+    // arguments: without the program name. busVariable: the value of KELVANE_BUS, or null.
+    explicit CommandLine(const std::vector<std::string>& arguments,
+                         const char* busVariable = nullptr);
+
+    Action WhatToDo() const { return action_; }
+    // Use the simulated analyzer instead of the system's GPIB driver.
+    bool Simulate() const { return simulate_; }
+    // The bus, when not simulated.
+    const BusChoice& Bus() const { return bus_; }
+    // The file that gets the bus trace; empty: no trace.
+    const std::string& TracePath() const { return tracePath_; }
+    // The measurements in the order to run, "all" expanded; entries of MeasurementCatalog().
+    const std::vector<const CatalogEntry*>& Measurements() const { return measurements_; }
+    // What was wrong, for a usage error.
+    const std::string& Error() const { return error_; }
+
+    // One line, without a line end.
+    static std::string UsageLine();
+    // Several lines, each ending with "\n": what this build offers, with or without the window.
+    static std::string HelpText(bool windowAvailable);
+
+private:
+    void AddMeasurement(const std::string& name);
+    void SetError(std::string error);
+    void SetBus(const std::string& where, const std::string& origin);
+    // The value of `option` ("--bus VALUE" or "--bus=VALUE"), advancing i past it; nullopt
+    // when argument i is not that option.
+    std::optional<std::string> OptionValue(const std::vector<std::string>& arguments,
+                                           std::size_t& i, const std::string& option);
+
+    Action action_ = Action::Window;
+    bool simulate_ = false;
+    BusChoice bus_;
+    std::string tracePath_;
+    std::vector<const CatalogEntry*> measurements_;
+    std::string error_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/BusChoice.h"
+#include "gpib/DriverLoad.h"
+#include "gpib/TraceLog.h"
+#include "platform/Clock.h"
+
+namespace kelvane {
+
+// What the program's driver is made of.
+struct DriverSetup {
+    bool simulate = false;  // the simulated analyzer, whatever the bus
+    BusChoice bus;
+    TraceLog* trace = nullptr;  // every driver call goes there when set; must outlive the driver
+};
+
+// The driver the program's binding brings up at its first call: the simulated analyzer, which
+// runs on `clock` (it must outlive the binding), a Prologix-protocol adapter (on `clock` too),
+// or the system's GPIB library. The simulator is used only when asked for, never as a
+// stand-in for a missing driver.
+DriverFactory MakeDriverFactory(const DriverSetup& setup, Clock& clock);
+
+}  // namespace kelvane

@@ -1,0 +1,123 @@
+#include "app/ProgramMain.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/BatchRunner.h"
+#include "app/CommandLine.h"
+#include "app/DriverChoice.h"
+#include "app/ExitStatus.h"
+#include "app/WindowCaption.h"
+#include "gpib/TraceFile.h"
+#include "platform/ConsoleOutput.h"
+#include "platform/DisplayCheck.h"
+#include "platform/ProgramArguments.h"
+#include "platform/StandardDescriptors.h"
+#include "platform/SteadyClock.h"
+
+namespace kelvane {
+
+namespace {
+
+// Writes text to standard output; a write that fails is reported, with status 4.
+int PrintOut(const std::string& text) {
+    errno = 0;
+    std::cout << text << std::flush;
+    if (std::cout) return kExitCompleted;
+    std::cerr << "kelvane: cannot write the log: "
+              << (errno != 0 ? std::strerror(errno) : "the output stream failed") << '\n';
+    return kExitLogUnwritable;
+}
+
+// The trace's first line: what ran, on which bus, when (UTC).
+std::string TraceHeader(const std::vector<std::string>& arguments) {
+    char when[32] = "?";
+    const std::time_t now = std::time(nullptr);
+    // Read once, before any other thread exists.
+    if (const std::tm* utc = std::gmtime(&now))
+        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", utc);
+    std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
+    for (const auto& argument : arguments) line += " " + argument;
+    return line;
+}
+
+}  // namespace
+
+// Without --measure: the window (in a build that has one). With --measure: the batch mode,
+// which creates no QApplication and so runs without a display.
+int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
+    const bool outputClosed = SecureStandardDescriptors().output;
+    PrepareStandardOutput();
+    const std::vector<std::string> arguments = ProgramArguments(argc, argv);
+    const CommandLine commandLine(arguments, std::getenv("KELVANE_BUS"));
+    const auto action = commandLine.WhatToDo();
+    const bool writesOutput = action == CommandLine::Action::Help ||
+                              action == CommandLine::Action::Version ||
+                              action == CommandLine::Action::Batch;
+    if (outputClosed && writesOutput) {
+        // Nothing is measured that could not be reported.
+        std::cerr << "kelvane: cannot write the log: standard output is closed\n";
+        return kExitLogUnwritable;
+    }
+    switch (action) {
+    case CommandLine::Action::UsageError:
+        std::cerr << "kelvane: " << commandLine.Error() << '\n' << CommandLine::UsageLine() << '\n';
+        return kExitUsage;
+    case CommandLine::Action::Help:
+        return PrintOut(CommandLine::HelpText(static_cast<bool>(launchWindow)));
+    case CommandLine::Action::Version:
+        return PrintOut(std::string("kelvane ") + KELVANE_VERSION + "\n");
+    case CommandLine::Action::Batch:
+    case CommandLine::Action::Window:
+        break;
+    }
+    if (action == CommandLine::Action::Window && !launchWindow) {
+        std::cerr << "kelvane: this build has no window; the measurements run in batch mode, "
+                     "e.g.\n  kelvane --simulate --measure all\n";
+        return kExitUsage;
+    }
+    SteadyClock clock;
+    DriverSetup setup{commandLine.Simulate(), commandLine.Bus(), nullptr};
+    std::unique_ptr<TraceLog> trace;
+    if (!commandLine.TracePath().empty()) {
+        TraceFileOpen open = OpenTraceFile(commandLine.TracePath());
+        if (!open.file) {
+            std::cerr << "kelvane: cannot open the trace file \"" << commandLine.TracePath()
+                      << "\": " << open.failure << '\n';
+            return kExitUsage;
+        }
+        // Reported at once, on the thread that wrote; the measurements go on.
+        auto report = [path = commandLine.TracePath()](const std::string& reason) {
+            std::cerr << "kelvane: cannot write the trace file \"" << path << "\": " << reason
+                      << '\n'
+                      << std::flush;
+        };
+        trace = std::make_unique<TraceLog>(std::move(open.file), clock, report);
+        trace->Line(TraceHeader(arguments));
+        setup.trace = trace.get();
+    }
+    const auto withTrace = [&trace](int status) {
+        // A trace asked for and lost is a file that could not be written.
+        const bool lost = trace && !trace->Failure().empty();
+        return lost && status <= kExitMeasurementProblem ? kExitLogUnwritable : status;
+    };
+    if (action == CommandLine::Action::Batch) {
+        BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr);
+        return withTrace(runner.Run(commandLine.Measurements()));
+    }
+    if (kWindowNeedsDisplayServer &&
+        !DisplayAvailable([](const char* name) { return std::getenv(name); })) {
+        std::cerr << NoDisplayMessage();
+        return kExitUsage;
+    }
+    WindowStart start{setup, WindowCaption(commandLine.Simulate(), commandLine.Bus().text)};
+    return withTrace(launchWindow(argc, argv, start));
+}
+
+}  // namespace kelvane

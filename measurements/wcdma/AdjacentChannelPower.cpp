@@ -1,0 +1,84 @@
+#include "measurements/wcdma/AdjacentChannelPower.h"
+
+#include <array>
+
+#include "analyzer/AnalyzerSession.h"
+#include "measurements/MeasurementRun.h"
+#include "measurements/NumberForms.h"
+#include "measurements/ReplyCheck.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kReplyBufferLength = 100;
+
+// One channel pair: "<label><lower MHz>MHz <lower dB>dB : <upper MHz>MHz <upper dB>dB".
+// The answer holds lower frequency (Hz), lower power (dB), upper frequency, upper power.
+std::string ChannelPairLine(const std::string& label, const std::string& answer, int bytesRead,
+                            const std::string& name) {
+    const auto fields = ReplyFields(answer, bytesRead, 4, name);
+    const auto shown = [](double value) { return PatternNumber(value, "#0.00"); };
+    const double lowerMHz = MHzField(fields, 0, name);
+    const double lowerDb = NumberField(fields, 1, name);
+    const double upperMHz = MHzField(fields, 2, name);
+    const double upperDb = NumberField(fields, 3, name);
+    return label + shown(lowerMHz) + "MHz " + shown(lowerDb) + "dB : " + shown(upperMHz) + "MHz " +
+           shown(upperDb) + "dB\r\n";
+}
+
+std::string OffsetAnswerName(std::size_t index) {
+    return "\"ACP?\" answer " + std::to_string(index);
+}
+
+}  // namespace
+
+MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const double& measF,
+                                        const double& measRef) {
+    MeasurementRun run(context, "ACP Measurement...", {"DETAA ON", "AGS", "ACP OFF"});
+    return run.Execute([&](MeasurementRun& r) {
+        // Answer 0 comes first and is not used; 1 is the 5 MHz pair, 2 the 10 MHz pair.
+        std::array<std::string, 3> offsetAnswers;
+        std::array<int, 3> offsetBytes{};
+        for (auto& answer : offsetAnswers) answer = NulBuffer(kReplyBufferLength);
+        std::string carrierAnswer = NulBuffer(kReplyBufferLength);
+
+        r.SendAll({
+            "SI",
+            "SP 25e6HZ",
+            "CF " + GeneralNumber(measF) + "HZ",
+            "RL " + GeneralNumber(measRef) + "DB",
+            "RB 30e3HZ; VB 30e3HZ",
+            "AS",
+            "ACPSCR CARR",
+            "CARRBS 3.84MZ",
+            "CSBSDEL",
+            "CSBSIN 5MZ,3.84MZ",
+            "CSBSIN 10MZ,3.84MZ",
+            "DETAA ON",
+            "ACP",
+            "AGSGL",
+            "AG 10",
+            "AGR",
+            "CONTS",
+        });
+        r.WaitOpr256();
+        r.Send("ACP?");
+        for (std::size_t i = 0; i < offsetAnswers.size(); ++i)
+            offsetBytes[i] = r.Read(offsetAnswers[i], OffsetAnswerName(i));
+        r.SendAll({"MO", "ACPREF?"});
+        const std::string carrierName = "\"ACPREF?\" answer";
+        const int carrierBytes = r.Read(carrierAnswer, carrierName);
+        // The analyzer is set back before any answer is looked at.
+        r.SendClosingCommands();
+
+        r.AppendResult(ChannelPairLine("ACP ( -5M, +5M) = ", offsetAnswers[1], offsetBytes[1],
+                                       OffsetAnswerName(1)));
+        r.AppendResult(ChannelPairLine("ACP (-10M,+10M) = ", offsetAnswers[2], offsetBytes[2],
+                                       OffsetAnswerName(2)));
+        const double carrierDbm = NumberReply(carrierAnswer, carrierBytes, carrierName);
+        r.AppendResult("ACP (Carr pow.) = " + PatternNumber(carrierDbm, "##0.00") + "dBm\r\n");
+    });
+}
+
+}  // namespace kelvane

@@ -1,0 +1,40 @@
+#include "measurements/wcdma/ChannelPower.h"
+
+#include "measurements/MeasurementRun.h"
+#include "measurements/NumberForms.h"
+#include "measurements/PowerAnswer.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr double kWcdmaChannelWidthHz = 3840000.0;
+
+}  // namespace
+
+MeasurementOutcome ChannelPower(MeasurementContext& context, const double& measF,
+                                const double& measRef) {
+    MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF"});
+    return run.Execute([&](MeasurementRun& r) {
+        r.SendAll({
+            "SI",
+            "SP 10e6HZ",
+            "CF " + GeneralNumber(measF) + "HZ",
+            "RL " + GeneralNumber(measRef) + "DB",
+            "RB 300e3HZ VB 300e3HZ",
+            "AS",
+            "DETAA ON",
+            "WLX " + GeneralNumber(measF) + "HZ",
+            "WDX " + GeneralNumber(kWcdmaChannelWidthHz) + "HZ",
+            "PWCHON",
+            "PMEASAVGONCE ONCE",
+            "PWCHTM 10",
+            "PMEASAVG ON",
+            "CONTS",
+        });
+        r.WaitOpr16();
+        LogPowerAnswer(r, "PWCH?");
+    });
+}
+
+}  // namespace kelvane

@@ -1,0 +1,51 @@
+#include "measurements/wcdma/OccupiedBandwidth.h"
+
+#include "analyzer/AnalyzerSession.h"
+#include "measurements/MeasurementRun.h"
+#include "measurements/NumberForms.h"
+#include "measurements/ReplyCheck.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr std::size_t kReplyBufferLength = 50;
+
+}  // namespace
+
+MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, const double& measF,
+                                     const double& measRef) {
+    MeasurementRun run(context, "OBW Measurement...", {"OBWON OFF", "AGS"});
+    return run.Execute([&](MeasurementRun& r) {
+        std::string reply = NulBuffer(kReplyBufferLength);
+        r.SendAll({
+            "SI",
+            "SP 10e6HZ",
+            "CF " + GeneralNumber(measF) + "HZ",
+            "RL " + GeneralNumber(measRef) + "DB",
+            "RB 30e3HZ; VB 30e3HZ",
+            "AS",
+            "DET POS",
+            "OBWPER 99",
+            "OBWON",
+            "AGSGL",
+            "AG 10",
+            "AGR",
+            "CONTS",
+        });
+        r.WaitOpr256();
+        r.Send("OBW?");
+        const std::string name = "\"OBW?\" answer";
+        const int bytesRead = r.Read(reply, name);
+        // The analyzer is set back before the answer is looked at.
+        r.SendClosingCommands();
+
+        const auto fields = ReplyFields(reply, bytesRead, 2, name);
+        const double centerMHz = MHzField(fields, 0, name);
+        const double bandwidthMHz = MHzField(fields, 1, name);
+        r.AppendResult("OBW = " + PatternNumber(bandwidthMHz, "###0.000") + "MHz\r\n");
+        r.AppendResult("OBW CF = " + PatternNumber(centerMHz, "###0.000") + "MHz\r\n");
+    });
+}
+
+}  // namespace kelvane

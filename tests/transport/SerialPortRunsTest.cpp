@@ -1,0 +1,201 @@
+// The seven measurements back to back over a GPIB-USB adapter's serial port (a real
+// pseudo-terminal), as "--measure all" runs them: one driver, one port that each measurement
+// opens afresh. What one session wrote last must reach the analyzer although the next session
+// opens the port right after. And closing the port waits for the output, but not for ever.
+
+#ifndef _WIN32
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analyzer/AnalyzerSession.h"
+#include "analyzer/GpibBinding.h"
+#include "gpib/prologix/AdapterDriver.h"
+#include "platform/SteadyClock.h"
+#include "tests/measurements/ScriptedRuns.h"
+#include "tests/support/AdapterEmulator.h"
+#include "tests/support/ScriptedDriver.h"
+#include "tests/support/StandInAdapter.h"
+#include "tests/support/VirtualClock.h"
+#include "transport/SerialPortStream.h"
+
+namespace kelvane::testing {
+namespace {
+
+using std::chrono::milliseconds;
+using Steady = std::chrono::steady_clock;
+
+TEST(SerialPortDrainTest, WaitsUntilTheQueueIsEmptyOrTheLimitHasPassed) {
+    const struct {
+        const char* name;
+        std::vector<int> queued;  // the answers in turn; the last one repeats
+        bool sent;
+        milliseconds least, most;  // how long the wait takes
+    } cases[]{
+        {"empty", {0}, true, milliseconds(0), milliseconds(100)},
+        {"draining", {30, 12, 0}, true, milliseconds(2), milliseconds(100)},
+        {"stuck", {5}, false, milliseconds(200), milliseconds(600)},
+        {"gone", {5, -1}, false, milliseconds(1), milliseconds(100)},
+    };
+    for (const auto& c : cases) {
+        std::size_t asked = 0;
+        const auto queued = [&] { return c.queued[std::min(asked++, c.queued.size() - 1)]; };
+        const auto start = Steady::now();
+        EXPECT_EQ(WaitUntilSent(queued, milliseconds(200)), c.sent) << c.name;
+        const auto took = Steady::now() - start;
+        EXPECT_GE(took, c.least) << c.name;
+        EXPECT_LT(took, c.most) << c.name;
+    }
+}
+
+#ifndef _WIN32  // pseudo-terminals
+
+// What `fd` gives within `timeout`.
+std::string ReadWithin(int fd, milliseconds timeout) {
+    pollfd entry{fd, POLLIN, 0};
+    if (::poll(&entry, 1, static_cast<int>(timeout.count())) <= 0 || (entry.revents & POLLIN) == 0)
+        return {};
+    char bytes[256];
+    const ssize_t n = ::read(fd, bytes, sizeof bytes);
+    return n > 0 ? std::string(bytes, static_cast<std::size_t>(n)) : std::string();
+}
+
+// A new session starts without the answers an earlier one left unread, and without taking
+// back what that one wrote.
+TEST(SerialPortRunsTest, OpeningDropsStaleInputButNotTheLastSessionsOutput) {
+    int master = -1, slave = -1;
+    char name[256] = {};
+    termios raw{};
+    ::cfmakeraw(&raw);
+    ASSERT_EQ(::openpty(&master, &slave, name, &raw, nullptr), 0);
+    ::close(slave);
+    StreamOpen first = OpenSerialPortStream(name);
+    ASSERT_NE(first.stream, nullptr) << first.failure;
+    ASSERT_EQ(first.stream->Send("DETAA ON\n", milliseconds(100)), ByteStream::Result::Done);
+    ASSERT_EQ(::write(master, "-1.5\r", 5), 5);  // the answer nobody reads
+    first.stream.reset();
+
+    StreamOpen second = OpenSerialPortStream(name);
+    ASSERT_NE(second.stream, nullptr) << second.failure;
+    std::string received;
+    EXPECT_EQ(second.stream->Receive(received, milliseconds(20)), ByteStream::Result::TimedOut);
+    EXPECT_EQ(received, "");
+    EXPECT_EQ(ReadWithin(master, milliseconds(100)), "DETAA ON\n");
+    second.stream.reset();
+    ::close(master);
+}
+
+// How long the slow stand-in leaves the bytes in the queue: far longer than the driver takes
+// from its last write of one session to the open of the next.
+constexpr milliseconds kReadPause{10};
+
+AdapterEmulator::Options UsbOptions() {
+    AdapterEmulator::Options options;
+    options.kind = AdapterKind::Usb;
+    return options;
+}
+
+// The seven over one adapter driver (as the program's binding loads it once) on the serial
+// port of a stand-in GPIB-USB adapter that takes the bytes slowly.
+struct SlowUsbBench : LogSink {
+    explicit SlowUsbBench(const runs::Script& script) {
+        for (const auto& [query, reads] : script)
+            for (const auto& read : reads) analyzer.ReplyRead(query, ScriptedDriver::Read{read});
+    }
+
+    void AppendResult(const std::string&) override {}
+
+    MeasurementOutcome Run(const std::string& name) {
+        for (const auto& entry : MeasurementCatalog())
+            if (entry.name == name) return entry.run(context);
+        throw std::invalid_argument("no measurement " + name);
+    }
+
+    ScriptedDriver analyzer;
+    AdapterEmulator emulator{analyzer, UsbOptions()};
+    StandInAdapter standIn{emulator, kReadPause};
+    SteadyClock clock;
+    VirtualClock measurementClock;  // the waits between status polls take no time
+    std::vector<std::string> problems;
+    GpibBinding binding{[this] {
+                            auto driver = std::make_unique<AdapterDriver>(
+                                standIn.Bus(),
+                                [device = standIn.Device()](std::chrono::nanoseconds) {
+                                    return OpenSerialPortStream(device);
+                                },
+                                clock,
+                                [this](AdapterDriver::NoticeKind kind, const std::string& text) {
+                                    if (kind == AdapterDriver::NoticeKind::Problem)
+                                        problems.push_back(text);
+                                });
+                            return DriverLoad{std::move(driver), {}};
+                        },
+                        [](const std::string&) {}};
+    AnalyzerSession session{binding};
+    MeasurementContext context{session, *this, measurementClock};
+};
+
+// The seven golden scripts as one analyzer that answers the whole run.
+runs::Script AllScripts() {
+    runs::Script all;
+    for (const auto& golden : runs::GoldenRuns())
+        for (const auto& [query, reads] : golden.script)
+            all[query].insert(all[query].end(), reads.begin(), reads.end());
+    return all;
+}
+
+// What the analyzer receives from the seven over the scripted driver, in order.
+std::vector<std::string> ScriptedWrites() {
+    std::vector<std::string> writes;
+    for (const auto& golden : runs::GoldenRuns()) {
+        runs::Bench bench(golden.script);
+        bench.Run(golden.name);
+        const auto some = bench.driver.Writes();
+        writes.insert(writes.end(), some.begin(), some.end());
+    }
+    return writes;
+}
+
+// The commands of `expected` that `arrived` lacks (as "#index text"), and what it has beyond
+// them, taking `arrived` in order: what a lossy port makes of the transcript.
+std::string Differences(const std::vector<std::string>& expected,
+                        const std::vector<std::string>& arrived) {
+    std::string text;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (next < arrived.size() && arrived[next] == expected[i])
+            ++next;
+        else
+            text += "missing #" + std::to_string(i) + " " + expected[i] + "\n";
+    }
+    for (; next < arrived.size(); ++next) text += "unexpected " + arrived[next] + "\n";
+    return text;
+}
+
+TEST(SerialPortRunsTest, BackToBackMeasurementsDeliverEveryCommandInOrder) {
+    const std::vector<std::string> expected = ScriptedWrites();
+    SlowUsbBench bench(AllScripts());
+    for (const auto& golden : runs::GoldenRuns())
+        EXPECT_EQ(bench.Run(golden.name), MeasurementOutcome::Completed) << golden.name;
+    bench.standIn.Stop();  // serves what was sent before
+    EXPECT_EQ(Differences(expected, bench.analyzer.Writes()), "");
+    EXPECT_TRUE(bench.emulator.Violations().empty()) << bench.emulator.Violations().front();
+    EXPECT_TRUE(bench.problems.empty()) << bench.problems.front();
+}
+
+#endif
+
+}  // namespace
+}  // namespace kelvane::testing
