@@ -40,27 +40,26 @@ std::optional<std::int16_t> ConvertStatus(const std::string& buffer, const Reply
 
 }  // namespace
 
-WaitResult MeasurementEndWait::WaitStatusEnd(const std::int32_t& timeLimitSeconds) {
+WaitResult MeasurementEndWait::WaitForEndStatus(std::chrono::seconds limit) {
     // One buffer for the whole wait: each read overwrites its start and leaves the rest.
     std::string statusBuffer(kStatusBufferLength, '\0');
-    session_.SendCommand("*SRE 160");
+    session_.SendCommand(std::string(kEnableEnd));
     WaitResult result;
     const auto start = clock_.Now();
-    const auto limit = std::chrono::seconds(timeLimitSeconds);
     std::int16_t status = 0;
     while (true) {
         if (session_.Fault()) {
-            result.outcome = WaitResult::kNoEnd;
+            result.end = WaitResult::End::NotSeen;
             return result;
         }
         clock_.Sleep(kPollInterval);
-        session_.SendCommand("*STB?");
+        session_.SendCommand(std::string(kStatusQuery));
         const ReplyRead read = session_.ReadReply(statusBuffer);
         const auto converted = ConvertStatus(statusBuffer, read);
         // The limit is tested before the bits: a late answer counts as a time-out.
         const bool silent = read.timedOut || read.end == ReplyRead::End::Skipped;
         if (clock_.Now() - start > limit || silent || session_.Fault()) {
-            result.outcome = WaitResult::kNoEnd;
+            result.end = WaitResult::End::NotSeen;
             return result;
         }
         if (converted && (*converted & kEndBits) != 0) {
@@ -69,29 +68,28 @@ WaitResult MeasurementEndWait::WaitStatusEnd(const std::int32_t& timeLimitSecond
         }
     }
     if ((status & kSummaryBit) == 0) return result;
-    session_.SendCommand("*ESR?");
+    session_.SendCommand(std::string(kEventStatusQuery));
     const auto eventStatus = ConvertStatus(statusBuffer, session_.ReadReply(statusBuffer));
     if (session_.Fault()) {
-        result.outcome = WaitResult::kNoEnd;
+        result.end = WaitResult::End::NotSeen;
     } else if (!eventStatus) {
         // An event was flagged: without its status the end cannot be called clean.
-        result.outcome = WaitResult::kEventStatusUnreadable;
+        result.end = WaitResult::End::EventStatusUnreadable;
     } else {
         result.eventStatus = *eventStatus;
-        if ((*eventStatus & kErrorBits) != 0) result.outcome = WaitResult::kErrorFlagged;
+        if ((*eventStatus & kErrorBits) != 0) result.end = WaitResult::End::ErrorFlagged;
     }
     return result;
 }
 
-WaitResult MeasurementEndWait::WaitOpr(const char* oprCommand) {
+WaitResult MeasurementEndWait::WaitForOperation(const char* selectOperation) {
     session_.SendCommand("*CLS");
-    session_.SendCommand(oprCommand);
-    const std::int32_t timeLimitSeconds = 10;
-    return WaitStatusEnd(timeLimitSeconds);
+    session_.SendCommand(selectOperation);
+    return WaitForEndStatus(kTimeLimit);
 }
 
-WaitResult MeasurementEndWait::WaitOpr16() { return WaitOpr("OPR 16"); }
+WaitResult MeasurementEndWait::WaitForAveragedChannelPower() { return WaitForOperation("OPR 16"); }
 
-WaitResult MeasurementEndWait::WaitOpr256() { return WaitOpr("OPR 256"); }
+WaitResult MeasurementEndWait::WaitForAveragedSweeps() { return WaitForOperation("OPR 256"); }
 
 }  // namespace kelvane

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <string_view>
 
 #include "analyzer/AnalyzerSession.h"
 #include "platform/Clock.h"
@@ -9,14 +11,18 @@ namespace kelvane {
 
 // How a wait for the end of an averaging measurement ended.
 struct WaitResult {
-    static constexpr std::int16_t kEndSeen = 0;
-    static constexpr std::int16_t kErrorFlagged = 1;  // end seen, with an error in the event status
-    static constexpr std::int16_t kNoEnd = 2;         // time-out, a silent analyzer or a bus fault
-    // End seen with an event flagged, but the event status was unreadable or not 0 to 255.
-    static constexpr std::int16_t kEventStatusUnreadable = 3;
+    enum class End {
+        Seen,
+        ErrorFlagged,  // end seen, with an error in the event status
+        NotSeen,       // time-out, a silent analyzer or a bus fault
+        // End seen with an event flagged, but the event status was unreadable or not 0 to 255.
+        EventStatusUnreadable,
+    };
 
-    std::int16_t outcome = kEndSeen;
-    std::int16_t eventStatus = 0;  // the converted "*ESR?" answer, when one was read
+    End end = End::Seen;
+    int eventStatus = 0;  // the converted "*ESR?" answer, when one was read
+
+    bool Clean() const { return end == End::Seen; }
 };
 
 // Polls the analyzer's status byte about every 10 ms until bit 7 (the operation selected by
@@ -26,16 +32,24 @@ struct WaitResult {
 // answering.
 class MeasurementEndWait {
 public:
+    // The commands of the wait, for whoever watches the bus: the wait starts with kEnableEnd and
+    // then polls with kStatusQuery, and with kEventStatusQuery after an event was flagged.
+    static constexpr std::string_view kEnableEnd = "*SRE 160";
+    static constexpr std::string_view kStatusQuery = "*STB?";
+    static constexpr std::string_view kEventStatusQuery = "*ESR?";
+    static constexpr std::chrono::seconds kTimeLimit{10};
+
     MeasurementEndWait(AnalyzerSession& session, Clock& clock) : session_(session), clock_(clock) {}
 
-    WaitResult WaitStatusEnd(const std::int32_t& timeLimitSeconds);
-    // "*CLS", "OPR 16", then a wait of at most 10 s.
-    WaitResult WaitOpr16();
-    // "*CLS", "OPR 256", then a wait of at most 10 s.
-    WaitResult WaitOpr256();
+    // Polls until the end status shows or `limit` has passed.
+    WaitResult WaitForEndStatus(std::chrono::seconds limit);
+    // "*CLS", "OPR 16" (the channel power's averaging has ended), then a wait of at most 10 s.
+    WaitResult WaitForAveragedChannelPower();
+    // "*CLS", "OPR 256" (the sweeps' averaging has ended), then a wait of at most 10 s.
+    WaitResult WaitForAveragedSweeps();
 
 private:
-    WaitResult WaitOpr(const char* oprCommand);
+    WaitResult WaitForOperation(const char* selectOperation);
 
     AnalyzerSession& session_;
     Clock& clock_;

@@ -13,7 +13,10 @@ std::string Quoted(std::string_view command) {
            std::string(command.substr(command.size() - 5)) + "\"";
 }
 
-bool IsWaitPoll(std::string_view command) { return command == "*STB?" || command == "*ESR?"; }
+bool IsWaitPoll(std::string_view command) {
+    return command == MeasurementEndWait::kStatusQuery ||
+           command == MeasurementEndWait::kEventStatusQuery;
+}
 
 }  // namespace
 
@@ -24,7 +27,7 @@ void BusActivity::OpeningDevice() {
 
 void BusActivity::Writing(std::string_view bytes) {
     lastWritten_ = std::string(bytes);
-    if (bytes == "*SRE 160") {
+    if (bytes == MeasurementEndWait::kEnableEnd) {
         waiting_ = true;
         report_({"waiting for the end of the measurement", kWaitLimitSeconds});
         return;

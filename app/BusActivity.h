@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "analyzer/MeasurementEndWait.h"
 #include "gpib/GpibCallObserver.h"
 
 namespace kelvane {
@@ -18,15 +19,17 @@ struct BusStep {
 };
 
 // Turns the driver calls of a measurement into the steps the operator sees. Each call starts a
-// new step, except inside the measurement-end wait: from its "*SRE 160" to the first command
-// after its status queries, the whole wait is one step.
+// new step, except inside the measurement-end wait: from the command that enables its end
+// request (MeasurementEndWait::kEnableEnd) to the first command after its status queries, the
+// whole wait is one step.
 class BusActivity : public GpibCallObserver {
 public:
     using Report = std::function<void(const BusStep& step)>;
 
-    // Both the wait and every transfer end after 10 s at the latest.
-    static constexpr int kWaitLimitSeconds = 10;
-    static constexpr int kTransferLimitSeconds = 10;
+    // The wait and every transfer end after these at the latest.
+    static constexpr int kWaitLimitSeconds =
+        static_cast<int>(MeasurementEndWait::kTimeLimit.count());
+    static constexpr int kTransferLimitSeconds = AnalyzerSession::kTransferTimeoutSeconds;
 
     explicit BusActivity(Report report) : report_(std::move(report)) {}
 

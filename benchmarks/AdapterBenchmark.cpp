@@ -10,6 +10,7 @@
 
 #include "analyzer/AnalyzerSession.h"
 #include "analyzer/GpibBinding.h"
+#include "gpib/ForwardingDriver.h"
 #include "gpib/prologix/AdapterDriver.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
@@ -26,38 +27,30 @@ using testing::AdapterEmulator;
 using testing::ScriptedDriver;
 using testing::StandInAdapter;
 
-// Counts the driver calls that pass.
-class CountingDriver : public GpibDriver {
+// Counts the transfers and session calls that pass.
+class CountingDriver : public ForwardingDriver {
 public:
     CountingDriver(std::unique_ptr<GpibDriver> inner, long& calls)
-        : inner_(std::move(inner)), calls_(calls) {}
+        : ForwardingDriver(std::move(inner)), calls_(calls) {}
     std::int32_t ibdev(std::int32_t b, std::int32_t p, std::int32_t s, std::int32_t t,
                        std::int32_t eoi, std::int32_t eos) override {
         ++calls_;
-        return inner_->ibdev(b, p, s, t, eoi, eos);
+        return ForwardingDriver::ibdev(b, p, s, t, eoi, eos);
     }
     std::int32_t ibonl(std::int32_t d, std::int32_t v) override {
         ++calls_;
-        return inner_->ibonl(d, v);
+        return ForwardingDriver::ibonl(d, v);
     }
     std::int32_t ibwrt(std::int32_t d, const char* bytes, std::int32_t n) override {
         ++calls_;
-        return inner_->ibwrt(d, bytes, n);
+        return ForwardingDriver::ibwrt(d, bytes, n);
     }
     std::int32_t ibrd(std::int32_t d, char* buffer, std::int32_t n) override {
         ++calls_;
-        return inner_->ibrd(d, buffer, n);
-    }
-    std::int32_t RegisterGpibGlobalsForThread(std::int32_t* a, std::int32_t* b, std::int32_t* c,
-                                              std::int32_t* d) override {
-        return inner_->RegisterGpibGlobalsForThread(a, b, c, d);
-    }
-    std::int32_t UnregisterGpibGlobalsForThread() override {
-        return inner_->UnregisterGpibGlobalsForThread();
+        return ForwardingDriver::ibrd(d, buffer, n);
     }
 
 private:
-    std::unique_ptr<GpibDriver> inner_;
     long& calls_;
 };
 

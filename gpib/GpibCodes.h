@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kelvane {
@@ -17,6 +19,11 @@ inline constexpr std::int32_t kErrorEnol = 2;  // no listener on the bus
 inline constexpr std::int32_t kErrorEarg = 4;  // invalid argument
 inline constexpr std::int32_t kErrorEabo = 6;  // I/O aborted, usually a time-out
 inline constexpr std::int32_t kErrorEneb = 7;  // no such board
+
+// The device time-out of a time-out code (ibdev's tmo): 1 10 us, 2 30 us, 3 100 us ... 13 10 s
+// ... 17 1000 s. Code 0 means no time-out; it is given as 1000 s, the longest, so that a silent
+// device can never hang the program. nullopt for a code outside 0 to 17.
+std::optional<std::chrono::nanoseconds> GpibTimeout(std::int32_t timeoutCode);
 
 // "ENOL (2)" for a known code, "error 99" for an unknown one.
 std::string GpibErrorName(std::int32_t errorCode);

@@ -10,35 +10,24 @@ std::int32_t ObservedGpibDriver::ibdev(std::int32_t boardIndex, std::int32_t pri
                                        std::int32_t secondaryAddress, std::int32_t timeoutCode,
                                        std::int32_t eoiMode, std::int32_t eosMode) {
     observer_.OpeningDevice();
-    return driver_->ibdev(boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode,
-                          eosMode);
+    return ForwardingDriver::ibdev(boardIndex, primaryAddress, secondaryAddress, timeoutCode,
+                                   eoiMode, eosMode);
 }
 
 std::int32_t ObservedGpibDriver::ibonl(std::int32_t descriptor, std::int32_t value) {
     observer_.TakingOffline();
-    return driver_->ibonl(descriptor, value);
+    return ForwardingDriver::ibonl(descriptor, value);
 }
 
 std::int32_t ObservedGpibDriver::ibwrt(std::int32_t descriptor, const char* bytes,
                                        std::int32_t count) {
     observer_.Writing(std::string_view(bytes, static_cast<std::size_t>(std::max(count, 0))));
-    return driver_->ibwrt(descriptor, bytes, count);
+    return ForwardingDriver::ibwrt(descriptor, bytes, count);
 }
 
 std::int32_t ObservedGpibDriver::ibrd(std::int32_t descriptor, char* buffer, std::int32_t count) {
     observer_.Reading();
-    return driver_->ibrd(descriptor, buffer, count);
-}
-
-std::int32_t ObservedGpibDriver::RegisterGpibGlobalsForThread(std::int32_t* status,
-                                                              std::int32_t* error,
-                                                              std::int32_t* count,
-                                                              std::int32_t* countLong) {
-    return driver_->RegisterGpibGlobalsForThread(status, error, count, countLong);
-}
-
-std::int32_t ObservedGpibDriver::UnregisterGpibGlobalsForThread() {
-    return driver_->UnregisterGpibGlobalsForThread();
+    return ForwardingDriver::ibrd(descriptor, buffer, count);
 }
 
 DriverFactory Observed(DriverFactory factory, GpibCallObserver& observer) {

@@ -29,7 +29,7 @@ std::string Quoted(const char* bytes, std::int32_t count) {
 }  // namespace
 
 TracingDriver::TracingDriver(std::unique_ptr<GpibDriver> inner, TraceLog& log)
-    : inner_(std::move(inner)), log_(log) {}
+    : ForwardingDriver(std::move(inner)), log_(log) {}
 
 std::string TracingDriver::Outcome(std::int32_t result) const {
     if (status_ == nullptr) return " -> " + std::to_string(result);
@@ -43,8 +43,8 @@ std::string TracingDriver::Outcome(std::int32_t result) const {
 std::int32_t TracingDriver::ibdev(std::int32_t boardIndex, std::int32_t primaryAddress,
                                   std::int32_t secondaryAddress, std::int32_t timeoutCode,
                                   std::int32_t eoiMode, std::int32_t eosMode) {
-    const std::int32_t descriptor =
-        inner_->ibdev(boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode, eosMode);
+    const std::int32_t descriptor = ForwardingDriver::ibdev(
+        boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode, eosMode);
     log_.Line("ibdev(" + std::to_string(boardIndex) + ", " + std::to_string(primaryAddress) + ", " +
               std::to_string(secondaryAddress) + ", " + std::to_string(timeoutCode) + ", " +
               std::to_string(eoiMode) + ", " + std::to_string(eosMode) +
@@ -53,21 +53,21 @@ std::int32_t TracingDriver::ibdev(std::int32_t boardIndex, std::int32_t primaryA
 }
 
 std::int32_t TracingDriver::ibonl(std::int32_t descriptor, std::int32_t value) {
-    const std::int32_t result = inner_->ibonl(descriptor, value);
+    const std::int32_t result = ForwardingDriver::ibonl(descriptor, value);
     log_.Line("ibonl(" + std::to_string(descriptor) + ", " + std::to_string(value) + ")" +
               Outcome(result));
     return result;
 }
 
 std::int32_t TracingDriver::ibwrt(std::int32_t descriptor, const char* bytes, std::int32_t count) {
-    const std::int32_t result = inner_->ibwrt(descriptor, bytes, count);
+    const std::int32_t result = ForwardingDriver::ibwrt(descriptor, bytes, count);
     log_.Line("ibwrt(" + std::to_string(descriptor) + ", " + Quoted(bytes, count) + ", " +
               std::to_string(count) + ")" + Outcome(result));
     return result;
 }
 
 std::int32_t TracingDriver::ibrd(std::int32_t descriptor, char* buffer, std::int32_t count) {
-    const std::int32_t result = inner_->ibrd(descriptor, buffer, count);
+    const std::int32_t result = ForwardingDriver::ibrd(descriptor, buffer, count);
     std::string text =
         "ibrd(" + std::to_string(descriptor) + ", " + std::to_string(count) + ")" + Outcome(result);
     if (countLong_ != nullptr) text += "  " + Quoted(buffer, std::min(*countLong_, count));
@@ -82,13 +82,13 @@ std::int32_t TracingDriver::RegisterGpibGlobalsForThread(std::int32_t* status, s
     error_ = error;
     countLong_ = countLong;
     const std::int32_t result =
-        inner_->RegisterGpibGlobalsForThread(status, error, count, countLong);
+        ForwardingDriver::RegisterGpibGlobalsForThread(status, error, count, countLong);
     log_.Line("RegisterGpibGlobalsForThread() -> " + std::to_string(result));
     return result;
 }
 
 std::int32_t TracingDriver::UnregisterGpibGlobalsForThread() {
-    const std::int32_t result = inner_->UnregisterGpibGlobalsForThread();
+    const std::int32_t result = ForwardingDriver::UnregisterGpibGlobalsForThread();
     log_.Line("UnregisterGpibGlobalsForThread() -> " + std::to_string(result));
     return result;
 }

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "gpib/GpibDriver.h"
+#include "gpib/ForwardingDriver.h"
 #include "gpib/TraceLog.h"
 
 namespace kelvane {
@@ -13,7 +13,7 @@ namespace kelvane {
 // each: the call and its arguments (data as escaped text), then what it returned: the status
 // word with its bits named, the error code when ERR is set, the byte count, and for a read the
 // bytes that arrived. Works over every driver, the simulated analyzer included.
-class TracingDriver : public GpibDriver {
+class TracingDriver : public ForwardingDriver {
 public:
     // `log` must outlive the driver.
     TracingDriver(std::unique_ptr<GpibDriver> inner, TraceLog& log);
@@ -28,14 +28,12 @@ public:
                                               std::int32_t* count,
                                               std::int32_t* countLong) override;
     std::int32_t UnregisterGpibGlobalsForThread() override;
-    std::string FailureDetail() const override { return inner_->FailureDetail(); }
 
 private:
     // " -> ibsta 0x2100 (END CMPL)  iberr 0  ibcnt 9", or the return value while no status
     // variables are registered.
     std::string Outcome(std::int32_t result) const;
 
-    std::unique_ptr<GpibDriver> inner_;
     TraceLog& log_;
     std::int32_t* status_ = nullptr;
     std::int32_t* error_ = nullptr;

@@ -23,9 +23,10 @@ std::string WithoutTrailingDots(std::string text) {
 }
 
 std::string WaitWarning(const WaitResult& result) {
-    if (result.outcome == WaitResult::kNoEnd)
-        return "Warning: the analyzer did not report the end of the measurement within 10 s.";
-    if (result.outcome == WaitResult::kEventStatusUnreadable)
+    if (result.end == WaitResult::End::NotSeen)
+        return "Warning: the analyzer did not report the end of the measurement within " +
+               std::to_string(MeasurementEndWait::kTimeLimit.count()) + " s.";
+    if (result.end == WaitResult::End::EventStatusUnreadable)
         return "Warning: the analyzer flagged an event but its event status could not be read.";
     return "Warning: the analyzer reported an error during the measurement (event status " +
            std::to_string(result.eventStatus) + ").";
@@ -89,16 +90,18 @@ int MeasurementRun::Read(std::string& buffer, const std::string& answerName) {
     return read.bytes;
 }
 
-void MeasurementRun::WaitOpr16() { NoteWait(wait_.WaitOpr16()); }
+void MeasurementRun::WaitForAveragedChannelPower() {
+    NoteWait(wait_.WaitForAveragedChannelPower());
+}
 
-void MeasurementRun::WaitOpr256() { NoteWait(wait_.WaitOpr256()); }
+void MeasurementRun::WaitForAveragedSweeps() { NoteWait(wait_.WaitForAveragedSweeps()); }
 
 void MeasurementRun::NoteWait(const WaitResult& result) {
     StopOnBusFault();
     // A status query that went unanswered is no late end: the analyzer has stopped answering.
     if (const auto& timedOut = context_.session.TimedOut())
         StopOnTimedOutRead("\"" + timedOut->query + "\" answer");
-    if (result.outcome != 0 && !troubledWait_) troubledWait_ = result;
+    if (!result.Clean() && !troubledWait_) troubledWait_ = result;
 }
 
 void MeasurementRun::SendClosingCommands() {

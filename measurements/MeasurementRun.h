@@ -42,11 +42,12 @@ public:
     // did not end properly (END, no ERR) is a bad reply named answerName, e.g. "\"OBW?\" answer":
     // part of an answer is never taken for the whole of it.
     int Read(std::string& buffer, const std::string& answerName);
-    // "*CLS", "OPR 16" or "OPR 256", then the wait for the end status (at most 10 s). A wait that
-    // times out or sees an error flagged does not stop the run; it is reported at its end. A
-    // status query that the analyzer did not answer stops it.
-    void WaitOpr16();
-    void WaitOpr256();
+    // "*CLS", "OPR 16" (channel power averaged) or "OPR 256" (sweeps averaged), then the wait for
+    // the end status (at most 10 s). A wait that times out or sees an error flagged does not stop
+    // the run; it is reported at its end. A status query that the analyzer did not answer stops
+    // it.
+    void WaitForAveragedChannelPower();
+    void WaitForAveragedSweeps();
     // Sends the closing commands at their normal place in the measurement.
     void SendClosingCommands();
     void AppendResult(const std::string& text);

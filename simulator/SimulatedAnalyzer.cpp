@@ -13,7 +13,6 @@ namespace {
 using std::chrono::nanoseconds;
 
 constexpr std::int32_t kMaxPrimaryAddress = 30;
-constexpr std::int32_t kMaxTimeoutCode = 17;
 
 }  // namespace
 
@@ -27,16 +26,6 @@ SimulatedAnalyzer::SimulatedAnalyzer(Clock& clock, std::uint32_t seed,
 SimulatedAnalyzer::~SimulatedAnalyzer() = default;
 
 const InstrumentState& SimulatedAnalyzer::State() const { return core_->State(); }
-
-nanoseconds SimulatedAnalyzer::TimeoutOf(std::int32_t timeoutCode) {
-    // 10 us, 30 us, 100 us, ... 1000 s: a 1-3-10 series from code 1.
-    static constexpr long long kMicroseconds[] = {
-        1000000000LL, 10,       30,       100,       300,       1000,
-        3000,         10000,    30000,    100000,    300000,    1000000,
-        3000000,      10000000, 30000000, 100000000, 300000000, 1000000000};
-    const auto code = std::clamp(timeoutCode, 0, kMaxTimeoutCode);
-    return std::chrono::microseconds(kMicroseconds[code]);
-}
 
 std::int32_t SimulatedAnalyzer::Finish(std::int32_t status, std::int32_t error,
                                        std::int32_t count) {
@@ -64,14 +53,14 @@ std::int32_t SimulatedAnalyzer::ibdev(std::int32_t boardIndex, std::int32_t prim
         Finish(kStatusErr, kErrorEneb, 0);
         return -1;
     }
-    if (primaryAddress < 0 || primaryAddress > kMaxPrimaryAddress || timeoutCode < 0 ||
-        timeoutCode > kMaxTimeoutCode) {
+    const auto timeout = GpibTimeout(timeoutCode);
+    if (primaryAddress < 0 || primaryAddress > kMaxPrimaryAddress || !timeout) {
         Finish(kStatusErr, kErrorEarg, 0);
         return -1;
     }
     std::int32_t descriptor = 1;
     while (devices_.contains(descriptor)) ++descriptor;
-    devices_[descriptor] = Device{primaryAddress, TimeoutOf(timeoutCode)};
+    devices_[descriptor] = Device{primaryAddress, *timeout};
     Finish(kStatusCmpl, 0, 0);
     return descriptor;
 }

@@ -53,9 +53,6 @@ private:
         std::chrono::nanoseconds timeout{0};
     };
 
-    // The time-out that a driver time-out code stands for (code 13: 10 s); code 0, no time-out,
-    // is taken as 1000 s so that a read of nothing still ends.
-    static std::chrono::nanoseconds TimeoutOf(std::int32_t timeoutCode);
     // The open device of a descriptor; on failure sets the status and gives nullptr.
     const Device* Find(std::int32_t descriptor);
     std::int32_t Finish(std::int32_t status, std::int32_t error, std::int32_t count);

@@ -68,8 +68,7 @@ std::int32_t AdapterDriver::ibdev(std::int32_t boardIndex, std::int32_t primaryA
         Finish(kStatusErr, kErrorEarg, 0);
         return -1;
     }
-    // "No time-out" still may not hang the program on a silent adapter.
-    timeout_ = *timeout > nanoseconds(0) ? *timeout : std::chrono::seconds(1000);
+    timeout_ = *timeout;
     adapterReadTimeout_ = std::min<nanoseconds>(timeout_, kAdapterLongestReadTimeout);
     if (const std::string failure = Connect(primaryAddress, timeout_); !failure.empty()) {
         Tell(NoticeKind::Problem, failure);

@@ -50,14 +50,4 @@ std::vector<std::string> AdapterSetUp(AdapterKind kind, std::int32_t primaryAddr
     return commands;
 }
 
-std::optional<std::chrono::nanoseconds> GpibTimeout(std::int32_t timeoutCode) {
-    using std::chrono::microseconds;
-    static constexpr std::array<long long, 18> kMicroseconds{
-        0,      10,     30,      100,     300,      1000,     3000,      10000,     30000,
-        100000, 300000, 1000000, 3000000, 10000000, 30000000, 100000000, 300000000, 1000000000};
-    if (timeoutCode < 0 || timeoutCode >= static_cast<std::int32_t>(kMicroseconds.size()))
-        return std::nullopt;
-    return microseconds(kMicroseconds[static_cast<std::size_t>(timeoutCode)]);
-}
-
 }  // namespace kelvane

@@ -35,8 +35,4 @@ std::optional<AdapterKind> RecogniseAdapter(std::string_view versionAnswer);
 std::vector<std::string> AdapterSetUp(AdapterKind kind, std::int32_t primaryAddress,
                                       std::chrono::milliseconds readTimeout);
 
-// The device time-out in the GPIB drivers' code table (0 none, 1 10 us ... 13 10 s ... 17
-// 1000 s); nullopt for a code outside it.
-std::optional<std::chrono::nanoseconds> GpibTimeout(std::int32_t timeoutCode);
-
 }  // namespace kelvane

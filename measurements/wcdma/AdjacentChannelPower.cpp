@@ -62,7 +62,7 @@ MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const doubl
             "AGR",
             "CONTS",
         });
-        r.WaitOpr256();
+        r.WaitForAveragedSweeps();
         r.Send("ACP?");
         for (std::size_t i = 0; i < offsetAnswers.size(); ++i)
             offsetBytes[i] = r.Read(offsetAnswers[i], OffsetAnswerName(i));

@@ -32,7 +32,7 @@ MeasurementOutcome ChannelPower(MeasurementContext& context, const double& measF
             "PMEASAVG ON",
             "CONTS",
         });
-        r.WaitOpr16();
+        r.WaitForAveragedChannelPower();
         LogPowerAnswer(r, "PWCH?");
     });
 }

@@ -33,7 +33,7 @@ MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, const double& 
             "AGR",
             "CONTS",
         });
-        r.WaitOpr256();
+        r.WaitForAveragedSweeps();
         r.Send("OBW?");
         const std::string name = "\"OBW?\" answer";
         const int bytesRead = r.Read(reply, name);

@@ -9,6 +9,7 @@ namespace {
 
 using namespace std::string_literals;
 using Calls = std::vector<std::string>;
+using End = WaitResult::End;
 
 struct WaitFixture : BusFixture {
     WaitFixture() {
@@ -16,15 +17,17 @@ struct WaitFixture : BusFixture {
         session->OpenAnalyzer();
         driver->calls.clear();
     }
-    WaitResult Wait16() { return MeasurementEndWait(*session, clock).WaitOpr16(); }
+    WaitResult WaitForChannelPower() {
+        return MeasurementEndWait(*session, clock).WaitForAveragedChannelPower();
+    }
     VirtualClock clock;
 };
 
 TEST(MeasurementEndWait, EndBit7AtOnce) {
     WaitFixture f;
     f.driver->Reply("*STB?", {"128"});
-    const auto result = f.Wait16();
-    EXPECT_EQ(result.outcome, 0);
+    const auto result = f.WaitForChannelPower();
+    EXPECT_EQ(result.end, End::Seen);
     EXPECT_EQ(
         f.driver->Transcript(),
         (Calls{"ibwrt(16, \"*CLS\", 4)", "ibwrt(16, \"OPR 16\", 6)", "ibwrt(16, \"*SRE 160\", 8)",
@@ -35,7 +38,7 @@ TEST(MeasurementEndWait, EndBit7AtOnce) {
 struct StatusCase {
     std::vector<std::string> stb;  // answers to "*STB?", in order
     std::string esr;               // answer to "*ESR?", empty: none expected
-    std::int16_t outcome;
+    WaitResult::End end;
     int polls;
 };
 
@@ -46,8 +49,8 @@ TEST_P(StatusTest, OutcomeFollowsTheStatusBits) {
     WaitFixture f;
     f.driver->Reply("*STB?", c.stb);
     if (!c.esr.empty()) f.driver->Reply("*ESR?", {c.esr});
-    const auto result = MeasurementEndWait(*f.session, f.clock).WaitOpr256();
-    EXPECT_EQ(result.outcome, c.outcome);
+    const auto result = MeasurementEndWait(*f.session, f.clock).WaitForAveragedSweeps();
+    EXPECT_EQ(result.end, c.end);
     const auto writes = f.driver->Writes();
     EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), c.polls);
     EXPECT_EQ(std::count(writes.begin(), writes.end(), "*ESR?"), c.esr.empty() ? 0 : 1);
@@ -56,21 +59,25 @@ TEST_P(StatusTest, OutcomeFollowsTheStatusBits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bits, StatusTest,
-    ::testing::Values(StatusCase{{"128"}, "", 0, 1}, StatusCase{{"32"}, "8", 1, 1},
-                      StatusCase{{"160"}, "16\r\n", 1, 1}, StatusCase{{"32"}, "24", 1, 1},
-                      StatusCase{{"32"}, "0", 0, 1}, StatusCase{{"160"}, "4\r\n", 0, 1},
-                      StatusCase{{"160"}, "16", 1, 1},  // no terminator: still 16, not 160,
-                      StatusCase{{"32"}, "32", 0, 1},
-                      StatusCase{{"0", "16", "64", "128"}, "", 0, 4},
-                      StatusCase{{"0", "127.5"}, "", 0, 2},      // 127.5 rounds to the even 128
-                      StatusCase{{"40000", "128\r"}, "", 0, 2},  // not a status byte: no end
-                      StatusCase{{"-1", "256", "128"}, "", 0, 3},
-                      StatusCase{{"abc", "128"}, "", 0, 2}, StatusCase{{"128\r\n"}, "", 0, 1},
-                      StatusCase{{"128x", "1.2.8", "128"}, "", 0, 3},  // a number must end cleanly
-                      // An event flagged whose status is no event status: not a clean end.
-                      StatusCase{{"32"}, "-1", 3, 1}, StatusCase{{"32"}, "40000", 3, 1},
-                      StatusCase{{"160"}, "nan", 3, 1}, StatusCase{{"160"}, "1e309", 3, 1},
-                      StatusCase{{"160"}, "16abc", 3, 1}));
+    ::testing::Values(
+        StatusCase{{"128"}, "", End::Seen, 1}, StatusCase{{"32"}, "8", End::ErrorFlagged, 1},
+        StatusCase{{"160"}, "16\r\n", End::ErrorFlagged, 1},
+        StatusCase{{"32"}, "24", End::ErrorFlagged, 1}, StatusCase{{"32"}, "0", End::Seen, 1},
+        StatusCase{{"160"}, "4\r\n", End::Seen, 1},
+        StatusCase{{"160"}, "16", End::ErrorFlagged, 1},  // no terminator: still 16, not 160,
+        StatusCase{{"32"}, "32", End::Seen, 1},
+        StatusCase{{"0", "16", "64", "128"}, "", End::Seen, 4},
+        StatusCase{{"0", "127.5"}, "", End::Seen, 2},      // 127.5 rounds to the even 128
+        StatusCase{{"40000", "128\r"}, "", End::Seen, 2},  // not a status byte: no end
+        StatusCase{{"-1", "256", "128"}, "", End::Seen, 3},
+        StatusCase{{"abc", "128"}, "", End::Seen, 2}, StatusCase{{"128\r\n"}, "", End::Seen, 1},
+        StatusCase{{"128x", "1.2.8", "128"}, "", End::Seen, 3},  // a number must end cleanly
+        // An event flagged whose status is no event status: not a clean end.
+        StatusCase{{"32"}, "-1", End::EventStatusUnreadable, 1},
+        StatusCase{{"32"}, "40000", End::EventStatusUnreadable, 1},
+        StatusCase{{"160"}, "nan", End::EventStatusUnreadable, 1},
+        StatusCase{{"160"}, "1e309", End::EventStatusUnreadable, 1},
+        StatusCase{{"160"}, "16abc", End::EventStatusUnreadable, 1}));
 
 // Reads that did not end with END and no ERR: a status byte shows no bit, an event status is
 // unreadable; a read that timed out ends the wait, as the analyzer has stopped answering.
@@ -82,21 +89,21 @@ TEST(MeasurementEndWait, ReadsThatEndedWrongShowNothing) {
         WaitFixture f;
         f.driver->ReplyRead("*STB?", cut);
         f.driver->Reply("*STB?", {"128"});
-        EXPECT_EQ(f.Wait16().outcome, 0);
+        EXPECT_EQ(f.WaitForChannelPower().end, End::Seen);
         EXPECT_EQ(f.driver->Writes().size(), 5u);  // two polls
     }
     for (const auto& read : {broken, silent}) {
         WaitFixture f;
         f.driver->ReplyRead("*STB?", read);
         f.driver->ReplyAlways("*STB?", "128");
-        EXPECT_EQ(f.Wait16().outcome, 2);
+        EXPECT_EQ(f.WaitForChannelPower().end, End::NotSeen);
         EXPECT_EQ(f.driver->Writes().size(), 4u);  // one poll
     }
     for (const auto& read : {cut, broken, silent}) {
         WaitFixture f;
         f.driver->Reply("*STB?", {"160"});
         f.driver->ReplyRead("*ESR?", read);
-        EXPECT_EQ(f.Wait16().outcome, 3);
+        EXPECT_EQ(f.WaitForChannelPower().end, End::EventStatusUnreadable);
     }
 }
 
@@ -104,7 +111,7 @@ TEST(MeasurementEndWait, TimesOutAtTheFirstTestAfterTheLimit) {
     for (const char* status : {"0", "16", "64"}) {
         WaitFixture f;
         f.driver->ReplyAlways("*STB?", status);
-        EXPECT_EQ(f.Wait16().outcome, 2) << status;
+        EXPECT_EQ(f.WaitForChannelPower().end, End::NotSeen) << status;
         const auto writes = f.driver->Writes();
         // 1001 cycles of 10 ms: the first whose test sees more than 10 s elapsed.
         EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 1001) << status;
@@ -119,12 +126,12 @@ TEST(MeasurementEndWait, LateEndBitStillCountsAsTimeOut) {
         if (call.name == "ibrd") f.clock.Advance(std::chrono::seconds(6));
     };
     f.driver->Reply("*STB?", {"128"});
-    EXPECT_EQ(f.Wait16().outcome, 2);
+    EXPECT_EQ(f.WaitForChannelPower().end, End::NotSeen);
 }
 
 TEST(MeasurementEndWait, SilentAnalyzerTimesOut) {
     WaitFixture f;  // no answer to "*STB?": each read takes the driver's 10 s
-    EXPECT_EQ(f.Wait16().outcome, 2);
+    EXPECT_EQ(f.WaitForChannelPower().end, End::NotSeen);
     const auto writes = f.driver->Writes();
     EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 1);
 }
@@ -134,7 +141,7 @@ TEST(MeasurementEndWait, SilentAnalyzerTimesOut) {
 TEST(MeasurementEndWait, ShorterReplyReadsAsItself) {
     WaitFixture f;
     f.driver->Reply("*STB?", {"16", "4", "128"});  // "4" over "16" is not 46 (bit 5)
-    EXPECT_EQ(f.Wait16().outcome, 0);
+    EXPECT_EQ(f.WaitForChannelPower().end, End::Seen);
     auto writes = f.driver->Writes();
     EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 3);
     EXPECT_EQ(std::count(writes.begin(), writes.end(), "*ESR?"), 0);
@@ -143,8 +150,8 @@ TEST(MeasurementEndWait, ShorterReplyReadsAsItself) {
         WaitFixture g;
         g.driver->Reply("*STB?", {"160"});
         g.driver->Reply("*ESR?", {esr});
-        const auto result = g.Wait16();
-        EXPECT_EQ(result.outcome, 0) << esr;
+        const auto result = g.WaitForChannelPower();
+        EXPECT_EQ(result.end, End::Seen) << esr;
         EXPECT_EQ(result.eventStatus, std::atoi(esr));
     }
 }
@@ -152,7 +159,7 @@ TEST(MeasurementEndWait, ShorterReplyReadsAsItself) {
 TEST(MeasurementEndWait, StopsPollingAfterABusFault) {
     WaitFixture f;
     f.driver->FailWrite("*STB?", kErrorEnol);
-    EXPECT_EQ(f.Wait16().outcome, 2);  // no end was seen
+    EXPECT_EQ(f.WaitForChannelPower().end, End::NotSeen);  // no end was seen
     const auto writes = f.driver->Writes();
     EXPECT_EQ(std::count(writes.begin(), writes.end(), "*STB?"), 1);
     EXPECT_TRUE(f.session->Fault());

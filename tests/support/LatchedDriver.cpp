@@ -20,20 +20,9 @@ bool LatchedDriver::Held() {
     return held_;
 }
 
-std::int32_t LatchedDriver::ibdev(std::int32_t boardIndex, std::int32_t primaryAddress,
-                                  std::int32_t secondaryAddress, std::int32_t timeoutCode,
-                                  std::int32_t eoiMode, std::int32_t eosMode) {
-    return driver_->ibdev(boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode,
-                          eosMode);
-}
-
-std::int32_t LatchedDriver::ibonl(std::int32_t descriptor, std::int32_t value) {
-    return driver_->ibonl(descriptor, value);
-}
-
 std::int32_t LatchedDriver::ibwrt(std::int32_t descriptor, const char* bytes, std::int32_t count) {
     lastWritten_.assign(bytes, bytes + (count > 0 ? count : 0));
-    return driver_->ibwrt(descriptor, bytes, count);
+    return ForwardingDriver::ibwrt(descriptor, bytes, count);
 }
 
 std::int32_t LatchedDriver::ibrd(std::int32_t descriptor, char* buffer, std::int32_t count) {
@@ -44,17 +33,7 @@ std::int32_t LatchedDriver::ibrd(std::int32_t descriptor, char* buffer, std::int
         changed_.wait(lock, [this] { return open_; });
         held_ = false;
     }
-    return driver_->ibrd(descriptor, buffer, count);
-}
-
-std::int32_t LatchedDriver::RegisterGpibGlobalsForThread(std::int32_t* status, std::int32_t* error,
-                                                         std::int32_t* count,
-                                                         std::int32_t* countLong) {
-    return driver_->RegisterGpibGlobalsForThread(status, error, count, countLong);
-}
-
-std::int32_t LatchedDriver::UnregisterGpibGlobalsForThread() {
-    return driver_->UnregisterGpibGlobalsForThread();
+    return ForwardingDriver::ibrd(descriptor, buffer, count);
 }
 
 }  // namespace kelvane::testing

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "gpib/GpibDriver.h"
+#include "gpib/ForwardingDriver.h"
 #include "tests/support/ScriptedDriver.h"
 
 namespace kelvane::testing {
@@ -12,7 +12,7 @@ namespace kelvane::testing {
 // Passes every call on to another driver and tells each one, as the scripted driver records
 // its own calls: a read with the bytes it delivered. Puts any driver under the measurement
 // benches' transcripts.
-class RecordingDriver : public GpibDriver {
+class RecordingDriver : public ForwardingDriver {
 public:
     RecordingDriver(std::unique_ptr<GpibDriver> inner,
                     std::function<void(const DriverCall&)> onCall);
@@ -27,10 +27,8 @@ public:
                                               std::int32_t* count,
                                               std::int32_t* countLong) override;
     std::int32_t UnregisterGpibGlobalsForThread() override;
-    std::string FailureDetail() const override { return inner_->FailureDetail(); }
 
 private:
-    std::unique_ptr<GpibDriver> inner_;
     std::function<void(const DriverCall&)> onCall_;
     std::int32_t* countLong_ = nullptr;
 };

@@ -41,9 +41,6 @@ TEST(AdapterProtocolTest, KnowsTheAdaptersByTheirVersionAnswer) {
         {"", std::nullopt},
     };
     for (const auto& [answer, kind] : cases) EXPECT_EQ(RecogniseAdapter(answer), kind) << answer;
-    EXPECT_EQ(GpibTimeout(13), seconds(10));
-    EXPECT_EQ(GpibTimeout(11), seconds(1));
-    EXPECT_EQ(GpibTimeout(18), std::nullopt);
 }
 
 TEST(AdapterDriverTest, LongAnswerOverTwoReadsAndAWriteDropsTheRest) {

@@ -37,11 +37,5 @@ TEST(SystemGpibDriver, NamesWhatIsMissing) {
         << half.failure;
 }
 
-TEST(GpibCodes, NamesDriverErrors) {
-    EXPECT_EQ(GpibErrorName(2), "ENOL (2)");
-    EXPECT_EQ(GpibErrorName(6), "EABO (6)");
-    EXPECT_EQ(GpibErrorName(99), "error 99");
-}
-
 }  // namespace
 }  // namespace kelvane::testing
