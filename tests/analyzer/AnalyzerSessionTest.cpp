@@ -11,7 +11,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 TEST(AnalyzerSession, OpensWritesReadsAndCloses) {
-    BusFixture bus;
+    BindingFixture bus;
     auto& session = *bus.session;
     bus.driver->Reply("OBW?", {"1,2"});
     session.OpenAnalyzer();
@@ -34,7 +34,7 @@ TEST(AnalyzerSession, OpensWritesReadsAndCloses) {
 // After a read that timed out the analyzer has stopped answering: no later read of the session
 // reaches the driver (each would wait out its 10 s), until the next session.
 TEST(AnalyzerSession, ReadsNothingMoreAfterATimeOut) {
-    BusFixture bus;
+    BindingFixture bus;
     bus.driver->Reply("ML?", {"-3"});
     bus.session->OpenAnalyzer();
     bus.session->SendCommand("SEM?");
@@ -86,7 +86,7 @@ TEST(ReplyRead, OnlyEndWithoutErrorIsAWholeAnswer) {
 }
 
 TEST(AnalyzerSession, FailedOpenStopsAllTrafficButTheClose) {
-    BusFixture bus;
+    BindingFixture bus;
     bus.driver->FailIbdev(kErrorEneb);
     bus.session->OpenAnalyzer();
     bus.session->SendCommand("SI");
@@ -103,7 +103,7 @@ TEST(AnalyzerSession, FailedOpenStopsAllTrafficButTheClose) {
 }
 
 TEST(AnalyzerSession, RejectedWriteIsTheLastWriteUntilReopened) {
-    BusFixture bus;
+    BindingFixture bus;
     bus.driver->FailWrite("SP 20MZ", kErrorEnol);
     auto& session = *bus.session;
     session.OpenAnalyzer();
@@ -146,7 +146,7 @@ TEST(AnalyzerSession, TellsAnAbsentAnalyzerFromAFaultyOne) {
         {"unopened", [](ScriptedDriver& d) { d.FailIbdev(kErrorEdvr); }, false, ""},
     };
     for (const auto& c : cases) {
-        BusFixture bus;
+        BindingFixture bus;
         c.script(*bus.driver);
         bus.session->OpenAnalyzer();
         bus.session->SendCommand("SI");

@@ -11,8 +11,8 @@
 namespace kelvane::testing {
 
 // A binding over a scripted driver, with the messages it shows collected.
-struct BusFixture {
-    BusFixture() {
+struct BindingFixture {
+    BindingFixture() {
         auto owned = std::make_unique<ScriptedDriver>();
         driver = owned.get();
         binding = std::make_unique<GpibBinding>(HandOver(std::move(owned)),

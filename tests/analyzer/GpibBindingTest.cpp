@@ -18,7 +18,7 @@ class RegistrationTest : public ::testing::TestWithParam<RegistrationCase> {};
 
 TEST_P(RegistrationTest, ActsOnTheDriverResult) {
     const auto& c = GetParam();
-    BusFixture bus;
+    BindingFixture bus;
     bus.driver->SetRegistrationResults(c.results);
     if (c.message.empty()) {
         bus.binding->ibonl(16, 0);
@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                           "RegisterGpibGlobalsForThread()"}}));
 
 TEST(GpibBinding, RegistersOnceForTheProgramsLife) {
-    BusFixture bus;
+    BindingFixture bus;
     bus.binding->ibonl(16, 0);
     std::string buffer(4, ' ');
     bus.binding->ibwrt(16, "SI");
@@ -87,7 +87,7 @@ TEST(GpibBinding, MissingDriverIsARegistrationFailureWithoutDriverCalls) {
 }
 
 TEST(GpibBinding, WritesTheTextsBytesAndNothingElse) {
-    BusFixture bus;
+    BindingFixture bus;
     bus.binding->ibwrt(16, "*STB?");
     const auto& call = bus.driver->calls.back();
     EXPECT_EQ(call.args, (std::vector<std::int32_t>{16, 5}));
@@ -95,7 +95,7 @@ TEST(GpibBinding, WritesTheTextsBytesAndNothingElse) {
 }
 
 TEST(GpibBinding, ReadKeepsTheBuffersTail) {
-    BusFixture bus;
+    BindingFixture bus;
     bus.binding->ibwrt(16, "*STB?");
     bus.driver->Reply("*STB?", {"128"});
     std::string buffer = "abcdefghij";
@@ -111,7 +111,7 @@ TEST(GpibBinding, PublishesLow16BitsOfTheStatus) {
     EXPECT_EQ(Low16(0x12345), 0x2345);
     EXPECT_EQ(Low16(-1), -1);
 
-    BusFixture bus;
+    BindingFixture bus;
     bus.driver->FailIbdev(2);
     EXPECT_EQ(bus.binding->ibdev(0, 8, 0, 13, 1, 0), -1);
     EXPECT_EQ(bus.binding->GpibStatus, static_cast<std::int16_t>(0x8000));

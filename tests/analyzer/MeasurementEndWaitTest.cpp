@@ -11,7 +11,7 @@ using namespace std::string_literals;
 using Calls = std::vector<std::string>;
 using End = WaitResult::End;
 
-struct WaitFixture : BusFixture {
+struct WaitFixture : BindingFixture {
     WaitFixture() {
         driver->AttachClock(&clock);
         session->OpenAnalyzer();

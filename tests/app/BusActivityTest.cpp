@@ -59,10 +59,10 @@ TEST(BusActivityTest, OneStepPerCallAndOneForTheWholeWait) {
 TEST(BusActivityTest, ObservedDriverLeavesEveryGoldenRunAsItIs) {
     for (const Golden& golden : GoldenRuns()) {
         SCOPED_TRACE(golden.name);
-        Bench plain(golden.script);
+        RunFixture plain(golden.script);
         plain.Run(golden.name);
 
-        Bench scripted(golden.script);  // only its driver's script is used
+        RunFixture scripted(golden.script);  // only its driver's script is used
         auto driver = std::make_unique<ScriptedDriver>(std::move(scripted.driver));
         ScriptedDriver& observedDriver = *driver;
         VirtualClock clock;

@@ -43,7 +43,7 @@ TEST(BusOptionsTest, CommandLineAndEnvironment) {
         {{}, nullptr, "gpib"},
         {{"--bus", "gpib"}, nullptr, "gpib"},
         {{"--bus", "lan:192.0.2.7"}, nullptr, "lan:192.0.2.7:1234 (lan:192.0.2.7)"},
-        {{"--bus=lan:bench-7.local:80"}, nullptr, "lan:bench-7.local:80"},
+        {{"--bus=lan:fixture-7.local:80"}, nullptr, "lan:fixture-7.local:80"},
         {{"--bus", "lan:[::1]:99"}, nullptr, "lan:[::1]:99"},
         {{"--bus", "lan:fe80::1"}, nullptr, "lan:[fe80::1]:1234 (lan:fe80::1)"},
         {{"--bus", "usb:/dev/ttyUSB0"}, nullptr, "usb:/dev/ttyUSB0"},

@@ -18,9 +18,9 @@ class EachMeasurement : public ::testing::TestWithParam<Golden> {};
 // Every command, read and log text in its place: e.g. "OBW?" and "ACP?" answers are logged only
 // after the closing commands, each mask line before the next record is read.
 TEST_P(EachMeasurement, RunsAsScripted) {
-    Bench bench(GetParam().script);
-    EXPECT_EQ(bench.Run(GetParam().name), MeasurementOutcome::Completed);
-    EXPECT_EQ(bench.timeline, GetParam().run);
+    RunFixture fixture(GetParam().script);
+    EXPECT_EQ(fixture.Run(GetParam().name), MeasurementOutcome::Completed);
+    EXPECT_EQ(fixture.timeline, GetParam().run);
 }
 
 // The title, then the failure; no command; the board taken offline (the device has no
@@ -37,21 +37,21 @@ TEST_P(EachMeasurement, UnopenableAnalyzerGetsNoCommand) {
         {kErrorEdvr, board + "EDVR (0)" + advice},
         {kErrorEnol, "ibdev could not open the analyzer (driver error ENOL (2))"}};
     for (const auto& [error, reason] : cases) {
-        Bench bench(GetParam().script);
-        bench.driver.FailIbdev(error);
-        EXPECT_EQ(bench.Run(GetParam().name), MeasurementOutcome::Failed);
+        RunFixture fixture(GetParam().script);
+        fixture.driver.FailIbdev(error);
+        EXPECT_EQ(fixture.Run(GetParam().name), MeasurementOutcome::Failed);
         const Lines closed{Fail(GetParam().title, reason), "ibonl(0, 0)"};
-        EXPECT_EQ(bench.timeline, Open(GetParam().title) + closed);
+        EXPECT_EQ(fixture.timeline, Open(GetParam().title) + closed);
     }
 }
 
 TEST_P(EachMeasurement, FailedRegistrationEndsWithoutAnotherDriverCall) {
-    Bench bench(GetParam().script);
-    bench.driver.SetRegistrationResult(3);
-    EXPECT_THROW(bench.Run(GetParam().name), GpibRegistrationFailure);
-    EXPECT_EQ(bench.timeline,
+    RunFixture fixture(GetParam().script);
+    fixture.driver.SetRegistrationResult(3);
+    EXPECT_THROW(fixture.Run(GetParam().name), GpibRegistrationFailure);
+    EXPECT_EQ(fixture.timeline,
               (Lines{"RegisterGpibGlobalsForThread()", "UnregisterGpibGlobalsForThread()"}));
-    EXPECT_EQ(bench.messages.size(), 1U);
+    EXPECT_EQ(fixture.messages.size(), 1U);
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalog, EachMeasurement, ::testing::ValuesIn(GoldenRuns()));
@@ -278,9 +278,9 @@ TEST_P(FaultTable, KeepsTheLogAndClosesTheSession) {
     const Golden& golden = GoldenRun(fault.name);
     Script script = fault.replies;
     script.insert(golden.script.begin(), golden.script.end());
-    Bench bench(script);
-    if (!fault.refused.empty()) bench.driver.FailWrite(fault.refused);
-    EXPECT_EQ(bench.Run(fault.name), fault.outcome);
+    RunFixture fixture(script);
+    if (!fault.refused.empty()) fixture.driver.FailWrite(fault.refused);
+    EXPECT_EQ(fixture.Run(fault.name), fault.outcome);
 
     Lines answered;
     for (const auto& entry : Answered(golden, fault.replies)) {
@@ -302,7 +302,7 @@ TEST_P(FaultTable, KeepsTheLogAndClosesTheSession) {
     } else {
         expected = Lines(answered.begin(), close);
     }
-    EXPECT_EQ(bench.timeline, expected + fault.last + kClose);
+    EXPECT_EQ(fixture.timeline, expected + fault.last + kClose);
 }
 
 INSTANTIATE_TEST_SUITE_P(Measurements, FaultTable, ::testing::ValuesIn(kFaults));
@@ -322,12 +322,12 @@ TEST(WaitWithoutEnd, WarnsBehindTheResultsOrTheFailure) {
         Script script = replies;
         for (const auto& [query, reads] : GoldenRun(name).script)
             if (query != "*STB?") script.insert({query, reads});
-        Bench bench(script);
-        bench.driver.ReplyAlways("*STB?", "0");
-        EXPECT_EQ(bench.Run(name), tail.size() == 2 && name == "ch-power" ? kWarning : kFailed);
-        EXPECT_EQ(bench.clock.Now(), std::chrono::milliseconds(10010)) << name;
-        ASSERT_GE(bench.timeline.size(), 4U);
-        EXPECT_EQ(Lines(bench.timeline.end() - 4, bench.timeline.end() - 2), tail) << name;
+        RunFixture fixture(script);
+        fixture.driver.ReplyAlways("*STB?", "0");
+        EXPECT_EQ(fixture.Run(name), tail.size() == 2 && name == "ch-power" ? kWarning : kFailed);
+        EXPECT_EQ(fixture.clock.Now(), std::chrono::milliseconds(10010)) << name;
+        ASSERT_GE(fixture.timeline.size(), 4U);
+        EXPECT_EQ(Lines(fixture.timeline.end() - 4, fixture.timeline.end() - 2), tail) << name;
     }
 }
 

@@ -39,8 +39,8 @@ inline Lines operator+(Lines a, const Lines& b) {
 
 // A measurement's surroundings: the program's binding over a scripted analyzer, its session, a
 // virtual clock that each unanswered read moves on by the driver's 10 s, and the run's timeline.
-struct Bench : LogSink {
-    explicit Bench(const Script& script) {
+struct RunFixture : LogSink {
+    explicit RunFixture(const Script& script) {
         driver.AttachClock(&clock);
         driver.onCall = [this](const DriverCall& call) {
             const bool onDevice = !call.args.empty() && call.args[0] == ScriptedDriver::kDescriptor;

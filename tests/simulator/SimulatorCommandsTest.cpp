@@ -22,38 +22,39 @@ TEST(SimulatorBus, OnlyAddressEightAnswersAndRepliesEndWithEoiOnly) {
     const std::tuple<int, int, int> cases[] = {
         {0, 5, kErrorEnol}, {1, 8, kErrorEneb}, {0, 31, kErrorEarg}};  // board, address, error
     for (const auto& [board, address, error] : cases) {
-        SimulatorFixture bench;
-        bench.device = bench.analyzer.ibdev(board, address, 0, 13, 1, 0);
-        if (bench.device > 0) bench.Query("*ESR?");  // opens, but the write and the read fail
-        EXPECT_EQ(bench.status, kStatusErr) << address;
-        EXPECT_EQ(bench.error, error) << address;
+        SimulatorFixture fixture;
+        fixture.device = fixture.analyzer.ibdev(board, address, 0, 13, 1, 0);
+        if (fixture.device > 0) fixture.Query("*ESR?");  // opens, but the write and the read fail
+        EXPECT_EQ(fixture.status, kStatusErr) << address;
+        EXPECT_EQ(fixture.error, error) << address;
     }
-    SimulatorFixture bench;
-    bench.Send("*IDN?");  // a short buffer takes the reply in pieces; END comes with the last
-    const std::string first = bench.Read(8);
-    EXPECT_EQ(bench.status, kStatusCmpl);
-    EXPECT_EQ(first + bench.Read(), "KELVANE,SIMULATED ANALYZER,0,1.2");
-    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    SimulatorFixture fixture;
+    fixture.Send("*IDN?");  // a short buffer takes the reply in pieces; END comes with the last
+    const std::string first = fixture.Read(8);
+    EXPECT_EQ(fixture.status, kStatusCmpl);
+    EXPECT_EQ(first + fixture.Read(), "KELVANE,SIMULATED ANALYZER,0,1.2");
+    EXPECT_EQ(fixture.status, kStatusCmpl | kStatusEnd);
 }
 
 TEST(SimulatorBus, TimeOutsQueryErrorsClosingAndRegistration) {
-    SimulatorFixture bench;
-    EXPECT_EQ(bench.Read(10), "");
-    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
-    EXPECT_EQ(bench.error, kErrorEabo);
-    EXPECT_EQ(bench.clock.Now(), 10s);
-    EXPECT_EQ(bench.EventStatus(), kQueryError);
-    bench.Send("*IDN?");
-    bench.Send("*SRE 32");  // discards the unread reply
-    EXPECT_EQ(bench.EventStatus(), kQueryError);
-    EXPECT_EQ(bench.analyzer.ibonl(0, 0), kStatusCmpl);  // the board
-    bench.analyzer.ibonl(bench.device, 0);
-    bench.Send("*CLS");  // a closed descriptor
-    EXPECT_EQ(bench.status, kStatusErr);
-    EXPECT_EQ(bench.error, kErrorEdvr);
-    EXPECT_EQ(bench.analyzer.RegisterGpibGlobalsForThread(&bench.count, {}, {}, {}), 1);  // again
-    EXPECT_EQ(bench.analyzer.UnregisterGpibGlobalsForThread(), 0);
-    EXPECT_EQ(bench.analyzer.RegisterGpibGlobalsForThread(&bench.count, {}, {}, {}), 0);
+    SimulatorFixture fixture;
+    EXPECT_EQ(fixture.Read(10), "");
+    EXPECT_EQ(fixture.status, kStatusErr | kStatusTimo);
+    EXPECT_EQ(fixture.error, kErrorEabo);
+    EXPECT_EQ(fixture.clock.Now(), 10s);
+    EXPECT_EQ(fixture.EventStatus(), kQueryError);
+    fixture.Send("*IDN?");
+    fixture.Send("*SRE 32");  // discards the unread reply
+    EXPECT_EQ(fixture.EventStatus(), kQueryError);
+    EXPECT_EQ(fixture.analyzer.ibonl(0, 0), kStatusCmpl);  // the board
+    fixture.analyzer.ibonl(fixture.device, 0);
+    fixture.Send("*CLS");  // a closed descriptor
+    EXPECT_EQ(fixture.status, kStatusErr);
+    EXPECT_EQ(fixture.error, kErrorEdvr);
+    EXPECT_EQ(fixture.analyzer.RegisterGpibGlobalsForThread(&fixture.count, {}, {}, {}),
+              1);  // again
+    EXPECT_EQ(fixture.analyzer.UnregisterGpibGlobalsForThread(), 0);
+    EXPECT_EQ(fixture.analyzer.RegisterGpibGlobalsForThread(&fixture.count, {}, {}, {}), 0);
 }
 
 // ACP averages 10 sweeps of 2.5 x 25 MHz / (30 kHz)^2 each.
@@ -67,68 +68,68 @@ TEST(SimulatorStatus, OperationEndBitFollowsTheSelectedEvent) {
         {kChannelPowerSetup, "OPR 256", {}}};
     for (const auto& [setup, opr, end] : cases) {
         SCOPED_TRACE(setup.substr(4, 10) + opr);
-        SimulatorFixture bench;
-        const nanoseconds waited = bench.RunToEnd(setup, opr);
+        SimulatorFixture fixture;
+        const nanoseconds waited = fixture.RunToEnd(setup, opr);
         const bool ends = end != nanoseconds{};
         EXPECT_GE(waited, ends ? end : 10010ms);
         EXPECT_LT(waited, ends ? end + 10ms : 11s);
-        EXPECT_EQ(bench.StatusByte(), ends ? kOperationEnd | kRequestService : 0);
+        EXPECT_EQ(fixture.StatusByte(), ends ? kOperationEnd | kRequestService : 0);
     }
 }
 
 // "*CLS" forgets the ends that happened but not those to come; errors raise the summary bit
 // until "*ESR?" is read, if "*ESE" enables them.
 TEST(SimulatorStatus, ClearAndEventSummary) {
-    SimulatorFixture bench;
-    bench.Send(kAcpSetup + "; OPR 256");
-    bench.clock.Advance(kAcpAveraging);
-    EXPECT_EQ(bench.StatusByte(), kOperationEnd);
-    bench.Send("*CLS");
-    EXPECT_EQ(bench.StatusByte(), 0);
-    bench.Send("CONTS; *CLS");  // a new averaging run
-    bench.clock.Advance(kAcpAveraging - 1ms);
-    EXPECT_EQ(bench.StatusByte(), 0);
-    bench.clock.Advance(1ms);
-    EXPECT_EQ(bench.StatusByte(), kOperationEnd);
-    bench.Send("*CLS; *SRE 160; NONSENSE");
-    EXPECT_EQ(bench.StatusByte(), kEventSummary | kRequestService);
-    EXPECT_EQ(bench.EventStatus(), kCommandError);
-    EXPECT_EQ(bench.StatusByte(), 0);
-    bench.Send("*ESE 0; NONSENSE");
-    EXPECT_EQ(bench.StatusByte(), 0);
+    SimulatorFixture fixture;
+    fixture.Send(kAcpSetup + "; OPR 256");
+    fixture.clock.Advance(kAcpAveraging);
+    EXPECT_EQ(fixture.StatusByte(), kOperationEnd);
+    fixture.Send("*CLS");
+    EXPECT_EQ(fixture.StatusByte(), 0);
+    fixture.Send("CONTS; *CLS");  // a new averaging run
+    fixture.clock.Advance(kAcpAveraging - 1ms);
+    EXPECT_EQ(fixture.StatusByte(), 0);
+    fixture.clock.Advance(1ms);
+    EXPECT_EQ(fixture.StatusByte(), kOperationEnd);
+    fixture.Send("*CLS; *SRE 160; NONSENSE");
+    EXPECT_EQ(fixture.StatusByte(), kEventSummary | kRequestService);
+    EXPECT_EQ(fixture.EventStatus(), kCommandError);
+    EXPECT_EQ(fixture.StatusByte(), 0);
+    fixture.Send("*ESE 0; NONSENSE");
+    EXPECT_EQ(fixture.StatusByte(), 0);
 }
 
 // A query after "TS" answers when the sweep is done, and a "TS" behind another waits for it; a
 // read whose time-out ends first times out.
 TEST(SimulatorStatus, QueryAfterSingleSweepAnswersWhenTheSweepIsDone) {
-    SimulatorFixture bench;
-    bench.device = bench.analyzer.ibdev(0, 8, 0, 10, 1, 0);  // 300 ms
-    bench.Send("SI; SP 40MZ; CF 2412000000HZ; SW 250MS; DETAA ON; PWTOTALON; TS; TS; PWTOTAL?");
-    EXPECT_EQ(bench.Read(50), "");
-    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
-    EXPECT_NEAR(std::stod(bench.Read(50)), -10.0, 0.2);
-    EXPECT_EQ(bench.clock.Now(), 500ms);
+    SimulatorFixture fixture;
+    fixture.device = fixture.analyzer.ibdev(0, 8, 0, 10, 1, 0);  // 300 ms
+    fixture.Send("SI; SP 40MZ; CF 2412000000HZ; SW 250MS; DETAA ON; PWTOTALON; TS; TS; PWTOTAL?");
+    EXPECT_EQ(fixture.Read(50), "");
+    EXPECT_EQ(fixture.status, kStatusErr | kStatusTimo);
+    EXPECT_NEAR(std::stod(fixture.Read(50)), -10.0, 0.2);
+    EXPECT_EQ(fixture.clock.Now(), 500ms);
 }
 
 // The tables load field by field, row by row, and survive a preset.
 TEST(SimulatorCommands, TablesAndFaultsInAMessage) {
-    SimulatorFixture bench;
-    const auto& state = bench.analyzer.State();
-    bench.Send(kMask3gppSetup + "; SEMTIN 22MZ, 39MZ, 1MZ,5DB,6DB,1DB, 2DB, rel; CSBSDEL;" +
-               "CSBSIN 5MZ,3.84MZ; CSBSIN 10MZ,3.84MZ; SI");
+    SimulatorFixture fixture;
+    const auto& state = fixture.analyzer.State();
+    fixture.Send(kMask3gppSetup + "; SEMTIN 22MZ, 39MZ, 1MZ,5DB,6DB,1DB, 2DB, rel; CSBSDEL;" +
+                 "CSBSIN 5MZ,3.84MZ; CSBSIN 10MZ,3.84MZ; SI");
     ASSERT_EQ(state.maskTable.size(), 5u);
     ASSERT_EQ(state.adjacentChannels.size(), 2u);
     const MaskTableRow& rel = state.maskTable[4];
     EXPECT_EQ(std::tie(rel.startOffsetHz, rel.stopOffsetHz, rel.rbwHz, rel.startLevelDb,
                        rel.stopLevelDb, rel.extraLevel1Db, rel.extraLevel2Db, rel.absolute),
               std::make_tuple(22e6, 39e6, 1e6, 5.0, 6.0, 1.0, 2.0, false));
-    bench.Send("SEMTDEL; CSBSDEL");
+    fixture.Send("SEMTDEL; CSBSDEL");
     EXPECT_TRUE(state.maskTable.empty() && state.adjacentChannels.empty());
-    EXPECT_EQ(bench.EventStatus(), 0);
-    bench.Send("SI; RB 10KZ; BOGUS 1; VB 10KZ");  // what came before the fault stands
+    EXPECT_EQ(fixture.EventStatus(), 0);
+    fixture.Send("SI; RB 10KZ; BOGUS 1; VB 10KZ");  // what came before the fault stands
     EXPECT_EQ(state.EffectiveRbwHz(), 10e3);
     EXPECT_TRUE(state.vbwAuto);
-    EXPECT_EQ(bench.EventStatus(), kCommandError);
+    EXPECT_EQ(fixture.EventStatus(), kCommandError);
 }
 
 // The auto-coupled sweep time is 2.5 x span / RBW / VBW, held to the 1000 s that "SW" accepts;
@@ -141,15 +142,15 @@ TEST(SimulatorCommands, SweepTimeCouplesWithinItsLimit) {
         {"SP 10HZ; RB 10MZ; VB 10MZ; AG 1", 0.005, 1}};
     for (const auto& [settings, sweepTimeS, averages] : cases) {
         SCOPED_TRACE(settings);
-        SimulatorFixture bench;
-        bench.Send(std::string("SI; ") + settings + "; *CLS; OPR 256; CONTS");
-        EXPECT_NEAR(bench.analyzer.State().EffectiveSweepTimeS(), sweepTimeS, 1e-9);
+        SimulatorFixture fixture;
+        fixture.Send(std::string("SI; ") + settings + "; *CLS; OPR 256; CONTS");
+        EXPECT_NEAR(fixture.analyzer.State().EffectiveSweepTimeS(), sweepTimeS, 1e-9);
         const auto averaging = averages * nanoseconds(std::llround(sweepTimeS * 1e9));
-        bench.clock.Advance(averaging - 1ms);
-        EXPECT_EQ(bench.StatusByte(), 0);
-        bench.clock.Advance(2ms);
-        EXPECT_EQ(bench.StatusByte(), kOperationEnd);
-        EXPECT_EQ(bench.EventStatus(), 0);
+        fixture.clock.Advance(averaging - 1ms);
+        EXPECT_EQ(fixture.StatusByte(), 0);
+        fixture.clock.Advance(2ms);
+        EXPECT_EQ(fixture.StatusByte(), kOperationEnd);
+        EXPECT_EQ(fixture.EventStatus(), 0);
     }
 }
 
@@ -171,12 +172,12 @@ TEST(SimulatorCommands, FaultyCommandsFlagErrorsAndChangeNothing) {
     for (const auto& [eventStatus, messages] : cases) {
         for (const auto& message : messages) {
             SCOPED_TRACE(message);
-            SimulatorFixture bench;
-            const InstrumentState before = bench.analyzer.State();
-            bench.Send(message);
-            EXPECT_EQ(bench.EventStatus(), eventStatus);
-            EXPECT_EQ(bench.EventStatus(), 0);  // read and cleared
-            const auto& after = bench.analyzer.State();
+            SimulatorFixture fixture;
+            const InstrumentState before = fixture.analyzer.State();
+            fixture.Send(message);
+            EXPECT_EQ(fixture.EventStatus(), eventStatus);
+            EXPECT_EQ(fixture.EventStatus(), 0);  // read and cleared
+            const auto& after = fixture.analyzer.State();
             EXPECT_TRUE(after.centerHz == before.centerHz && after.spanHz == before.spanHz &&
                         after.detector == before.detector && after.maskTable.empty());
         }
@@ -194,11 +195,11 @@ TEST(SimulatorCommands, ExtremeMaskRowsStillAnswer) {
     for (const char* row :
          {"0MZ,1E300HZ,1MZ", "0MZ,9MZ,10HZ", "1E-300HZ,2E-300HZ,10MZ", "0MZ,1E15HZ,10HZ"}) {
         SCOPED_TRACE(row);
-        SimulatorFixture bench;
-        bench.Send(std::string("SI; CF 2000000000HZ; SP 20MZ; SEMTDEL; SEMTIN ") + row +
-                   ",0DB,0DB,0DB,0DB,ABS; SEMON; TS; SEM?");
-        bench.clock.Advance(std::chrono::seconds(30));
-        EXPECT_FALSE(bench.Read().empty());
+        SimulatorFixture fixture;
+        fixture.Send(std::string("SI; CF 2000000000HZ; SP 20MZ; SEMTDEL; SEMTIN ") + row +
+                     ",0DB,0DB,0DB,0DB,ABS; SEMON; TS; SEM?");
+        fixture.clock.Advance(std::chrono::seconds(30));
+        EXPECT_FALSE(fixture.Read().empty());
     }
 }
 

@@ -50,9 +50,9 @@ TEST(SimulatorTrace, NoiseBandwidthAndDetectors) {
 // steadier than a single sweep's; the same seed gives the same answer.
 TEST(SimulatorPhysics, OccupiedBandwidthOfTheWcdmaCarrierAndAveraging) {
     const auto obw = [](std::uint32_t seed, bool averaged) {
-        SimulatorFixture bench({}, seed);
-        bench.RunToEnd(kObwSetup + (averaged ? "" : "; AGS; CONTS"), "OPR 256");
-        const auto fields = Fields(bench.Query("OBW?"));
+        SimulatorFixture fixture({}, seed);
+        fixture.RunToEnd(kObwSetup + (averaged ? "" : "; AGS; CONTS"), "OPR 256");
+        const auto fields = Fields(fixture.Query("OBW?"));
         EXPECT_NEAR(std::stod(fields.at(0)), 2e9, 30e3) << seed;
         return std::stod(fields.at(1));
     };
@@ -74,22 +74,22 @@ TEST(SimulatorPhysics, OccupiedBandwidthOfTheWcdmaCarrierAndAveraging) {
 // At +/-10 MHz about 10 dB under the channels at +/-5 MHz, one sweep for all answers; 96 % of
 // the W-CDMA carrier inside 3.84 MHz; away from the carriers only the analyzer's noise.
 TEST(SimulatorPhysics, ChannelPowers) {
-    SimulatorFixture bench;
-    bench.RunToEnd(kAcpSetup, "OPR 256");
-    bench.Send("ACP?");
-    const std::string carrier = bench.Read();
-    const auto near = Fields(bench.Read()), far = Fields(bench.Read());
-    EXPECT_EQ(carrier, "0," + bench.Query("ACPREF?"));
+    SimulatorFixture fixture;
+    fixture.RunToEnd(kAcpSetup, "OPR 256");
+    fixture.Send("ACP?");
+    const std::string carrier = fixture.Read();
+    const auto near = Fields(fixture.Read()), far = Fields(fixture.Read());
+    EXPECT_EQ(carrier, "0," + fixture.Query("ACPREF?"));
     ASSERT_EQ(near.size() + far.size(), 8u);
     for (int side : {1, 3}) EXPECT_NEAR(std::stod(near[side]) - std::stod(far[side]), 10.0, 2.0);
-    bench.RunToEnd(kChannelPowerSetup + "; RB 30KZ; VB 30KZ; CONTS", "OPR 16");
-    const double channelDbm = bench.QueryNumber("PWCH?");
-    bench.Send("PWTOTALON");  // the same sweep, integrated over the whole span
-    const double totalDbm = bench.QueryNumber("PWTOTAL?");
+    fixture.RunToEnd(kChannelPowerSetup + "; RB 30KZ; VB 30KZ; CONTS", "OPR 16");
+    const double channelDbm = fixture.QueryNumber("PWCH?");
+    fixture.Send("PWTOTALON");  // the same sweep, integrated over the whole span
+    const double totalDbm = fixture.QueryNumber("PWTOTAL?");
     EXPECT_NEAR(totalDbm - channelDbm, 0.18, 0.02);
     EXPECT_NEAR(totalDbm, -10.0, 0.05);
-    bench.Send("CF 3000000000HZ; SP 40MZ; RB 300KZ; VB 300KZ; TS");
-    EXPECT_NEAR(bench.QueryNumber("PWTOTAL?"), -150.0 + 10.0 * std::log10(40e6), 0.2);
+    fixture.Send("CF 3000000000HZ; SP 40MZ; RB 300KZ; VB 300KZ; TS");
+    EXPECT_NEAR(fixture.QueryNumber("PWTOTAL?"), -150.0 + 10.0 * std::log10(40e6), 0.2);
 }
 
 // An 802.11 mask sits 2 dB over the peak that "ML?" reads in its sweep.
@@ -121,26 +121,26 @@ TEST(SimulatorMask, RecordsPassWithAFewDbAndFailWhenRegrowthRises) {
     for (const auto& [mask, powerDbm, raiseDb, passes, minMarginDb, maxMarginDb] : cases) {
         SCOPED_TRACE(::testing::Message()
                      << mask.centerHz << " Hz, " << powerDbm << " dBm +" << raiseDb);
-        SimulatorFixture bench({.signalPowerDbm = powerDbm, .regrowthRaiseDb = raiseDb});
+        SimulatorFixture fixture({.signalPowerDbm = powerDbm, .regrowthRaiseDb = raiseDb});
         double base = 0;
         if (mask.sweep.empty()) {
-            bench.Send(kMask3gppSetup);
+            fixture.Send(kMask3gppSetup);
         } else {
-            bench.Send("SI; SP 80MZ; RL 0DB; DET POS; " + mask.sweep + "; TS; PS");
-            base = bench.QueryNumber("ML?") + 2;
+            fixture.Send("SI; SP 80MZ; RL 0DB; DET POS; " + mask.sweep + "; TS; PS");
+            base = fixture.QueryNumber("ML?") + 2;
             std::string rows = "SEMTDEL";
             for (const auto& l : mask.limits)
                 rows += "; SEMTIN " + std::to_string(l[0]) + "MZ," + std::to_string(l[1]) +
                         "MZ,100KZ," + std::to_string(base + l[2]) + "DB," +
                         std::to_string(base + l[3]) + "DB,0DB,0DB,ABS";
-            bench.Send(rows + "; SEMCBW 16.6MZ; SEMNQST OFF; PMEASAVG OFF; SEMON; TS");
+            fixture.Send(rows + "; SEMCBW 16.6MZ; SEMNQST OFF; PMEASAVG OFF; SEMON; TS");
         }
         const int segments = static_cast<int>(mask.limits.size());
-        bench.Send("SEM?");
+        fixture.Send("SEM?");
         double smallest = 1e9, reference = 0;
         bool anyFail = false;
         for (int i = 0; i < 2 * segments; ++i) {
-            const auto f = Fields(bench.Read());
+            const auto f = Fields(fixture.Read());
             ASSERT_EQ(f.size(), 7u);
             const int segment = std::stoi(f[0]);
             const double start = std::stod(f[1]), stop = std::stod(f[2]), peak = std::stod(f[3]);
@@ -161,7 +161,7 @@ TEST(SimulatorMask, RecordsPassWithAFewDbAndFailWhenRegrowthRises) {
             anyFail = anyFail || f[6] == "FAIL";
             if (mask.sweep.empty() || std::abs(segment) > 1) smallest = std::min(smallest, margin);
         }
-        EXPECT_EQ(bench.EventStatus(), 0);
+        EXPECT_EQ(fixture.EventStatus(), 0);
         EXPECT_EQ(anyFail, !passes);
         EXPECT_TRUE(!passes || (smallest >= minMarginDb && smallest <= maxMarginDb)) << smallest;
     }

@@ -10,8 +10,8 @@
 namespace kelvane::testing {
 
 // Passes every call on to another driver and tells each one, as the scripted driver records
-// its own calls: a read with the bytes it delivered. Puts any driver under the measurement
-// benches' transcripts.
+// its own calls: a read with the bytes it delivered. Puts any driver under the run fixtures'
+// transcripts.
 class RecordingDriver : public ForwardingDriver {
 public:
     RecordingDriver(std::unique_ptr<GpibDriver> inner,

@@ -109,10 +109,14 @@ AdapterEmulator::Options UsbOptions() {
 
 // The seven over one adapter driver (as the program's binding loads it once) on the serial
 // port of a stand-in GPIB-USB adapter that takes the bytes slowly.
-struct SlowUsbBench : LogSink {
-    explicit SlowUsbBench(const runs::Script& script) {
+struct SlowUsbFixture : LogSink {
+    // The analyzer is scripted before the stand-in's thread starts to serve it.
+    explicit SlowUsbFixture(const runs::Script& script) : scripted(Script(analyzer, script)) {}
+
+    static bool Script(ScriptedDriver& analyzer, const runs::Script& script) {
         for (const auto& [query, reads] : script)
             for (const auto& read : reads) analyzer.ReplyRead(query, ScriptedDriver::Read{read});
+        return true;
     }
 
     void AppendResult(const std::string&) override {}
@@ -124,6 +128,7 @@ struct SlowUsbBench : LogSink {
     }
 
     ScriptedDriver analyzer;
+    bool scripted;
     AdapterEmulator emulator{analyzer, UsbOptions()};
     StandInAdapter standIn{emulator, kReadPause};
     SteadyClock clock;
@@ -160,9 +165,9 @@ runs::Script AllScripts() {
 std::vector<std::string> ScriptedWrites() {
     std::vector<std::string> writes;
     for (const auto& golden : runs::GoldenRuns()) {
-        runs::Bench bench(golden.script);
-        bench.Run(golden.name);
-        const auto some = bench.driver.Writes();
+        runs::RunFixture fixture(golden.script);
+        fixture.Run(golden.name);
+        const auto some = fixture.driver.Writes();
         writes.insert(writes.end(), some.begin(), some.end());
     }
     return writes;
@@ -186,13 +191,13 @@ std::string Differences(const std::vector<std::string>& expected,
 
 TEST(SerialPortRunsTest, BackToBackMeasurementsDeliverEveryCommandInOrder) {
     const std::vector<std::string> expected = ScriptedWrites();
-    SlowUsbBench bench(AllScripts());
+    SlowUsbFixture fixture(AllScripts());
     for (const auto& golden : runs::GoldenRuns())
-        EXPECT_EQ(bench.Run(golden.name), MeasurementOutcome::Completed) << golden.name;
-    bench.standIn.Stop();  // serves what was sent before
-    EXPECT_EQ(Differences(expected, bench.analyzer.Writes()), "");
-    EXPECT_TRUE(bench.emulator.Violations().empty()) << bench.emulator.Violations().front();
-    EXPECT_TRUE(bench.problems.empty()) << bench.problems.front();
+        EXPECT_EQ(fixture.Run(golden.name), MeasurementOutcome::Completed) << golden.name;
+    fixture.standIn.Stop();  // serves what was sent before
+    EXPECT_EQ(Differences(expected, fixture.analyzer.Writes()), "");
+    EXPECT_TRUE(fixture.emulator.Violations().empty()) << fixture.emulator.Violations().front();
+    EXPECT_TRUE(fixture.problems.empty()) << fixture.problems.front();
 }
 
 #endif

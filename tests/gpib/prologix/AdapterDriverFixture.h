@@ -12,14 +12,14 @@
 namespace kelvane::testing {
 
 // The adapter driver alone over the emulated adapter, with the status of each call.
-struct DriverBench {
+struct AdapterDriverFixture {
     using Adjust = std::function<void(AdapterEmulator::Options&)>;
     static AdapterEmulator::Options Adjusted(const Adjust& adjust) {
         AdapterEmulator::Options options;
         if (adjust) adjust(options);
         return options;
     }
-    explicit DriverBench(const Adjust& adjust = {})
+    explicit AdapterDriverFixture(const Adjust& adjust = {})
         : emulator(analyzer, Adjusted(adjust)),
           driver(
               "lan:test:1234", EmulatedAdapterStream::Opener(emulator, clock), clock,

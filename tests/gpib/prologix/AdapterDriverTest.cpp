@@ -44,53 +44,53 @@ TEST(AdapterProtocolTest, KnowsTheAdaptersByTheirVersionAnswer) {
 }
 
 TEST(AdapterDriverTest, LongAnswerOverTwoReadsAndAWriteDropsTheRest) {
-    DriverBench bench;
-    bench.analyzer.Reply("A?", {"0123456789abc\r\n", "second"});
-    bench.Open();
-    bench.Write("A?");
-    EXPECT_EQ(bench.Read(10), "0123456789");
-    EXPECT_EQ(bench.status, kStatusCmpl) << "no END before the last byte";
-    EXPECT_EQ(bench.Read(10), "abc\r\n");
-    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
-    bench.Write("A?");
-    EXPECT_EQ(bench.Read(3), "sec");
-    bench.Write("B");
-    EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{"A?", "A?", "B"}));
-    bench.Write("A?");
-    EXPECT_EQ(bench.Read(50), "") << "nothing of the dropped answer is left";
-    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
+    AdapterDriverFixture fixture;
+    fixture.analyzer.Reply("A?", {"0123456789abc\r\n", "second"});
+    fixture.Open();
+    fixture.Write("A?");
+    EXPECT_EQ(fixture.Read(10), "0123456789");
+    EXPECT_EQ(fixture.status, kStatusCmpl) << "no END before the last byte";
+    EXPECT_EQ(fixture.Read(10), "abc\r\n");
+    EXPECT_EQ(fixture.status, kStatusCmpl | kStatusEnd);
+    fixture.Write("A?");
+    EXPECT_EQ(fixture.Read(3), "sec");
+    fixture.Write("B");
+    EXPECT_EQ(fixture.analyzer.Writes(), (std::vector<std::string>{"A?", "A?", "B"}));
+    fixture.Write("A?");
+    EXPECT_EQ(fixture.Read(50), "") << "nothing of the dropped answer is left";
+    EXPECT_EQ(fixture.status, kStatusErr | kStatusTimo);
 }
 
 TEST(AdapterDriverTest, EscapedBytesReachTheAnalyzerAsWritten) {
-    DriverBench bench;
-    bench.Open();
+    AdapterDriverFixture fixture;
+    fixture.Open();
     const std::string text("CMD \"a\r\nb\" ++x\x1b\0", 16);
-    bench.Write(text);
-    EXPECT_EQ(bench.countLong, 16);
-    EXPECT_EQ(bench.analyzer.Writes(), std::vector<std::string>{text});
-    EXPECT_TRUE(bench.emulator.Violations().empty());
+    fixture.Write(text);
+    EXPECT_EQ(fixture.countLong, 16);
+    EXPECT_EQ(fixture.analyzer.Writes(), std::vector<std::string>{text});
+    EXPECT_TRUE(fixture.emulator.Violations().empty());
 }
 
 TEST(AdapterDriverTest, AsksAgainWhileTheAnalyzerSweepsUntilTheDeviceTimeOut) {
     const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
-    DriverBench bench;
-    bench.analyzer.ReplyRead("*STB?", silent);
-    bench.analyzer.ReplyRead("*STB?", silent);
-    bench.analyzer.ReplyRead("*STB?", {"128\n"});
-    bench.Open();
-    bench.Write("*STB?");
-    const double start = bench.Seconds();
-    EXPECT_EQ(bench.Read(10), "128\n");
-    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
-    EXPECT_NEAR(bench.Seconds() - start, 6.5, 0.01) << "two adapter time-outs of 3 s and margin";
+    AdapterDriverFixture fixture;
+    fixture.analyzer.ReplyRead("*STB?", silent);
+    fixture.analyzer.ReplyRead("*STB?", silent);
+    fixture.analyzer.ReplyRead("*STB?", {"128\n"});
+    fixture.Open();
+    fixture.Write("*STB?");
+    const double start = fixture.Seconds();
+    EXPECT_EQ(fixture.Read(10), "128\n");
+    EXPECT_EQ(fixture.status, kStatusCmpl | kStatusEnd);
+    EXPECT_NEAR(fixture.Seconds() - start, 6.5, 0.01) << "two adapter time-outs of 3 s and margin";
 
-    bench.Write("X?");  // never answered
-    const double again = bench.Seconds();
-    EXPECT_EQ(bench.Read(10), "");
-    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
-    EXPECT_EQ(bench.error, kErrorEabo);
-    EXPECT_NEAR(bench.Seconds() - again, 10.0, 0.01);
-    const auto& commands = bench.emulator.Commands();
+    fixture.Write("X?");  // never answered
+    const double again = fixture.Seconds();
+    EXPECT_EQ(fixture.Read(10), "");
+    EXPECT_EQ(fixture.status, kStatusErr | kStatusTimo);
+    EXPECT_EQ(fixture.error, kErrorEabo);
+    EXPECT_NEAR(fixture.Seconds() - again, 10.0, 0.01);
+    const auto& commands = fixture.emulator.Commands();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), "++read eoi"), 3 + 4);
 }
 
@@ -100,96 +100,96 @@ TEST(AdapterDriverTest, NoStrayByteLeadsTheNextAnswer) {
     for (const auto pause : {milliseconds(5), milliseconds(0)}) {
         for (const std::string& stray : {std::string(1, '\0'), std::string("\x04"),
                                          std::string("\r\n"), std::string("\r\0\n", 3)}) {
-            DriverBench bench([&](auto& o) { o.afterAnswer = stray; });
-            bench.analyzer.Reply("A?", {"1"});
-            bench.analyzer.Reply("B?", {"2"});
-            bench.analyzer.Reply("C?", {"3\r\n"});
-            bench.analyzer.Reply("D?", {"4"});
-            bench.Open();
+            AdapterDriverFixture fixture([&](auto& o) { o.afterAnswer = stray; });
+            fixture.analyzer.Reply("A?", {"1"});
+            fixture.analyzer.Reply("B?", {"2"});
+            fixture.analyzer.Reply("C?", {"3\r\n"});
+            fixture.analyzer.Reply("D?", {"4"});
+            fixture.Open();
             for (const auto& [query, answer] : std::vector<std::pair<std::string, std::string>>{
                      {"A?", "1"}, {"B?", "2"}, {"C?", "3\r\n"}, {"D?", "4"}}) {
-                bench.Write(query);
-                EXPECT_EQ(bench.Read(10), answer) << EscapedText(stray) << " " << pause.count();
-                EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd) << query;
-                bench.clock.Advance(pause);
+                fixture.Write(query);
+                EXPECT_EQ(fixture.Read(10), answer) << EscapedText(stray) << " " << pause.count();
+                EXPECT_EQ(fixture.status, kStatusCmpl | kStatusEnd) << query;
+                fixture.clock.Advance(pause);
             }
-            EXPECT_LT(bench.Seconds(), 1.0) << "no read waited for its adapter time-out";
+            EXPECT_LT(fixture.Seconds(), 1.0) << "no read waited for its adapter time-out";
         }
     }
     // Line ends and NUL alone are an answer when its end character follows them.
-    DriverBench bench;
-    bench.analyzer.Reply("E?", {"\r\n", std::string(2, '\0')});
-    bench.Open();
-    bench.Write("E?");
-    EXPECT_EQ(bench.Read(10), "\r\n");
-    bench.Write("E?");
-    EXPECT_EQ(bench.Read(10), std::string(2, '\0'));
-    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
+    AdapterDriverFixture fixture;
+    fixture.analyzer.Reply("E?", {"\r\n", std::string(2, '\0')});
+    fixture.Open();
+    fixture.Write("E?");
+    EXPECT_EQ(fixture.Read(10), "\r\n");
+    fixture.Write("E?");
+    EXPECT_EQ(fixture.Read(10), std::string(2, '\0'));
+    EXPECT_EQ(fixture.status, kStatusCmpl | kStatusEnd);
 }
 
 TEST(AdapterDriverTest, TellsEachDroppedByteOnce) {
     const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
-    DriverBench bench([](auto& o) { o.afterAnswer = std::string(1, '\0'); });
-    bench.analyzer.Reply("A?", {"1"});
-    bench.analyzer.ReplyRead("S?", silent);
-    bench.analyzer.Reply("B?", {"2"});
-    bench.analyzer.Reply("C?", {"3"});
-    bench.Open();
-    bench.details.clear();
-    bench.Write("A?");
-    EXPECT_EQ(bench.Read(10), "1");
-    bench.Write("S?");
-    EXPECT_EQ(bench.Read(10), "") << "the stray NUL of \"1\" is no answer";
-    bench.Write("B?");  // the read of "S?" is still under way: settled first
-    EXPECT_EQ(bench.Read(10), "2");
-    bench.Write("C?");
-    EXPECT_EQ(bench.Read(10), "3");
-    bench.driver.ibonl(AdapterDriver::kDeviceDescriptor, 0);
+    AdapterDriverFixture fixture([](auto& o) { o.afterAnswer = std::string(1, '\0'); });
+    fixture.analyzer.Reply("A?", {"1"});
+    fixture.analyzer.ReplyRead("S?", silent);
+    fixture.analyzer.Reply("B?", {"2"});
+    fixture.analyzer.Reply("C?", {"3"});
+    fixture.Open();
+    fixture.details.clear();
+    fixture.Write("A?");
+    EXPECT_EQ(fixture.Read(10), "1");
+    fixture.Write("S?");
+    EXPECT_EQ(fixture.Read(10), "") << "the stray NUL of \"1\" is no answer";
+    fixture.Write("B?");  // the read of "S?" is still under way: settled first
+    EXPECT_EQ(fixture.Read(10), "2");
+    fixture.Write("C?");
+    EXPECT_EQ(fixture.Read(10), "3");
+    fixture.driver.ibonl(AdapterDriver::kDeviceDescriptor, 0);
     const std::string dropped = "lan:test:1234: dropped 1 byte(s) that nobody asked for";
-    EXPECT_EQ(bench.details,
+    EXPECT_EQ(fixture.details,
               (std::vector<std::string>{dropped + " with an answer", dropped + " with an answer"}));
 }
 
 TEST(AdapterDriverTest, AnAnswerThatComesAfterTheTimeOutDoesNotLeadTheNextOne) {
-    DriverBench bench([](auto& o) {
+    AdapterDriverFixture fixture([](auto& o) {
         o.slowQuery = "A?";
         o.slowDelay = seconds(11);
     });
-    bench.analyzer.Reply("A?", {"1"});
-    bench.analyzer.Reply("B?", {"2"});
-    bench.Open();
-    bench.Write("A?");
-    EXPECT_EQ(bench.Read(10), "");
-    EXPECT_EQ(bench.status, kStatusErr | kStatusTimo);
-    bench.Write("B?");
-    EXPECT_EQ(bench.status, kStatusCmpl);
-    EXPECT_EQ(bench.Read(10), "2");
-    EXPECT_EQ(bench.status, kStatusCmpl | kStatusEnd);
-    EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{"A?", "B?"}));
+    fixture.analyzer.Reply("A?", {"1"});
+    fixture.analyzer.Reply("B?", {"2"});
+    fixture.Open();
+    fixture.Write("A?");
+    EXPECT_EQ(fixture.Read(10), "");
+    EXPECT_EQ(fixture.status, kStatusErr | kStatusTimo);
+    fixture.Write("B?");
+    EXPECT_EQ(fixture.status, kStatusCmpl);
+    EXPECT_EQ(fixture.Read(10), "2");
+    EXPECT_EQ(fixture.status, kStatusCmpl | kStatusEnd);
+    EXPECT_EQ(fixture.analyzer.Writes(), (std::vector<std::string>{"A?", "B?"}));
 }
 
 TEST(AdapterDriverTest, AfterALostConnectionNothingMoreIsSentUntilTheNextSession) {
-    DriverBench bench([](auto& o) { o.dropAt = "A?"; });
-    bench.analyzer.Reply("A?", {"1", "2"});
-    bench.Open();
-    bench.Write("A?");
-    EXPECT_EQ(bench.status, kStatusCmpl);
-    EXPECT_EQ(bench.Read(10), "");
-    EXPECT_EQ(bench.status, kStatusErr);
-    EXPECT_EQ(bench.error, kErrorEdvr);
-    ASSERT_EQ(bench.problems.size(), 1u);
-    EXPECT_NE(bench.problems[0].find("connection to the adapter lost at a read"),
+    AdapterDriverFixture fixture([](auto& o) { o.dropAt = "A?"; });
+    fixture.analyzer.Reply("A?", {"1", "2"});
+    fixture.Open();
+    fixture.Write("A?");
+    EXPECT_EQ(fixture.status, kStatusCmpl);
+    EXPECT_EQ(fixture.Read(10), "");
+    EXPECT_EQ(fixture.status, kStatusErr);
+    EXPECT_EQ(fixture.error, kErrorEdvr);
+    ASSERT_EQ(fixture.problems.size(), 1u);
+    EXPECT_NE(fixture.problems[0].find("connection to the adapter lost at a read"),
               std::string::npos);
-    bench.Write("B");
-    EXPECT_EQ(bench.status, kStatusErr);
-    EXPECT_EQ(bench.error, kErrorEdvr);
-    bench.driver.ibonl(AdapterDriver::kDeviceDescriptor, 0);
-    bench.driver.ibonl(0, 0);
-    EXPECT_EQ(bench.analyzer.Writes(), std::vector<std::string>{"A?"});
+    fixture.Write("B");
+    EXPECT_EQ(fixture.status, kStatusErr);
+    EXPECT_EQ(fixture.error, kErrorEdvr);
+    fixture.driver.ibonl(AdapterDriver::kDeviceDescriptor, 0);
+    fixture.driver.ibonl(0, 0);
+    EXPECT_EQ(fixture.analyzer.Writes(), std::vector<std::string>{"A?"});
 
-    EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor) << "a new session connects afresh";
-    bench.Write("A?");
-    EXPECT_EQ(bench.Read(10), "1");
+    EXPECT_EQ(fixture.Open(), AdapterDriver::kDeviceDescriptor) << "a new session connects afresh";
+    fixture.Write("A?");
+    EXPECT_EQ(fixture.Read(10), "1");
 }
 
 }  // namespace

@@ -19,12 +19,12 @@ namespace kelvane::testing {
 
 // The program's binding over an adapter driver, with the analyzer of a measurement script
 // behind a stand-in adapter: on a virtual clock (Virtual), or behind a real TCP socket or
-// pseudo-terminal. The timeline has the form of the scripted driver's bench.
-struct AdapterBench : LogSink {
+// pseudo-terminal. The timeline has the form of the scripted driver's fixture.
+struct AdapterRunFixture : LogSink {
     // Closed: a TCP port on which nothing listens.
     enum class Link { Virtual, Tcp, Pty, Closed };
 
-    AdapterBench(const runs::Script& script, Link link, AdapterEmulator::Options options = {})
+    AdapterRunFixture(const runs::Script& script, Link link, AdapterEmulator::Options options = {})
         : emulator(analyzer, WithKind(std::move(options), link)) {
         const ScriptedDriver::Read silent{"", kStatusErr | kStatusTimo, kErrorEabo};
         for (const auto& [query, reads] : script)
@@ -50,7 +50,7 @@ struct AdapterBench : LogSink {
             };
         }
         auto driver = std::make_unique<AdapterDriver>(
-            "bench", std::move(opener), *driverClock,
+            "stand-in", std::move(opener), *driverClock,
             [this](AdapterDriver::NoticeKind kind, const std::string& text) {
                 if (kind == AdapterDriver::NoticeKind::Problem) problems.push_back(text);
             });

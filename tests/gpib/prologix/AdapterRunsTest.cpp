@@ -16,21 +16,21 @@
 namespace kelvane::testing {
 namespace {
 
-using runs::Bench;
 using runs::Golden;
 using runs::GoldenRuns;
 using runs::Lines;
-using Link = AdapterBench::Link;
+using runs::RunFixture;
+using Link = AdapterRunFixture::Link;
 
 class AdapterGoldenTest : public ::testing::TestWithParam<std::tuple<Golden, Link>> {};
 
 TEST_P(AdapterGoldenTest, RunsAsOverTheScriptedDriver) {
     const auto& [golden, link] = GetParam();
-    AdapterBench bench(golden.script, link);
-    EXPECT_EQ(bench.Run(golden.name), MeasurementOutcome::Completed);
-    EXPECT_EQ(bench.timeline, golden.run);
-    EXPECT_TRUE(bench.Violations().empty()) << bench.Violations().front();
-    EXPECT_TRUE(bench.problems.empty()) << bench.problems.front();
+    AdapterRunFixture fixture(golden.script, link);
+    EXPECT_EQ(fixture.Run(golden.name), MeasurementOutcome::Completed);
+    EXPECT_EQ(fixture.timeline, golden.run);
+    EXPECT_TRUE(fixture.Violations().empty()) << fixture.Violations().front();
+    EXPECT_TRUE(fixture.problems.empty()) << fixture.problems.front();
 }
 
 std::string LinkName(Link link) {
@@ -62,10 +62,10 @@ const Golden& ChPower() { return GoldenRuns().front(); }
 // The scripted driver's run of a measurement with `adjust` applied to its driver.
 Lines ScriptedRun(const runs::Script& script, const std::function<void(ScriptedDriver&)>& adjust,
                   const std::string& name = "ch-power") {
-    Bench bench(script);
-    adjust(bench.driver);
-    bench.Run(name);
-    return bench.timeline;
+    RunFixture fixture(script);
+    adjust(fixture.driver);
+    fixture.Run(name);
+    return fixture.timeline;
 }
 
 // The run with its failure line replaced: the adapter driver has its own words on a failure,
@@ -87,10 +87,10 @@ std::vector<Link> Links() {
 TEST(AdapterFaultTest, AnAnswerThatNeverComesTimesOutAsOnAGpibBoard) {
     runs::Script script = ChPower().script;
     script["PWCH?"] = {runs::kSilent};
-    AdapterBench bench(script, Link::Virtual);
-    bench.Run("ch-power");
-    EXPECT_EQ(bench.timeline, ScriptedRun(script, [](ScriptedDriver&) {}));
-    EXPECT_TRUE(bench.Violations().empty());
+    AdapterRunFixture fixture(script, Link::Virtual);
+    fixture.Run("ch-power");
+    EXPECT_EQ(fixture.timeline, ScriptedRun(script, [](ScriptedDriver&) {}));
+    EXPECT_TRUE(fixture.Violations().empty());
 }
 
 TEST(AdapterFaultTest, ARecordLongerThanTheReadFailsAsOverTheScriptedDriver) {
@@ -104,11 +104,11 @@ TEST(AdapterFaultTest, ARecordLongerThanTheReadFailsAsOverTheScriptedDriver) {
         return line.find("was longer than 200 bytes") != std::string::npos;
     }));
     for (const Link link : Links()) {
-        AdapterBench bench(script, link);
-        EXPECT_EQ(bench.Run("sem"), MeasurementOutcome::Failed) << LinkName(link);
-        EXPECT_EQ(bench.timeline, scripted) << LinkName(link);
-        EXPECT_TRUE(bench.Violations().empty()) << LinkName(link);
-        EXPECT_TRUE(bench.problems.empty()) << LinkName(link);
+        AdapterRunFixture fixture(script, link);
+        EXPECT_EQ(fixture.Run("sem"), MeasurementOutcome::Failed) << LinkName(link);
+        EXPECT_EQ(fixture.timeline, scripted) << LinkName(link);
+        EXPECT_TRUE(fixture.Violations().empty()) << LinkName(link);
+        EXPECT_TRUE(fixture.problems.empty()) << LinkName(link);
     }
 }
 
@@ -127,28 +127,28 @@ TEST(AdapterFaultTest, EscapedBytesInACommandRunAsOverTheScriptedDriver) {
         session.CloseAnalyzer();
         return read.Good();
     };
-    Bench scripted(script);
+    RunFixture scripted(script);
     ASSERT_TRUE(talk(scripted.session));
     for (const Link link : Links()) {
-        AdapterBench bench(script, link);
-        EXPECT_TRUE(talk(bench.session)) << LinkName(link);
-        EXPECT_EQ(bench.timeline, scripted.timeline) << LinkName(link);
-        EXPECT_TRUE(bench.Violations().empty()) << LinkName(link);  // the stand-in stops
-        EXPECT_EQ(bench.analyzer.Writes(), (std::vector<std::string>{command, "SI"}))
+        AdapterRunFixture fixture(script, link);
+        EXPECT_TRUE(talk(fixture.session)) << LinkName(link);
+        EXPECT_EQ(fixture.timeline, scripted.timeline) << LinkName(link);
+        EXPECT_TRUE(fixture.Violations().empty()) << LinkName(link);  // the stand-in stops
+        EXPECT_EQ(fixture.analyzer.Writes(), (std::vector<std::string>{command, "SI"}))
             << LinkName(link);
     }
 }
 
 #ifndef _WIN32  // over real connections: sockets
 TEST(AdapterFaultTest, ARefusedConnectionFailsIbdevWithHostPortAndReason) {
-    AdapterBench bench(ChPower().script, Link::Closed);
-    EXPECT_EQ(bench.Run("ch-power"), MeasurementOutcome::Failed);
-    const std::string port = std::to_string(bench.port);
+    AdapterRunFixture fixture(ChPower().script, Link::Closed);
+    EXPECT_EQ(fixture.Run("ch-power"), MeasurementOutcome::Failed);
+    const std::string port = std::to_string(fixture.port);
     const std::string problem =
-        "bench: cannot connect to 127.0.0.1 port " + port + ": Connection refused";
-    EXPECT_EQ(bench.problems, std::vector<std::string>{problem});
+        "stand-in: cannot connect to 127.0.0.1 port " + port + ": Connection refused";
+    EXPECT_EQ(fixture.problems, std::vector<std::string>{problem});
     // The adapter's reason, not the advice for a GPIB board that is not set up.
-    EXPECT_EQ(bench.timeline,
+    EXPECT_EQ(fixture.timeline,
               WithFailure(ScriptedRun(ChPower().script,
                                       [](ScriptedDriver& driver) { driver.FailIbdev(kErrorEdvr); }),
                           "CH Power Measurement failed: ibdev could not open the analyzer (driver "
@@ -161,14 +161,14 @@ TEST(AdapterFaultTest, ADroppedConnectionEndsTheSessionAndTheNextOneConnectsAfre
     options.dropAt = "PWCH?";
     runs::Script script = ChPower().script;
     script["*STB?"].push_back("128");  // the "PWCH?" answer is left for the second run too
-    AdapterBench bench(script, Link::Tcp, options);
-    bench.Run("ch-power");
+    AdapterRunFixture fixture(script, Link::Tcp, options);
+    fixture.Run("ch-power");
     // As a driver whose read fails and which then takes no more writes.
     runs::Script scripted = ChPower().script;
     scripted.erase("PWCH?");
-    ASSERT_EQ(bench.problems.size(), 1u);
-    EXPECT_NE(bench.problems[0].find("connection to the adapter lost"), std::string::npos);
-    EXPECT_EQ(bench.timeline,
+    ASSERT_EQ(fixture.problems.size(), 1u);
+    EXPECT_NE(fixture.problems[0].find("connection to the adapter lost"), std::string::npos);
+    EXPECT_EQ(fixture.timeline,
               WithFailure(ScriptedRun(scripted,
                                       [](ScriptedDriver& driver) {
                                           driver.ReplyRead("PWCH?", {"", kStatusErr, kErrorEdvr});
@@ -176,14 +176,14 @@ TEST(AdapterFaultTest, ADroppedConnectionEndsTheSessionAndTheNextOneConnectsAfre
                                       }),
                           "CH Power Measurement failed: \"PWCH?\" answer did not arrive (driver "
                           "error EDVR (0): " +
-                              bench.problems[0] + ")"));
+                              fixture.problems[0] + ")"));
 
-    bench.timeline.clear();
-    EXPECT_EQ(bench.Run("ch-power"), MeasurementOutcome::Completed);
+    fixture.timeline.clear();
+    EXPECT_EQ(fixture.Run("ch-power"), MeasurementOutcome::Completed);
     Lines again = ChPower().run;
     again.erase(again.begin());  // registered once only
-    EXPECT_EQ(bench.timeline, again);
-    EXPECT_TRUE(bench.Violations().empty());
+    EXPECT_EQ(fixture.timeline, again);
+    EXPECT_TRUE(fixture.Violations().empty());
 }
 #endif
 

@@ -20,31 +20,31 @@ using std::chrono::seconds;
 
 TEST(AdapterDriverTest, SetsTheAdapterUpAsItsFirmwareAllows) {
     for (const auto kind : {AdapterKind::Ethernet, AdapterKind::Usb}) {
-        DriverBench bench([&](auto& o) { o.kind = kind; });
-        EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor);
-        EXPECT_EQ(bench.status, kStatusCmpl);
+        AdapterDriverFixture fixture([&](auto& o) { o.kind = kind; });
+        EXPECT_EQ(fixture.Open(), AdapterDriver::kDeviceDescriptor);
+        EXPECT_EQ(fixture.status, kStatusCmpl);
         std::vector<std::string> expected{"++ver"};
         if (kind == AdapterKind::Usb) expected.emplace_back("++savecfg 0");
         for (const char* command :
              {"++mode 1", "++auto 0", "++addr 8", "++eoi 1", "++eos 3", "++eot_enable 1",
               "++eot_char 4", "++read_tmo_ms 3000", "++addr"})
             expected.emplace_back(command);
-        EXPECT_EQ(bench.emulator.Commands(), expected);
-        EXPECT_TRUE(bench.emulator.Violations().empty());
-        EXPECT_TRUE(bench.analyzer.calls.empty()) << "nothing reaches the analyzer at ibdev";
+        EXPECT_EQ(fixture.emulator.Commands(), expected);
+        EXPECT_TRUE(fixture.emulator.Violations().empty());
+        EXPECT_TRUE(fixture.analyzer.calls.empty()) << "nothing reaches the analyzer at ibdev";
     }
 }
 
 TEST(AdapterDriverTest, WaitsForAnAdapterThatStartsUpAfterItsPortOpened) {
-    DriverBench bench([](auto& o) {
+    AdapterDriverFixture fixture([](auto& o) {
         o.kind = AdapterKind::Usb;
         o.startUp = milliseconds(1800);
     });
-    EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor);
-    EXPECT_GE(bench.Seconds(), 1.8);
-    EXPECT_LT(bench.Seconds(), 2.5);
+    EXPECT_EQ(fixture.Open(), AdapterDriver::kDeviceDescriptor);
+    EXPECT_GE(fixture.Seconds(), 1.8);
+    EXPECT_LT(fixture.Seconds(), 2.5);
 
-    DriverBench never([](auto& o) { o.startUp = seconds(4); });
+    AdapterDriverFixture never([](auto& o) { o.startUp = seconds(4); });
     EXPECT_EQ(never.Open(), -1);
     EXPECT_EQ(never.status, kStatusErr);
     EXPECT_EQ(never.error, kErrorEdvr);
@@ -57,42 +57,42 @@ TEST(AdapterDriverTest, SkipsEmptyLinesAndNoiseWhileTheAdapterStartsUp) {
     for (const std::string& noise :
          {std::string("\r\n"), std::string("\xff\xfe\0\x80\r\n", 6),
           std::string("\r\n\xf8junk\r\nPrologix GPIB-USB Controller version 6.107\r\n")}) {
-        DriverBench bench([&](auto& o) {
+        AdapterDriverFixture fixture([&](auto& o) {
             o.kind = AdapterKind::Usb;
             o.bootNoise = noise;
         });
-        EXPECT_EQ(bench.Open(), AdapterDriver::kDeviceDescriptor) << EscapedText(noise);
-        EXPECT_TRUE(bench.problems.empty()) << bench.problems.front();
-        EXPECT_LT(bench.Seconds(), 1.0);
-        EXPECT_TRUE(bench.emulator.Violations().empty());
-        bench.analyzer.Reply("A?", {"1"});
-        bench.Write("A?");
-        EXPECT_EQ(bench.Read(10), "1");
+        EXPECT_EQ(fixture.Open(), AdapterDriver::kDeviceDescriptor) << EscapedText(noise);
+        EXPECT_TRUE(fixture.problems.empty()) << fixture.problems.front();
+        EXPECT_LT(fixture.Seconds(), 1.0);
+        EXPECT_TRUE(fixture.emulator.Violations().empty());
+        fixture.analyzer.Reply("A?", {"1"});
+        fixture.Write("A?");
+        EXPECT_EQ(fixture.Read(10), "1");
     }
 }
 
 TEST(AdapterDriverTest, AnUnexpectedAdapterIsRefusedBeforeAnythingIsSent) {
     for (const char* version :
          {"AR488 GPIB controller, ver. 0.51.18", "Prologix GPIB-USB\x01 version 6"}) {
-        DriverBench bench([&](auto& o) {
+        AdapterDriverFixture fixture([&](auto& o) {
             o.version = version;
             o.bootNoise = "\r\n";
         });
-        EXPECT_EQ(bench.Open(), -1);
-        EXPECT_EQ(bench.error, kErrorEdvr);
-        EXPECT_NEAR(bench.Seconds(), 3.0, 0.01) << "asked again for the whole start-up time";
-        ASSERT_EQ(bench.problems.size(), 1u);
-        EXPECT_EQ(bench.problems[0], "lan:test:1234: the adapter answered \"++ver\" with \"" +
-                                         EscapedText(version) +
-                                         "\", which is not a Prologix-protocol GPIB-ETHERNET or "
-                                         "GPIB-USB controller");
-        const auto& commands = bench.emulator.Commands();
+        EXPECT_EQ(fixture.Open(), -1);
+        EXPECT_EQ(fixture.error, kErrorEdvr);
+        EXPECT_NEAR(fixture.Seconds(), 3.0, 0.01) << "asked again for the whole start-up time";
+        ASSERT_EQ(fixture.problems.size(), 1u);
+        EXPECT_EQ(fixture.problems[0], "lan:test:1234: the adapter answered \"++ver\" with \"" +
+                                           EscapedText(version) +
+                                           "\", which is not a Prologix-protocol GPIB-ETHERNET or "
+                                           "GPIB-USB controller");
+        const auto& commands = fixture.emulator.Commands();
         EXPECT_GT(commands.size(), 2u);
         EXPECT_TRUE(std::all_of(commands.begin(), commands.end(),
                                 [](const std::string& c) { return c == "++ver"; }));
-        bench.Write("SI");
-        EXPECT_EQ(bench.status, kStatusErr);
-        EXPECT_TRUE(bench.analyzer.calls.empty());
+        fixture.Write("SI");
+        EXPECT_EQ(fixture.status, kStatusErr);
+        EXPECT_TRUE(fixture.analyzer.calls.empty());
     }
 }
 

@@ -136,7 +136,7 @@ TEST_F(RegisteringLibraryTest, TheProgramsDriverIsGpib32First) {
 }
 #endif
 
-// A whole measurement, as the bench records it, with the driver behind the library.
+// A whole measurement, as the fixture records it, with the driver behind the library.
 TEST_F(RegisteringLibraryTest, ChannelPowerRunsAsScripted) {
     const runs::Golden& golden = runs::GoldenRuns().front();
     ASSERT_EQ(golden.name, "ch-power");
