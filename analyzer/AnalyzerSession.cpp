@@ -8,9 +8,7 @@ std::string BlankBuffer(std::size_t n) { return std::string(n, ' '); }
 
 std::string NulBuffer(std::size_t n) { return std::string(n, '\0'); }
 
-bool AnalyzerSession::CallFailed() const {
-    return (static_cast<std::uint16_t>(binding_.GpibStatus) & kStatusErr) != 0;
-}
+bool AnalyzerSession::CallFailed() const { return binding_.LastStatus().Failed(); }
 
 void AnalyzerSession::OpenAnalyzer() {
     fault_.reset();
@@ -19,18 +17,17 @@ void AnalyzerSession::OpenAnalyzer() {
     writes_ = 0;
     reads_ = 0;
     firstReadUnanswered_ = false;
-    DevHandle = binding_.ibdev(kBoardIndex, kPrimaryAddress, kSecondaryAddress, kTimeoutCode,
-                               kEoiMode, kEosMode);
-    if (CallFailed() || DevHandle < 0)
-        fault_ = BusFault{"ibdev", binding_.GpibError, binding_.FailureDetail()};
+    descriptor_ = binding_.ibdev(kBoardIndex, kPrimaryAddress, kSecondaryAddress, kTimeoutCode,
+                                 kEoiMode, kEosMode);
+    if (CallFailed() || descriptor_ < 0) Fail("ibdev");
 }
 
 void AnalyzerSession::SendCommand(const std::string& text) {
     if (fault_) return;
     ++writes_;
     lastCommand_ = text;
-    binding_.ibwrt(DevHandle, text);
-    if (CallFailed()) fault_ = BusFault{text, binding_.GpibError, binding_.FailureDetail()};
+    binding_.ibwrt(descriptor_, text);
+    if (CallFailed()) Fail(text);
 }
 
 ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
@@ -39,9 +36,9 @@ ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
         skipped.end = ReplyRead::End::Skipped;
         return skipped;
     }
-    binding_.ibrd(DevHandle, buffer);
-    ReplyRead read =
-        ClassifyRead(binding_.RegStatus, binding_.RegError, binding_.RegCountLong, buffer.size());
+    binding_.ibrd(descriptor_, buffer);
+    const auto& status = binding_.LastStatus();
+    ReplyRead read = ClassifyRead(status.status, status.error, status.countLong, buffer.size());
     if (read.errorFlagged) read.detail = binding_.FailureDetail();
     if (read.timedOut) {
         timedOut_ = TimedOutRead{lastCommand_, read};
@@ -53,8 +50,12 @@ ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
 
 void AnalyzerSession::CloseAnalyzer() {
     // A negative descriptor names no device: the driver would only reject it.
-    if (DevHandle >= 0) binding_.ibonl(DevHandle, 0);
+    if (descriptor_ >= 0) binding_.ibonl(descriptor_, 0);
     binding_.ibonl(0, 0);
+}
+
+void AnalyzerSession::Fail(const std::string& operation) {
+    fault_ = BusFault{operation, binding_.LastStatus().error, binding_.FailureDetail()};
 }
 
 bool AnalyzerSession::BusUnreachable() const {

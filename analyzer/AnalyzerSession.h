@@ -28,7 +28,7 @@ public:
     // reads nothing more until it is opened again; a measurement never talks into a dead bus.
     struct BusFault {
         std::string operation;   // "ibdev", or the command text that was not accepted
-        std::int16_t error = 0;  // the driver's error code (iberr)
+        std::int32_t error = 0;  // the driver's error code (iberr)
         std::string detail;      // the driver's own words on it, if any
     };
 
@@ -41,9 +41,9 @@ public:
     // How long one transfer may take, as kTimeoutCode says.
     static constexpr int kTransferTimeoutSeconds = 10;
 
-    // Calls ibdev with the address above and keeps the descriptor in DevHandle.
+    // Calls ibdev with the address above and keeps the descriptor for the session's calls.
     void OpenAnalyzer();
-    // One write of the text on DevHandle.
+    // One write of the text.
     void SendCommand(const std::string& text);
     // One read of at most buffer.size() bytes into the start of buffer; the rest of the buffer
     // keeps what it held. Returns how many bytes arrived and how the read ended. Once a read of
@@ -66,13 +66,16 @@ public:
     // listener (ENOL), or its first read timed out without a byte (switched off, wrong address).
     bool AnalyzerAbsent() const;
 
-    // Descriptor of the current (or last) session; the next OpenAnalyzer overwrites it.
-    std::int16_t DevHandle = 0;
+    // The device descriptor of the current (or last) session; negative when ibdev gave none.
+    std::int16_t Descriptor() const { return descriptor_; }
 
 private:
     bool CallFailed() const;
+    // Records the first failure of the bus in this session.
+    void Fail(const std::string& operation);
 
     GpibBinding& binding_;
+    std::int16_t descriptor_ = 0;
     std::optional<BusFault> fault_;
     std::optional<TimedOutRead> timedOut_;
     std::string lastCommand_;

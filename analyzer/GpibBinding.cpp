@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "analyzer/GpibRegistrationFailure.h"
+#include "gpib/GpibCodes.h"
 
 namespace kelvane {
 
@@ -32,7 +33,7 @@ void GpibBinding::Fail(const std::string& message, bool unregister) {
 }
 
 void GpibBinding::EnsureRegistered() {
-    if (GpibRegistered != 0) return;
+    if (registered_) return;
     if (!failure_.empty()) throw GpibRegistrationFailure(failure_);
     if (!driver_) {
         DriverLoad load = factory_ ? factory_() : DriverLoad{nullptr, "no GPIB driver is set up"};
@@ -41,14 +42,14 @@ void GpibBinding::EnsureRegistered() {
         }
         driver_ = std::move(load.driver);
     }
-    std::int32_t result =
-        driver_->RegisterGpibGlobalsForThread(&RegStatus, &RegError, &RegCount, &RegCountLong);
+    std::int32_t result = driver_->RegisterGpibGlobalsForThread(&status_.status, &status_.error,
+                                                                &status_.count, &status_.countLong);
     if (result == 1) {
         // Registered already (by an earlier run on this thread): register afresh. The second
         // answer counts too; "registered already" once more is no registration at all.
         driver_->UnregisterGpibGlobalsForThread();
-        result =
-            driver_->RegisterGpibGlobalsForThread(&RegStatus, &RegError, &RegCount, &RegCountLong);
+        result = driver_->RegisterGpibGlobalsForThread(&status_.status, &status_.error,
+                                                       &status_.count, &status_.countLong);
         if (result == 1) result = -1;
     }
     switch (result) {
@@ -61,17 +62,13 @@ void GpibBinding::EnsureRegistered() {
     default:
         Fail(kUnknownError, false);
     }
-    GpibRegistered = 1;
+    registered_ = true;
 }
+
+bool GpibBinding::DriverStatus::Failed() const { return (status & kStatusErr) != 0; }
 
 std::string GpibBinding::FailureDetail() const {
     return driver_ ? driver_->FailureDetail() : std::string();
-}
-
-void GpibBinding::Publish() {
-    GpibStatus = Low16(RegStatus);
-    GpibError = static_cast<std::int16_t>(RegError);
-    GpibCount = Low16(RegCountLong);
 }
 
 std::int16_t GpibBinding::ibdev(std::int16_t boardIndex, std::int16_t primaryAddress,
@@ -80,20 +77,17 @@ std::int16_t GpibBinding::ibdev(std::int16_t boardIndex, std::int16_t primaryAdd
     EnsureRegistered();
     const std::int32_t descriptor =
         driver_->ibdev(boardIndex, primaryAddress, secondaryAddress, timeoutCode, eoiMode, eosMode);
-    Publish();
     return Low16(descriptor);
 }
 
 void GpibBinding::ibonl(std::int16_t descriptor, std::int16_t value) {
     EnsureRegistered();
     driver_->ibonl(descriptor, value);
-    Publish();
 }
 
 void GpibBinding::ibwrt(std::int16_t descriptor, const std::string& text) {
     EnsureRegistered();
     driver_->ibwrt(descriptor, text.data(), static_cast<std::int32_t>(text.size()));
-    Publish();
 }
 
 void GpibBinding::ibrd(std::int16_t descriptor, std::string& buffer) {
@@ -101,7 +95,6 @@ void GpibBinding::ibrd(std::int16_t descriptor, std::string& buffer) {
     // The whole buffer goes to the driver: the bytes that arrive overwrite its start, the rest
     // keeps what it held.
     driver_->ibrd(descriptor, buffer.data(), static_cast<std::int32_t>(buffer.size()));
-    Publish();
 }
 
 }  // namespace kelvane

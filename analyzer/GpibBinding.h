@@ -11,8 +11,8 @@
 namespace kelvane {
 
 // The program's one binding to the GPIB driver. It brings the driver up and registers the
-// driver's per-thread status variables on first use, widens the 16-bit arguments to the driver's
-// 32 bits, and after every driver call publishes 16-bit copies of the driver status.
+// driver's per-thread status variables on first use, and widens the 16-bit arguments to the
+// driver's 32 bits. The registered variables tell how each call ended (LastStatus).
 //
 // When the registration fails, the binding shows its message through the injected presenter
 // (a modal box in the window, standard error in batch mode) and throws GpibRegistrationFailure;
@@ -36,26 +36,28 @@ public:
     // The driver's own words on its last failed call; empty when it has none (or none is loaded).
     std::string FailureDetail() const;
 
-    // Registered variables, kept current by the driver.
-    std::int32_t RegStatus = 0;
-    std::int32_t RegError = 0;
-    std::int32_t RegCount = 0;
-    std::int32_t RegCountLong = 0;
-    std::int16_t GpibRegistered = 0;
+    // The status variables registered with the driver, as its last call left them.
+    struct DriverStatus {
+        std::int32_t status = 0;     // ibsta
+        std::int32_t error = 0;      // iberr, when status has ERR
+        std::int32_t count = 0;      // ibcnt
+        std::int32_t countLong = 0;  // ibcntl: the byte count of the last transfer
 
-    // Published copies, refreshed after each driver call.
-    std::int16_t GpibStatus = 0;  // low 16 bits of RegStatus
-    std::int16_t GpibError = 0;   // RegError
-    std::int16_t GpibCount = 0;   // low 16 bits of RegCountLong
+        bool Failed() const;  // ERR is set
+    };
+    const DriverStatus& LastStatus() const { return status_; }
+    // The thread's status variables are registered with the driver.
+    bool Registered() const { return registered_; }
 
 private:
     void EnsureRegistered();
     [[noreturn]] void Fail(const std::string& message, bool unregister);
-    void Publish();
 
     DriverFactory factory_;
     MessagePresenter presentMessage_;
     std::unique_ptr<GpibDriver> driver_;
+    DriverStatus status_;  // registered with the driver, which keeps it current
+    bool registered_ = false;
     std::string failure_;  // the registration's message once it failed: no driver call after it
 };
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "measurements/MeasurementCatalog.h"
-#include "transport/AdapterStreamSupport.h"
+#include "platform/SystemFeatures.h"
 
 namespace kelvane {
 

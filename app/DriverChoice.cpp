@@ -6,8 +6,8 @@
 #include "gpib/TracingDriver.h"
 #include "gpib/prologix/AdapterDriver.h"
 #include "gpib/system/SystemGpibDriver.h"
+#include "platform/SystemFeatures.h"
 #include "simulator/SimulatedAnalyzer.h"
-#include "transport/AdapterStreamSupport.h"
 #include "transport/SerialPortStream.h"
 #include "transport/TcpStream.h"
 

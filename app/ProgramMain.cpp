@@ -20,6 +20,7 @@
 #include "platform/ProgramArguments.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/SteadyClock.h"
+#include "platform/SystemFeatures.h"
 
 namespace kelvane {
 

@@ -3,7 +3,7 @@
 // the driver library missing; the driver reads the rest call by call. Every run must keep these
 // properties, whatever happened on the bus:
 // - a failed registration ends the run: one message, no driver call after it, nothing logged;
-// - otherwise the session opens with ibdev and ends with CloseAnalyzer, ibonl(DevHandle, 0) and
+// - otherwise the session opens with ibdev and ends with CloseAnalyzer, ibonl(descriptor, 0) and
 //   ibonl(0, 0) last; between them only writes and reads, none after a failed ibdev or write;
 // - every command is in the measurement's vocabulary;
 // - the log only grows, by whole lines ending in CR LF, between ibdev and closing: the title,
@@ -211,14 +211,14 @@ void CheckBus(const Rules& rules, const std::vector<DriverCall>& calls, std::siz
     Require((handle < 0 || (device.entry == Entry::Ibonl &&
                             device.args == std::vector<std::int32_t>{handle, 0})) &&
                 board.entry == Entry::Ibonl && board.args == std::vector<std::int32_t>{0, 0},
-            "the run ends with CloseAnalyzer: ibonl(DevHandle, 0) unless negative, then "
+            "the run ends with CloseAnalyzer: ibonl(descriptor, 0) unless negative, then "
             "ibonl(0, 0)");
     bool busDead = open.failed || handle < 0;
     bool firstCommand = true;
     for (std::size_t i = first + 1; i + closing < calls.size(); ++i) {
         const DriverCall& call = calls[i];
         Require((call.entry == Entry::Ibwrt || call.entry == Entry::Ibrd) && call.args[0] == handle,
-                "inside the session only writes and reads on DevHandle");
+                "inside the session only writes and reads on the device descriptor");
         Require(!busDead, "nothing is sent or read once ibdev or a write failed");
         if (call.entry != Entry::Ibwrt) continue;
         busDead = call.failed;

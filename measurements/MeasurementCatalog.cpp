@@ -12,13 +12,11 @@ namespace kelvane {
 namespace {
 
 // A W-CDMA measurement with the parameters of the window's buttons.
-using WcdmaMeasurement = MeasurementOutcome (*)(MeasurementContext&, const double&, const double&);
+using WcdmaMeasurement = MeasurementOutcome (*)(MeasurementContext&, double, double);
 
 std::function<MeasurementOutcome(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasurement measure) {
     return [measure](MeasurementContext& context) {
-        const double measF = kWcdmaCenterHz;
-        const double measRef = kWcdmaReferenceDb;
-        return measure(context, measF, measRef);
+        return measure(context, kWcdmaCenterHz, kWcdmaReferenceDb);
     };
 }
 
@@ -29,7 +27,7 @@ const std::vector<CatalogEntry>& MeasurementCatalog() {
         {"ch-power", AtWcdmaCarrier(&ChannelPower)},
         {"obw", AtWcdmaCarrier(&OccupiedBandwidth)},
         {"acp", AtWcdmaCarrier(&AdjacentChannelPower)},
-        {"sem", AtWcdmaCarrier(&EmissionMask3gpp)},
+        {"sem", AtWcdmaCarrier(&WcdmaEmissionMask)},
         {"sem-11a", &WlanEmissionMask11a},
         {"sem-11b", &WlanEmissionMask11b},
         {"total-power-11b", &TotalPower11b},

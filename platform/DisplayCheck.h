@@ -5,14 +5,6 @@
 
 namespace kelvane {
 
-// Whether the window needs a display server to show: not on Windows, whose desktop is always
-// there.
-#ifdef _WIN32
-inline constexpr bool kWindowNeedsDisplayServer = false;
-#else
-inline constexpr bool kWindowNeedsDisplayServer = true;
-#endif
-
 // Looks up an environment variable; nullptr when it is not set.
 using EnvironmentLookup = std::function<const char*(const char* name)>;
 

@@ -1,15 +1,9 @@
 #include "platform/ProgramArguments.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 // shellapi.h needs the types of windows.h.
 // clang-format off
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #include <shellapi.h>
 // clang-format on
 #endif

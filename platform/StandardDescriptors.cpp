@@ -35,7 +35,7 @@ ClosedStandardDescriptors SecureStandardDescriptors() {
 
 #else
 
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 namespace kelvane {
 

@@ -1,17 +1,10 @@
 #ifdef _WIN32
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <cerrno>
 #include <string>
 
 #include "platform/AppendFile.h"
+#include "platform/WindowsApi.h"
 
 namespace kelvane {
 

@@ -1,16 +1,9 @@
 #ifdef _WIN32
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <string>
 
 #include "platform/SharedLibrary.h"
+#include "platform/WindowsApi.h"
 
 namespace kelvane {
 

@@ -19,7 +19,7 @@ BusMeasurements::BusMeasurements(DriverFactory factory, Clock& clock, QObject* p
       binding_(Observed(std::move(factory), activity_),
                [this](const std::string& message) { PresentMessage(message); }),
       session_(binding_),
-      thread_(std::make_unique<BusThread>([this] { emit Finished(); })) {}
+      thread_(std::make_unique<BusThread<FinishedMeasurement>>([this] { emit Finished(); })) {}
 
 BusMeasurements::~BusMeasurements() {
     {
@@ -34,11 +34,7 @@ bool BusMeasurements::Start(const CatalogEntry& measurement) {
     return thread_->Post([this, &measurement] { return Run(measurement); });
 }
 
-std::optional<MeasurementEnd> BusMeasurements::TakeEnd() {
-    const auto result = thread_->TakeResult();
-    if (!result) return std::nullopt;
-    return static_cast<MeasurementEnd>(*result);
-}
+std::optional<FinishedMeasurement> BusMeasurements::TakeEnd() { return thread_->TakeResult(); }
 
 void BusMeasurements::MessageShown() {
     {
@@ -49,28 +45,19 @@ void BusMeasurements::MessageShown() {
 }
 
 // On the bus thread.
-int BusMeasurements::Run(const CatalogEntry& measurement) {
+FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement) {
     MeasurementContext context{session_, log_, clock_};
-    MeasurementEnd end = MeasurementEnd::Failed;
+    FinishedMeasurement finished;
     try {
-        switch (measurement.run(context)) {
-        case MeasurementOutcome::Completed:
-            end = MeasurementEnd::Completed;
-            break;
-        case MeasurementOutcome::Warning:
-            end = MeasurementEnd::Warning;
-            break;
-        case MeasurementOutcome::Failed:
-            break;
-        }
+        finished.outcome = measurement.run(context);
     } catch (const GpibRegistrationFailure&) {
-        end = MeasurementEnd::RegistrationFailed;
+        finished.registrationFailed = true;
     } catch (const std::exception& error) {
         log_.AppendResult(std::string("\r\nMeasurement aborted: ") + error.what() + "\r\n");
     } catch (...) {
         log_.AppendResult("\r\nMeasurement aborted.\r\n");
     }
-    return static_cast<int>(end);
+    return finished;
 }
 
 // On the bus thread, inside the binding's registration: the message box belongs to the window

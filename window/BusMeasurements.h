@@ -13,6 +13,7 @@
 #include "app/BusActivity.h"
 #include "app/BusThread.h"
 #include "gpib/DriverLoad.h"
+#include "measurements/MeasurementContext.h"
 #include "platform/Clock.h"
 #include "window/WindowLogSink.h"
 
@@ -21,11 +22,9 @@ namespace kelvane {
 struct CatalogEntry;
 
 // How a measurement started from the window ended.
-enum class MeasurementEnd {
-    Completed,
-    Warning,             // results logged, followed by a warning line
-    Failed,              // a failure line was logged
-    RegistrationFailed,  // the driver could not be registered: the program must end
+struct FinishedMeasurement {
+    MeasurementOutcome outcome = MeasurementOutcome::Failed;
+    bool registrationFailed = false;  // the driver could not be registered: the program must end
 };
 
 // The window program's bus: the binding, the analyzer session and the bus thread that makes
@@ -45,7 +44,7 @@ public:
     bool Start(const CatalogEntry& measurement);
     // After Finished: how the measurement ended. Everything the bus thread did for it is visible
     // to the caller afterwards.
-    std::optional<MeasurementEnd> TakeEnd();
+    std::optional<FinishedMeasurement> TakeEnd();
     // The window has shown the registration failure message: the bus thread may go on.
     void MessageShown();
 
@@ -61,7 +60,7 @@ signals:
     void Finished();
 
 private:
-    int Run(const CatalogEntry& measurement);
+    FinishedMeasurement Run(const CatalogEntry& measurement);
     void PresentMessage(const std::string& message);
 
     Clock& clock_;
@@ -75,7 +74,7 @@ private:
     bool messageShown_ = false;
     bool stopping_ = false;
 
-    std::unique_ptr<BusThread> thread_;  // last: stopped before the rest goes
+    std::unique_ptr<BusThread<FinishedMeasurement>> thread_;  // last: stopped before the rest goes
 };
 
 }  // namespace kelvane

@@ -7,13 +7,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
-#include <QPlainTextEdit>
-#include <QPoint>
 #include <QPushButton>
 #include <QRect>
 #include <QResizeEvent>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <algorithm>
 #include <utility>
 
@@ -22,6 +18,7 @@
 #include "window/BusMeasurements.h"
 #include "window/MainWindowLayout.h"
 #include "window/MeasurementButton.h"
+#include "window/ResultLog.h"
 #include "window/StatusLine.h"
 #include "window/kelvane.xpm"
 
@@ -77,26 +74,16 @@ QLabel* MakeRowLabel(const QString& caption, const char* objectName, const Twips
     return label;
 }
 
-// The result tables line up in columns only with a fixed-pitch face.
-QFont ResultLogFont() {
-    QFont font = QFontDatabase::hasFamily(QStringLiteral("MS Gothic"))
-                     ? QFont(QStringLiteral("MS Gothic"))
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(9);
-    font.setWeight(QFont::Normal);
-    font.setFixedPitch(true);
-    return font;
-}
-
-StatusLine::End StatusEnd(MeasurementEnd end) {
-    switch (end) {
-    case MeasurementEnd::Completed:
+StatusLine::End StatusEnd(MeasurementOutcome outcome) {
+    switch (outcome) {
+    case MeasurementOutcome::Completed:
         return StatusLine::End::Done;
-    case MeasurementEnd::Warning:
+    case MeasurementOutcome::Warning:
         return StatusLine::End::DoneWithWarning;
-    default:
-        return StatusLine::End::Failed;
+    case MeasurementOutcome::Failed:
+        break;
     }
+    return StatusLine::End::Failed;
 }
 
 }  // namespace
@@ -123,6 +110,8 @@ MainWindow::~MainWindow() = default;
 
 QLabel* MainWindow::StatusText() const { return statusLine_; }
 
+QPlainTextEdit* MainWindow::Log() const { return resultLog_; }
+
 void MainWindow::CreateControls() {
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
         const ButtonDefinition& definition = kButtons[i];
@@ -136,15 +125,8 @@ void MainWindow::CreateControls() {
         connect(button, &QPushButton::clicked, this, [this, id] { StartMeasurement(id); });
     }
 
-    resultLog_ = new QPlainTextEdit(this);
-    resultLog_->setObjectName(QStringLiteral("resultLog"));
+    resultLog_ = new ResultLog(this);
     Place(resultLog_, kResultLog);
-    resultLog_->setFont(ResultLogFont());
-    resultLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    resultLog_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    resultLog_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    resultLog_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    resultLog_->setTabChangesFocus(true);
 
     rowLabel3gpp_ = MakeRowLabel(QStringLiteral("3GPP:"), "rowLabel3gpp", kLabel3gpp, this);
     rowLabelWlan_ = MakeRowLabel(QStringLiteral("WLAN:"), "rowLabelWlan", kLabelWlan, this);
@@ -187,67 +169,13 @@ void MainWindow::PlaceGrowingControls() {
     statusLine_->setGeometry(Pixels(kStatusLine).adjusted(0, extraHeight, extraWidth, extraHeight));
 }
 
-void MainWindow::BeginInsertion() {
-    insertion_ = QTextCursor(resultLog_->document());
-    insertion_.setPosition(resultLog_->textCursor().selectionEnd());
-    // The operator's typing at this point goes behind the measurement's texts, not between them.
-    insertion_.setKeepPositionOnInsert(true);
-    insertedYet_ = false;
-}
-
-void MainWindow::AppendResult(const QString& text) {
-    const bool oneOff = insertion_.isNull();
-    if (oneOff) BeginInsertion();
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-
-    const QTextCursor caret = resultLog_->textCursor();
-    const int at = insertion_.position();
-    const bool follows = caret.selectionEnd() == at && (!insertedYet_ || !caret.hasSelection());
-    // The text at the view's top left, followed through the insertion.
-    const QTextCursor shown = resultLog_->cursorForPosition(QPoint(0, 0));
-    const int shownTop = resultLog_->cursorRect(shown).top();
-
-    QTextCursor writer(resultLog_->document());
-    writer.setPosition(at);
-    writer.insertText(lines);
-    insertion_.setPosition(writer.position());
-    insertedYet_ = true;
-    if (oneOff) insertion_ = QTextCursor();
-
-    if (follows) {
-        QTextCursor behind = resultLog_->textCursor();
-        behind.setPosition(writer.position());
-        resultLog_->setTextCursor(behind);
-        ScrollCaretIntoView();
-    } else {
-        // The operator looks elsewhere. The log keeps its top line number, so text that went in
-        // above the view would push what the operator reads down: scroll on until it is back.
-        QScrollBar* scrollBar = resultLog_->verticalScrollBar();
-        while (resultLog_->cursorRect(shown).top() > shownTop &&
-               scrollBar->value() < scrollBar->maximum()) {
-            scrollBar->setValue(scrollBar->value() + 1);
-        }
-    }
-}
-
-void MainWindow::ScrollCaretIntoView() {
-    resultLog_->ensureCursorVisible();
-    // ensureCursorVisible may leave the caret's line cut by the viewport's lower edge, depending
-    // on the font's line height; scroll on line by line until it is whole.
-    QScrollBar* scrollBar = resultLog_->verticalScrollBar();
-    const int viewportBottom = resultLog_->viewport()->rect().bottom();
-    while (resultLog_->cursorRect().bottom() > viewportBottom &&
-           scrollBar->value() < scrollBar->maximum()) {
-        scrollBar->setValue(scrollBar->value() + 1);
-    }
-}
+void MainWindow::AppendResult(const QString& text) { resultLog_->AppendResult(text); }
 
 void MainWindow::StartMeasurement(ButtonId id) {
     if (running_ != nullptr || measurements_[id] == nullptr) return;
     if (!bus_.Start(*measurements_[id])) return;
     // The measurement's texts reach the window through its event loop, so none comes before this.
-    BeginInsertion();
+    resultLog_->BeginMeasurement();
     running_ = buttons_[id];
     // Disabling the focused button would pass the focus on to the log; the window holds it
     // meanwhile instead.
@@ -260,19 +188,19 @@ void MainWindow::StartMeasurement(ButtonId id) {
 }
 
 void MainWindow::EndMeasurement() {
-    const std::optional<MeasurementEnd> end = bus_.TakeEnd();
+    const std::optional<FinishedMeasurement> end = bus_.TakeEnd();
     if (!end || running_ == nullptr) return;
     QPushButton* clicked = std::exchange(running_, nullptr);
-    insertion_ = QTextCursor();
+    resultLog_->EndMeasurement();
 
-    if (*end == MeasurementEnd::RegistrationFailed) {
+    if (end->registrationFailed) {
         // The message has been shown; the program ends without another driver call.
         closePending_ = false;
         close();
         exitAction_(kExitRegistrationFailure);
         return;
     }
-    statusLine_->Finish(StatusEnd(*end));
+    statusLine_->Finish(StatusEnd(end->outcome));
     SetButtonsEnabled(true);
     // Give the focus back to the button unless the operator has moved it since.
     if (focusWidget() == this || focusWidget() == nullptr) clicked->setFocus(Qt::OtherFocusReason);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QTextCursor>
 #include <QWidget>
 #include <array>
 #include <cstddef>
@@ -17,6 +16,7 @@ class QPushButton;
 namespace kelvane {
 
 class BusMeasurements;
+class ResultLog;
 class StatusLine;
 struct CatalogEntry;
 
@@ -56,20 +56,11 @@ public:
     // Replaces the default, a critical QMessageBox.
     void SetMessagePresenter(MessagePresenter presenter);
 
-    // Writes a text of the running measurement into the log. Its texts go in one behind the
-    // other at the end of the caret's selection as it was when the measurement started; the
-    // selected text stays. What the operator types meanwhile never comes between them: typed at
-    // that point, it goes behind them. While the operator's caret stands where the measurement
-    // writes (for its first text: also a selection ending there), the caret moves right behind
-    // the text with nothing selected and the log scrolls until the caret's line is fully in
-    // view. Otherwise the caret and the selection stay on the text they were on (a selection
-    // that ends where the measurement writes takes the text in) and the view stays on the text
-    // it showed. Without a running measurement, the text goes in as the first text of one.
-    // CR LF is one line break.
+    // Writes a text of the running measurement into the log (see ResultLog).
     void AppendResult(const QString& text);
 
     QPushButton* Button(ButtonId id) const { return buttons_.at(id); }
-    QPlainTextEdit* ResultLog() const { return resultLog_; }
+    QPlainTextEdit* Log() const;
     QLabel* StatusText() const;
     QLabel* RowLabel3gpp() const { return rowLabel3gpp_; }
     QLabel* RowLabelWlan() const { return rowLabelWlan_; }
@@ -91,9 +82,6 @@ protected:
 private:
     void CreateControls();
     void PlaceGrowingControls();
-    // Sets the insertion point of a measurement's texts: the end of the caret's selection.
-    void BeginInsertion();
-    void ScrollCaretIntoView();
     void ConnectBus();
     void StartMeasurement(ButtonId id);
     void EndMeasurement();
@@ -105,14 +93,10 @@ private:
     MessagePresenter presentMessage_;
     QPushButton* running_ = nullptr;  // the clicked button while its measurement runs
     bool closePending_ = false;
-    // Where the running measurement's next text goes; null when none runs. It stays in front of
-    // text inserted at its position by anyone else.
-    QTextCursor insertion_;
-    bool insertedYet_ = false;  // the running measurement has written a text
 
     std::array<QPushButton*, kButtonCount> buttons_{};
     std::array<const CatalogEntry*, kButtonCount> measurements_{};
-    QPlainTextEdit* resultLog_ = nullptr;
+    ResultLog* resultLog_ = nullptr;
     StatusLine* statusLine_ = nullptr;
     QLabel* rowLabel3gpp_ = nullptr;
     QLabel* rowLabelWlan_ = nullptr;

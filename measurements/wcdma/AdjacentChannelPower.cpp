@@ -33,8 +33,8 @@ std::string OffsetAnswerName(std::size_t index) {
 
 }  // namespace
 
-MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const double& measF,
-                                        const double& measRef) {
+MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, double centerHz,
+                                        double referenceLevelDb) {
     MeasurementRun run(context, "ACP Measurement...", {"DETAA ON", "AGS", "ACP OFF"});
     return run.Execute([&](MeasurementRun& r) {
         // Answer 0 comes first and is not used; 1 is the 5 MHz pair, 2 the 10 MHz pair.
@@ -46,8 +46,8 @@ MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const doubl
         r.SendAll({
             "SI",
             "SP 25e6HZ",
-            "CF " + GeneralNumber(measF) + "HZ",
-            "RL " + GeneralNumber(measRef) + "DB",
+            "CF " + GeneralNumber(centerHz) + "HZ",
+            "RL " + GeneralNumber(referenceLevelDb) + "DB",
             "RB 30e3HZ; VB 30e3HZ",
             "AS",
             "ACPSCR CARR",

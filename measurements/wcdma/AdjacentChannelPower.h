@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // Adjacent channel power at +/-5 MHz and +/-10 MHz and the carrier power.
-// measF: center frequency in Hz; measRef: reference level in dB.
-MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, const double& measF,
-                                        const double& measRef);
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, double centerHz,
+                                        double referenceLevelDb);
 
 }  // namespace kelvane

@@ -12,19 +12,19 @@ constexpr double kWcdmaChannelWidthHz = 3840000.0;
 
 }  // namespace
 
-MeasurementOutcome ChannelPower(MeasurementContext& context, const double& measF,
-                                const double& measRef) {
+MeasurementOutcome ChannelPower(MeasurementContext& context, double centerHz,
+                                double referenceLevelDb) {
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF"});
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
             "SP 10e6HZ",
-            "CF " + GeneralNumber(measF) + "HZ",
-            "RL " + GeneralNumber(measRef) + "DB",
+            "CF " + GeneralNumber(centerHz) + "HZ",
+            "RL " + GeneralNumber(referenceLevelDb) + "DB",
             "RB 300e3HZ VB 300e3HZ",
             "AS",
             "DETAA ON",
-            "WLX " + GeneralNumber(measF) + "HZ",
+            "WLX " + GeneralNumber(centerHz) + "HZ",
             "WDX " + GeneralNumber(kWcdmaChannelWidthHz) + "HZ",
             "PWCHON",
             "PMEASAVGONCE ONCE",

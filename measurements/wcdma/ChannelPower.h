@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // Power in the 3.84 MHz channel centered on the carrier, in dBm.
-// measF: center frequency in Hz; measRef: reference level in dB.
-MeasurementOutcome ChannelPower(MeasurementContext& context, const double& measF,
-                                const double& measRef);
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+MeasurementOutcome ChannelPower(MeasurementContext& context, double centerHz,
+                                double referenceLevelDb);
 
 }  // namespace kelvane

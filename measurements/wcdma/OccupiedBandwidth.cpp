@@ -13,16 +13,16 @@ constexpr std::size_t kReplyBufferLength = 50;
 
 }  // namespace
 
-MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, const double& measF,
-                                     const double& measRef) {
+MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, double centerHz,
+                                     double referenceLevelDb) {
     MeasurementRun run(context, "OBW Measurement...", {"OBWON OFF", "AGS"});
     return run.Execute([&](MeasurementRun& r) {
         std::string reply = NulBuffer(kReplyBufferLength);
         r.SendAll({
             "SI",
             "SP 10e6HZ",
-            "CF " + GeneralNumber(measF) + "HZ",
-            "RL " + GeneralNumber(measRef) + "DB",
+            "CF " + GeneralNumber(centerHz) + "HZ",
+            "RL " + GeneralNumber(referenceLevelDb) + "DB",
             "RB 30e3HZ; VB 30e3HZ",
             "AS",
             "DET POS",

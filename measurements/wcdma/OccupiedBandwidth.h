@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // 99 % occupied bandwidth of a W-CDMA carrier, averaged over 10 sweeps.
-// measF: center frequency in Hz; measRef: reference level in dB.
-MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, const double& measF,
-                                     const double& measRef);
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, double centerHz,
+                                     double referenceLevelDb);
 
 }  // namespace kelvane

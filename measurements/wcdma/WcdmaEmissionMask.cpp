@@ -12,14 +12,14 @@ constexpr int kRecordCount = 8;  // two sides of four segments
 
 }  // namespace
 
-MeasurementOutcome EmissionMask3gpp(MeasurementContext& context, const double& measF,
-                                    const double& measRef) {
+MeasurementOutcome WcdmaEmissionMask(MeasurementContext& context, double centerHz,
+                                     double referenceLevelDb) {
     MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
-            "CF " + GeneralNumber(measF) + "HZ",
-            "RL " + GeneralNumber(measRef) + "DB",
+            "CF " + GeneralNumber(centerHz) + "HZ",
+            "RL " + GeneralNumber(referenceLevelDb) + "DB",
             "AL",
             "DETAA ON",
             "SP 20MZ",

@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // W-CDMA spectrum emission mask: four fixed segments, one sweep, eight result rows.
-// measF: center frequency in Hz; measRef: reference level in dB.
-MeasurementOutcome EmissionMask3gpp(MeasurementContext& context, const double& measF,
-                                    const double& measRef);
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+MeasurementOutcome WcdmaEmissionMask(MeasurementContext& context, double centerHz,
+                                     double referenceLevelDb);
 
 }  // namespace kelvane

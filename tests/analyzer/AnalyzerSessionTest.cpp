@@ -22,7 +22,7 @@ TEST(AnalyzerSession, OpensWritesReadsAndCloses) {
     EXPECT_EQ(read.bytes, 3);
     EXPECT_TRUE(read.Good());
     session.CloseAnalyzer();
-    EXPECT_EQ(session.DevHandle, ScriptedDriver::kDescriptor);
+    EXPECT_EQ(session.Descriptor(), ScriptedDriver::kDescriptor);
     EXPECT_EQ(buffer, "1,2" + std::string(47, '\0'));
     EXPECT_EQ(bus.driver->Transcript(),
               (Calls{"RegisterGpibGlobalsForThread()", "ibdev(0, 8, 0, 13, 1, 0)",
@@ -96,7 +96,7 @@ TEST(AnalyzerSession, FailedOpenStopsAllTrafficButTheClose) {
     ASSERT_TRUE(bus.session->Fault());
     EXPECT_EQ(bus.session->Fault()->operation, "ibdev");
     EXPECT_EQ(bus.session->Fault()->error, kErrorEneb);
-    EXPECT_EQ(bus.session->DevHandle, -1);
+    EXPECT_EQ(bus.session->Descriptor(), -1);
     EXPECT_EQ(bus.driver->Transcript(),
               (Calls{"RegisterGpibGlobalsForThread()", "ibdev(0, 8, 0, 13, 1, 0)", "ibonl(0, 0)"}));
     EXPECT_TRUE(bus.session->BoardUnavailable());  // no such board: the PC is not set up

@@ -22,12 +22,12 @@ TEST_P(RegistrationTest, ActsOnTheDriverResult) {
     bus.driver->SetRegistrationResults(c.results);
     if (c.message.empty()) {
         bus.binding->ibonl(16, 0);
-        EXPECT_EQ(bus.binding->GpibRegistered, 1);
+        EXPECT_TRUE(bus.binding->Registered());
         EXPECT_TRUE(bus.messages.empty());
     } else {
         EXPECT_THROW(bus.binding->ibonl(16, 0), GpibRegistrationFailure);
         ASSERT_EQ(bus.messages, Calls{c.message});
-        EXPECT_EQ(bus.binding->GpibRegistered, 0);
+        EXPECT_FALSE(bus.binding->Registered());
         // The message comes before the unregistration, and nothing follows it.
         EXPECT_EQ(bus.callsAtMessage, c.results.size() == 1 ? 1u : 3u);
         EXPECT_THROW(bus.binding->ibonl(16, 0), GpibRegistrationFailure);
@@ -102,10 +102,10 @@ TEST(GpibBinding, ReadKeepsTheBuffersTail) {
     bus.binding->ibrd(16, buffer);
     EXPECT_EQ(bus.driver->calls.back().args, (std::vector<std::int32_t>{16, 10}));
     EXPECT_EQ(buffer, "128defghij");
-    EXPECT_EQ(bus.binding->GpibCount, 3);
+    EXPECT_EQ(bus.binding->LastStatus().countLong, 3);
 }
 
-TEST(GpibBinding, PublishesLow16BitsOfTheStatus) {
+TEST(GpibBinding, KeepsTheDriversStatusAndTheLow16BitsOfTheDescriptor) {
     EXPECT_EQ(Low16(0xFFFF), -1);
     EXPECT_EQ(Low16(0x8000), -32768);
     EXPECT_EQ(Low16(0x12345), 0x2345);
@@ -114,8 +114,9 @@ TEST(GpibBinding, PublishesLow16BitsOfTheStatus) {
     BindingFixture bus;
     bus.driver->FailIbdev(2);
     EXPECT_EQ(bus.binding->ibdev(0, 8, 0, 13, 1, 0), -1);
-    EXPECT_EQ(bus.binding->GpibStatus, static_cast<std::int16_t>(0x8000));
-    EXPECT_EQ(bus.binding->GpibError, 2);
+    EXPECT_TRUE(bus.binding->LastStatus().Failed());
+    EXPECT_EQ(bus.binding->LastStatus().status, 0x8000);
+    EXPECT_EQ(bus.binding->LastStatus().error, 2);
 }
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include "app/WindowCaption.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SteadyClock.h"
+#include "platform/SystemFeatures.h"
 #include "tests/measurements/ScriptedRuns.h"
 #include "tests/support/StandInAdapter.h"
-#include "transport/AdapterStreamSupport.h"
 
 namespace kelvane {
 namespace {

@@ -4,39 +4,14 @@
 #include <chrono>
 #include <cstdio>
 
+#include "gpib/EscapedText.h"
+
 namespace kelvane::testing {
-
-namespace {
-
-// Bytes made readable: printable ASCII as it is, others as \r, \n, \0 or \xNN.
-std::string Escaped(const std::string& bytes) {
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\0')
-            out += "\\0";
-        else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c >= 0x7f) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else
-            out += static_cast<char>(c);
-    }
-    return out;
-}
-
-}  // namespace
 
 std::string DriverCall::ToString() const {
     std::string text = name + "(";
     if (name == "ibwrt") {
-        text += std::to_string(args.at(0)) + ", \"" + Escaped(bytes) + "\", " +
+        text += std::to_string(args.at(0)) + ", \"" + EscapedText(bytes) + "\", " +
                 std::to_string(args.at(1)) + ")";
         return text;
     }
@@ -45,7 +20,7 @@ std::string DriverCall::ToString() const {
         text += std::to_string(args[i]);
     }
     text += ")";
-    if (name == "ibrd") text += " -> \"" + Escaped(bytes) + "\"";
+    if (name == "ibrd") text += " -> \"" + EscapedText(bytes) + "\"";
     return text;
 }
 

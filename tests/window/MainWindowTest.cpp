@@ -69,7 +69,7 @@ struct Rig {
     }
     QPushButton* Button(MainWindow::ButtonId id) const { return window.Button(id); }
     QStringList Transcript() const { return ToQt(driver.Transcript()); }
-    QString Log() const { return window.ResultLog()->toPlainText(); }
+    QString Log() const { return window.Log()->toPlainText(); }
     QString Status() const { return window.StatusText()->text(); }
 
     // Clicks and waits for the measurement's end.
@@ -110,7 +110,7 @@ std::vector<std::tuple<QWidget*, QString, QRect>> Controls(const Rig& rig,
             {rig.Button(MainWindow::kSem11aButton), "SEM (11a)", {120, 64, 121, 33}},
             {rig.Button(MainWindow::kSem11bButton), "SEM (11b)", {256, 64, 113, 33}},
             {rig.Button(MainWindow::kTotalPower11bButton), "Total Power (11b)", {384, 64, 113, 33}},
-            {rig.window.ResultLog(), "", {24, 120, 509 + w, 149 + h}},
+            {rig.window.Log(), "", {24, 120, 509 + w, 149 + h}},
             {rig.window.RowLabel3gpp(), "3GPP:", {24, 24, 41, 17}},
             {rig.window.RowLabelWlan(), "WLAN:", {64, 72, 41, 17}},
             {rig.window.StatusText(), "", {24, 272 + h, 509 + w, 32}}};
@@ -210,7 +210,7 @@ private slots:
         }
 
         // The log: fixed pitch, so that result tables line up; empty with the caret at its start.
-        QPlainTextEdit* log = window.ResultLog();
+        QPlainTextEdit* log = window.Log();
         QCOMPARE(QFontMetrics(log->font()).horizontalAdvance("iiii"),
                  QFontMetrics(log->font()).horizontalAdvance("WWWW"));
         QCOMPARE(log->toPlainText(), QString());
@@ -225,7 +225,7 @@ private slots:
             {"first\nlast", 6, 6, {"one\r\n", "two\r\n"}, "first\none\ntwo\nlast", 14},
             {"keep OLD keep", 5, 8, {"new"}, "keep OLDnew keep", 11},
             {"keep OLD keep", 8, 5, {"a\r\nb"}, "keep OLDa\nb keep", 11}};
-        QPlainTextEdit* log = rig_->window.ResultLog();
+        QPlainTextEdit* log = rig_->window.Log();
         for (const auto& [before, anchor, position, appends, after, caret] : cases) {
             log->setPlainText(before);
             SetCaret(log, anchor, position);
@@ -311,7 +311,7 @@ private slots:
 
         for (QPushButton* button : rig.Buttons()) QVERIFY(!button->isEnabled());
         QWidget* focus = rig.window.focusWidget();
-        QVERIFY(focus != rig.window.ResultLog());
+        QVERIFY(focus != rig.window.Log());
         QTest::keyClicks(focus, "ZZTYPED");
         QTest::keyClick(focus, Qt::Key_Return);
         QTest::keyClick(focus, Qt::Key_Space);
@@ -353,7 +353,7 @@ private slots:
             init();
             rig_->driver.Reply("*STB?", {"128"});
             rig_->driver.Reply("PWCH?", {"-10.2"});
-            QPlainTextEdit* log = rig_->window.ResultLog();
+            QPlainTextEdit* log = rig_->window.Log();
             log->setPlainText(earlier);
             if (anchor < 0) {
                 log->setFocus();
@@ -407,7 +407,7 @@ private slots:
             Rig& rig = *rig_;
             rig.driver.ReplyAlways("*STB?", "128");
             rig.driver.ReplyAlways("PWCH?", "-10.2");
-            QPlainTextEdit* log = rig.window.ResultLog();
+            QPlainTextEdit* log = rig.window.Log();
             log->setPlainText(earlier);
             const int click = c.click < 0 ? earlier.size() : c.click;
             SetCaret(log, click, click);
@@ -443,7 +443,7 @@ private slots:
             for (const auto& [control, caption, geometry] : Controls(*rig_, extra)) {
                 QCOMPARE(control->geometry(), geometry);
             }
-            QVERIFY(window.StatusText()->y() > window.ResultLog()->geometry().bottom());
+            QVERIFY(window.StatusText()->y() > window.Log()->geometry().bottom());
         }
         // Maximised: the log takes the room the screen gives (Qt's offscreen screen, 800 x 800 at
         // 96 dpi, is larger than the layout; the platform need not keep the smallest size).

@@ -87,7 +87,7 @@ TEST_F(RegisteringLibraryTest, ActsOnEachRegistrationResult) {
         GpibBinding binding = Binding();
         if (c.message.empty()) {
             binding.ibonl(16, 0);
-            EXPECT_EQ(binding.GpibRegistered, 1);
+            EXPECT_TRUE(binding.Registered());
             EXPECT_TRUE(messages.empty());
         } else {
             EXPECT_THROW(binding.ibonl(16, 0), GpibRegistrationFailure);
