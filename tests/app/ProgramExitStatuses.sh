@@ -11,6 +11,8 @@ run() {
 }
 has() { grep -qF -- "$2" "$1" || fail "'$2' missing"; }
 headless="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+# A cross-built program runs through its emulator (wine).
+emulated=no; case "$k" in *emulated*) emulated=yes ;; esac
 
 run 0 "$k" --version; [ "$(cat "$out")" = "kelvane 1.2.0" ] || fail "--version: $(cat "$out")"
 run 0 "$k" --help; has "$out" "usage: kelvane"
@@ -53,7 +55,7 @@ for args in "--simulate --measure obw" "--help" "--version"; do
     { sleep 1; $k $args 2>"$err"; echo $? >"$status"; } | true
     [ "$(cat "$status")" = 4 ] || fail "$args into a closed pipe: status $(cat "$status")"
     has "$err" "kelvane: cannot write the log: "
-    case "$k" in *emulated*) ;; *) has "$err" "Broken pipe" ;; esac
+    [ $emulated = yes ] || has "$err" "Broken pipe"
     rm -f "$status"
 done
 # Buses and the bus trace.
@@ -64,8 +66,9 @@ run 2 "$k" --simulate --trace /nonexistent-dir/t --measure obw; has "$err" "cann
 trace=$(mktemp); run 0 "$k" --simulate --trace "$trace" --measure ch-power
 has "$trace" 'ibdev(0, 8, 0, 13, 1, 0) = '; has "$trace" 'ibrd('; has "$trace" 'ibonl(0, 0) -> ibsta'
 rm -f "$trace"
-# A trace that cannot be written is reported once; the measurements go on; exit status 4.
-if [ -w /dev/full ]; then
+# A trace that cannot be written is reported once; the measurements go on; exit status 4. (Under
+# an emulator the name /dev/full is no device that refuses writes.)
+if [ -w /dev/full ] && [ $emulated = no ]; then
     run 4 "$k" --simulate --trace /dev/full --measure ch-power --measure obw
     has "$out" "OBW CF = "
     has "$err" 'kelvane: cannot write the trace file "/dev/full": '
