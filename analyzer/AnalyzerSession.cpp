@@ -10,15 +10,17 @@ std::string NulBuffer(std::size_t n) { return std::string(n, '\0'); }
 
 bool AnalyzerSession::CallFailed() const { return binding_.LastStatus().Failed(); }
 
-void AnalyzerSession::OpenAnalyzer() {
+void AnalyzerSession::OpenAnalyzer(const AnalyzerAddress& address) {
+    address_ = address;
     fault_.reset();
     timedOut_.reset();
     lastCommand_.clear();
     writes_ = 0;
     reads_ = 0;
     firstReadUnanswered_ = false;
-    descriptor_ = binding_.ibdev(kBoardIndex, kPrimaryAddress, kSecondaryAddress, kTimeoutCode,
-                                 kEoiMode, kEosMode);
+    descriptor_ = binding_.ibdev(static_cast<std::int16_t>(address.board),
+                                 static_cast<std::int16_t>(address.primaryAddress),
+                                 kSecondaryAddress, kTimeoutCode, kEoiMode, kEosMode);
     if (CallFailed() || descriptor_ < 0) Fail("ibdev");
 }
 
@@ -51,7 +53,7 @@ ReplyRead AnalyzerSession::ReadReply(std::string& buffer) {
 void AnalyzerSession::CloseAnalyzer() {
     // A negative descriptor names no device: the driver would only reject it.
     if (descriptor_ >= 0) binding_.ibonl(descriptor_, 0);
-    binding_.ibonl(0, 0);
+    binding_.ibonl(static_cast<std::int16_t>(address_.board), 0);
 }
 
 void AnalyzerSession::Fail(const std::string& operation) {

@@ -4,18 +4,18 @@
 #include <optional>
 #include <string>
 
+#include "analyzer/AnalyzerAddress.h"
 #include "analyzer/GpibBinding.h"
 #include "analyzer/ReplyRead.h"
 
 namespace kelvane {
 
-// The analyzer on the bus: board 0, primary address 8, 10 s per transfer, EOI on the last byte
-// of each write, no end-of-string character. One instance serves the whole program; each
-// measurement opens it, talks through it and closes it again.
+// The analyzer on the bus, at the address each session is opened with (board 0, primary address 8
+// unless the set-up says otherwise): 10 s per transfer, EOI on the last byte of each write, no
+// end-of-string character. One instance serves the whole program; each measurement opens it,
+// talks through it and closes it again.
 class AnalyzerSession {
 public:
-    static constexpr std::int16_t kBoardIndex = 0;
-    static constexpr std::int16_t kPrimaryAddress = 8;
     static constexpr std::int16_t kSecondaryAddress = 0;
     static constexpr std::int16_t kTimeoutCode = 13;  // 10 s
     static constexpr std::int16_t kEoiMode = 1;
@@ -41,8 +41,8 @@ public:
     // How long one transfer may take, as kTimeoutCode says.
     static constexpr int kTransferTimeoutSeconds = 10;
 
-    // Calls ibdev with the address above and keeps the descriptor for the session's calls.
-    void OpenAnalyzer();
+    // Calls ibdev with the analyzer's address and keeps the descriptor for the session's calls.
+    void OpenAnalyzer(const AnalyzerAddress& address = {});
     // One write of the text.
     void SendCommand(const std::string& text);
     // One read of at most buffer.size() bytes into the start of buffer; the rest of the buffer
@@ -50,7 +50,8 @@ public:
     // the session has timed out, the analyzer has stopped answering: later reads of the session
     // are Skipped without a driver call, since each would only wait out the time-out again.
     ReplyRead ReadReply(std::string& buffer);
-    // Takes the device offline (unless ibdev gave no descriptor), then the interface board.
+    // Takes the device offline (unless ibdev gave no descriptor), then the session's interface
+    // board.
     void CloseAnalyzer();
 
     const std::optional<BusFault>& Fault() const { return fault_; }
@@ -66,6 +67,8 @@ public:
     // listener (ENOL), or its first read timed out without a byte (switched off, wrong address).
     bool AnalyzerAbsent() const;
 
+    // Where the current (or last) session was opened.
+    const AnalyzerAddress& Address() const { return address_; }
     // The device descriptor of the current (or last) session; negative when ibdev gave none.
     std::int16_t Descriptor() const { return descriptor_; }
 
@@ -75,6 +78,7 @@ private:
     void Fail(const std::string& operation);
 
     GpibBinding& binding_;
+    AnalyzerAddress address_;
     std::int16_t descriptor_ = 0;
     std::optional<BusFault> fault_;
     std::optional<TimedOutRead> timedOut_;

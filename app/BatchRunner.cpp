@@ -9,9 +9,11 @@
 
 namespace kelvane {
 
-BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err)
+BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err,
+                         const MeasurementSetup& setup)
     : err_(err),
       clock_(clock),
+      setup_(setup),
       binding_(std::move(factory),
                [&err](const std::string& message) {
                    err << "kelvane: " << message << '\n';
@@ -23,7 +25,7 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     int status = kExitCompleted;
     for (std::size_t i = 0; i < measurements.size(); ++i) {
-        MeasurementContext context{session_, log_, clock_};
+        MeasurementContext context{session_, log_, clock_, setup_};
         try {
             if (measurements[i]->run(context) != MeasurementOutcome::Completed) {
                 status = kExitMeasurementProblem;

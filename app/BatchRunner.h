@@ -7,6 +7,7 @@
 #include "analyzer/GpibBinding.h"
 #include "app/StreamLogSink.h"
 #include "gpib/DriverLoad.h"
+#include "measurements/MeasurementSetup.h"
 #include "platform/Clock.h"
 
 namespace kelvane {
@@ -17,8 +18,9 @@ struct CatalogEntry;
 // `out`, the binding's messages to `err`. Owns the program's binding and analyzer session.
 class BatchRunner {
 public:
-    // `clock` must outlive the runner.
-    BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err);
+    // `clock` must outlive the runner. The measurements run with `setup`.
+    BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err,
+                const MeasurementSetup& setup = {});
 
     // Runs these measurements in order and returns the exit status: 0 all completed, 1 any
     // warning or failure, 3 the driver could not be loaded or registered (nothing runs after
@@ -31,6 +33,7 @@ public:
 private:
     std::ostream& err_;
     Clock& clock_;
+    MeasurementSetup setup_;
     GpibBinding binding_;
     AnalyzerSession session_;
     StreamLogSink log_;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/SetupOptions.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SystemFeatures.h"
 
@@ -30,6 +31,9 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
         } else if (const auto path = OptionValue(arguments, i, "--trace")) {
             if (path->empty()) SetError("--trace needs a file name");
             tracePath_ = *path;
+        } else if (const std::string option = argument.substr(0, argument.find('='));
+                   SetupOptions::Names(option)) {
+            SetSetupValue(arguments, i, option);
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
@@ -45,6 +49,11 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
     } else if (!busGiven && !simulate_ && busVariable != nullptr && *busVariable != '\0') {
         // The variable serves desktop launchers; an option on the command line wins over it.
         SetBus(busVariable, "KELVANE_BUS");
+    }
+    if (!simulate_ && bus_.kind != BusChoice::Kind::Gpib && setup_.address.board != 0) {
+        // An adapter is an interface of its own: it has no board index to choose.
+        SetError("--board: an adapter (--bus " + bus_.text + ") has no board index; leave it 0",
+                 false);
     }
     if (!simulate_ && bus_.kind != BusChoice::Kind::Gpib && !kAdapterStreamsAvailable) {
         // Better said now than as a failure line for every measurement.
@@ -86,6 +95,21 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
     return arguments[++i];
 }
 
+void CommandLine::SetSetupValue(const std::vector<std::string>& arguments, std::size_t& i,
+                                const std::string& option) {
+    const std::string& argument = arguments[i];
+    std::optional<std::string> value;
+    if (argument.size() > option.size()) {
+        value = argument.substr(option.size() + 1);
+    } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
+        value = arguments[++i];
+    }
+    // The reason names the option and what it takes: the usage line would add nothing.
+    const std::string reason =
+        value ? SetupOptions::Apply(option, *value, setup_) : SetupOptions::MissingValue(option);
+    if (!reason.empty()) SetError(reason, false);
+}
+
 void CommandLine::SetBus(const std::string& where, const std::string& origin) {
     if (const auto bus = ParseBus(where)) {
         bus_ = *bus;
@@ -95,13 +119,16 @@ void CommandLine::SetBus(const std::string& where, const std::string& origin) {
 }
 
 // The first mistake is the one reported.
-void CommandLine::SetError(std::string error) {
-    if (error_.empty()) error_ = std::move(error);
+void CommandLine::SetError(std::string error, bool withUsage) {
+    if (!error_.empty()) return;
+    error_ = std::move(error);
+    errorWantsUsage_ = withUsage;
 }
 
 std::string CommandLine::UsageLine() {
-    return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [--measure NAME]... | --help "
-           "| --version";
+    return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [SET-UP]... [--measure "
+           "NAME]... "
+           "| --help | --version";
 }
 
 std::string CommandLine::HelpText(bool windowAvailable) {
@@ -133,6 +160,14 @@ std::string CommandLine::HelpText(bool windowAvailable) {
            "NAME: " +
            names +
            " (all seven, in this order).\n"
+           "\n"
+           "SET-UP (defaults in brackets; FREQ: a number with Hz, kHz, MHz or GHz, e.g. 2140MHz):\n"
+           "  --wcdma-center FREQ     the W-CDMA carrier's center frequency [2000MHz]\n"
+           "  --wlan-11a-center FREQ  the 802.11a carrier's center frequency [5005MHz]\n"
+           "  --wlan-11b-center FREQ  the 802.11b carrier's center frequency [2412MHz]\n"
+           "  --ref-level DB          the analyzer's reference level, -150 to 60 [0]\n"
+           "  --board N               the PC's GPIB board, 0 to 15 [0]\n"
+           "  --address N             the analyzer's primary address, 0 to 30 [8]\n"
            "\n"
            "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
            "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"

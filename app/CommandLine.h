@@ -5,15 +5,17 @@
 #include <vector>
 
 #include "app/BusChoice.h"
+#include "measurements/MeasurementSetup.h"
 
 namespace kelvane {
 
 struct CatalogEntry;
 
 // The program's arguments:
-//   kelvane [--simulate | --bus WHERE] [--trace FILE] [--measure NAME]...
+//   kelvane [--simulate | --bus WHERE] [--trace FILE] [SET-UP]... [--measure NAME]...
 //       the window, or the named measurements in batch
 //   kelvane --help | --version
+// SET-UP: the options of SetupOptions (carrier frequencies, reference level, board, address).
 // NAME is a measurement's batch name or "all" (the seven in the window's order). WHERE is a
 // BusChoice; without --bus it comes from the environment variable KELVANE_BUS, else "gpib".
 class CommandLine {
@@ -39,8 +41,12 @@ public:
     const std::string& TracePath() const { return tracePath_; }
     // The measurements in the order to run, "all" expanded; entries of MeasurementCatalog().
     const std::vector<const CatalogEntry*>& Measurements() const { return measurements_; }
-    // What was wrong, for a usage error.
+    // The bench's set-up: the defaults unless set-up options were given.
+    const MeasurementSetup& Setup() const { return setup_; }
+    // What was wrong, for a usage error, and whether the usage line should follow it (a set-up
+    // value's reason names its option and range already).
     const std::string& Error() const { return error_; }
+    bool ErrorWantsUsage() const { return errorWantsUsage_; }
 
     // One line, without a line end.
     static std::string UsageLine();
@@ -49,7 +55,10 @@ public:
 
 private:
     void AddMeasurement(const std::string& name);
-    void SetError(std::string error);
+    void SetError(std::string error, bool withUsage = true);
+    // A set-up option at argument i ("--board 3" or "--board=3"), advancing i past its value.
+    void SetSetupValue(const std::vector<std::string>& arguments, std::size_t& i,
+                       const std::string& option);
     void SetBus(const std::string& where, const std::string& origin);
     // The value of `option` ("--bus VALUE" or "--bus=VALUE"), advancing i past it; nullopt
     // when argument i is not that option.
@@ -60,8 +69,10 @@ private:
     bool simulate_ = false;
     BusChoice bus_;
     std::string tracePath_;
+    MeasurementSetup setup_;
     std::vector<const CatalogEntry*> measurements_;
     std::string error_;
+    bool errorWantsUsage_ = true;
 };
 
 }  // namespace kelvane

@@ -52,7 +52,11 @@ DriverLoad LoadGpibLibrary() {
 }
 
 DriverLoad Load(const DriverSetup& setup, Clock& clock) {
-    if (setup.simulate) return DriverLoad{std::make_unique<SimulatedAnalyzer>(clock), {}};
+    if (setup.simulate) {
+        return DriverLoad{
+            std::make_unique<SimulatedAnalyzer>(clock, 1, SimulatorOptions{}, setup.simulatedBench),
+            {}};
+    }
     if (setup.bus.kind == BusChoice::Kind::Gpib) return LoadGpibLibrary();
     return LoadAdapterDriver(setup, clock);
 }

@@ -7,6 +7,7 @@
 #include "gpib/DriverLoad.h"
 #include "gpib/TraceLog.h"
 #include "platform/Clock.h"
+#include "simulator/SimulatedBench.h"
 
 namespace kelvane {
 
@@ -15,6 +16,9 @@ struct DriverSetup {
     bool simulate = false;  // the simulated analyzer, whatever the bus
     BusChoice bus;
     TraceLog* trace = nullptr;  // every driver call goes there when set; must outlive the driver
+    // The simulated analyzer's bench, read at each of its sessions; the default bench when null.
+    // Must outlive the driver.
+    const SimulatedBench* simulatedBench = nullptr;
 };
 
 // The driver the program's binding brings up at its first call: the simulated analyzer, which

@@ -13,7 +13,7 @@
 #include "app/CommandLine.h"
 #include "app/DriverChoice.h"
 #include "app/ExitStatus.h"
-#include "app/WindowCaption.h"
+#include "app/SetupFollower.h"
 #include "gpib/TraceFile.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/DisplayCheck.h"
@@ -68,7 +68,8 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
     }
     switch (action) {
     case CommandLine::Action::UsageError:
-        std::cerr << "kelvane: " << commandLine.Error() << '\n' << CommandLine::UsageLine() << '\n';
+        std::cerr << "kelvane: " << commandLine.Error() << '\n';
+        if (commandLine.ErrorWantsUsage()) std::cerr << CommandLine::UsageLine() << '\n';
         return kExitUsage;
     case CommandLine::Action::Help:
         return PrintOut(CommandLine::HelpText(static_cast<bool>(launchWindow)));
@@ -84,7 +85,7 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         return kExitUsage;
     }
     SteadyClock clock;
-    DriverSetup setup{commandLine.Simulate(), commandLine.Bus(), nullptr};
+    DriverSetup setup{commandLine.Simulate(), commandLine.Bus(), nullptr, nullptr};
     std::unique_ptr<TraceLog> trace;
     if (!commandLine.TracePath().empty()) {
         TraceFileOpen open = OpenTraceFile(commandLine.TracePath());
@@ -103,13 +104,16 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         trace->Line(TraceHeader(arguments));
         setup.trace = trace.get();
     }
+    SetupFollower follower(commandLine.Setup(), trace.get());
+    setup.simulatedBench = &follower.Bench();
     const auto withTrace = [&trace](int status) {
         // A trace asked for and lost is a file that could not be written.
         const bool lost = trace && !trace->Failure().empty();
         return lost && status <= kExitMeasurementProblem ? kExitLogUnwritable : status;
     };
     if (action == CommandLine::Action::Batch) {
-        BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr);
+        BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr,
+                           commandLine.Setup());
         return withTrace(runner.Run(commandLine.Measurements()));
     }
     if (kWindowNeedsDisplayServer &&
@@ -117,7 +121,8 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         std::cerr << NoDisplayMessage();
         return kExitUsage;
     }
-    WindowStart start{setup, WindowCaption(commandLine.Simulate(), commandLine.Bus().text)};
+    WindowStart start{setup, commandLine.Setup(),
+                      [&follower](const MeasurementSetup& next) { follower.Follow(next); }};
     return withTrace(launchWindow(argc, argv, start));
 }
 

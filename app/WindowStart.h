@@ -4,13 +4,16 @@
 #include <string>
 
 #include "app/DriverChoice.h"
+#include "measurements/MeasurementSetup.h"
 
 namespace kelvane {
 
 // What the window needs from the command line.
 struct WindowStart {
     DriverSetup driver;
-    std::string caption;  // the title bar text, see WindowCaption
+    MeasurementSetup setup;  // the bench's set-up the window starts with
+    // Called on the bus thread before each measurement with its set-up (SetupFollower).
+    std::function<void(const MeasurementSetup& setup)> followSetup;
 };
 
 // Shows the window until it is closed and returns the exit status (0 closed, 2 the display

@@ -32,7 +32,7 @@ void BM_SweepTrace(benchmark::State& state) {
     const SweepCase& sweep = kSweeps[state.range(0)];
     state.SetLabel(sweep.label);
     const SimulatorOptions options;
-    SignalScene scene(options);
+    SignalScene scene(options, SimulatedBench{});
     const PowerDensity& input = scene.ForCenter(sweep.centerHz);
     const SweepSettings settings{sweep.centerHz - sweep.spanHz / 2,
                                  sweep.centerHz + sweep.spanHz / 2,

@@ -11,12 +11,12 @@ namespace kelvane {
 
 namespace {
 
-// A W-CDMA measurement with the parameters of the window's buttons.
+// A W-CDMA measurement at the set-up's carrier and reference level.
 using WcdmaMeasurement = MeasurementOutcome (*)(MeasurementContext&, double, double);
 
 std::function<MeasurementOutcome(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasurement measure) {
     return [measure](MeasurementContext& context) {
-        return measure(context, kWcdmaCenterHz, kWcdmaReferenceDb);
+        return measure(context, context.setup.wcdmaCenterHz, context.setup.referenceLevelDb);
     };
 }
 

@@ -9,7 +9,8 @@
 namespace kelvane {
 
 // The seven measurements by their batch names, in the window's order: ch-power, obw, acp, sem,
-// sem-11a, sem-11b, total-power-11b. The W-CDMA ones run at 2 GHz with reference level 0 dB.
+// sem-11a, sem-11b, total-power-11b. Each runs at the carrier and reference level of the
+// context's set-up.
 struct CatalogEntry {
     std::string_view name;
     std::function<MeasurementOutcome(MeasurementContext&)> run;
@@ -19,9 +20,5 @@ const std::vector<CatalogEntry>& MeasurementCatalog();
 
 // The catalog entry with this batch name, or nullptr when there is none.
 const CatalogEntry* FindMeasurement(std::string_view name);
-
-// The W-CDMA parameters that the window's buttons pass.
-inline constexpr double kWcdmaCenterHz = 2000000000.0;
-inline constexpr double kWcdmaReferenceDb = 0.0;
 
 }  // namespace kelvane

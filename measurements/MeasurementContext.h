@@ -2,16 +2,18 @@
 
 #include "analyzer/AnalyzerSession.h"
 #include "measurements/LogSink.h"
+#include "measurements/MeasurementSetup.h"
 #include "platform/Clock.h"
 
 namespace kelvane {
 
 // What one measurement run works with: the program's analyzer session, the log it writes to,
-// and the clock of the measurement-end wait.
+// the clock of the measurement-end wait, and the bench's set-up.
 struct MeasurementContext {
     AnalyzerSession& session;
     LogSink& log;
     Clock& clock;
+    MeasurementSetup setup{};
 };
 
 // How a run ended, for the batch mode's exit status.

@@ -43,7 +43,7 @@ MeasurementRun::MeasurementRun(MeasurementContext& context, std::string title,
 
 MeasurementOutcome MeasurementRun::Execute(const std::function<void(MeasurementRun&)>& steps) {
     // A registration failure surfaces here, at the first driver call, and must pass unhandled.
-    context_.session.OpenAnalyzer();
+    context_.session.OpenAnalyzer(context_.setup.address);
     AppendResult(std::string(kLineEnd) + title_ + kLineEnd);
     MeasurementOutcome outcome = MeasurementOutcome::Completed;
     try {
@@ -130,7 +130,7 @@ void MeasurementRun::StopOnTimedOutRead(const std::string& answerName) const {
 
 std::string MeasurementRun::CheckTheAnalyzer() const {
     return "check that the analyzer is on, at GPIB address " +
-           std::to_string(AnalyzerSession::kPrimaryAddress) + ", and cabled";
+           std::to_string(context_.session.Address().primaryAddress) + ", and cabled";
 }
 
 void MeasurementRun::Fail(const std::string& reason) {
@@ -145,11 +145,11 @@ std::string MeasurementRun::BusFaultReason() const {
     const std::string detail =
         fault.detail.empty() ? "" : ": " + PrintableExcerpt(fault.detail, 200);
     if (context_.session.BoardUnavailable()) {
-        return "the PC's GPIB board 0 or its driver is not set up, so the analyzer was never "
-               "reached " +
-               driverError +
-               ". Check that the GPIB driver is installed and configured for board 0 and that "
-               "its device file is present and accessible.";
+        const std::string board = std::to_string(context_.session.Address().board);
+        return "the PC's GPIB board " + board +
+               " or its driver is not set up, so the analyzer was never reached " + driverError +
+               ". Check that the GPIB driver is installed and configured for board " + board +
+               " and that its device file is present and accessible.";
     }
     if (fault.operation == "ibdev")
         return "ibdev could not open the analyzer " + driverError + detail;

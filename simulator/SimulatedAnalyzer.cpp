@@ -16,12 +16,12 @@ constexpr std::int32_t kMaxPrimaryAddress = 30;
 
 }  // namespace
 
-SimulatedAnalyzer::SimulatedAnalyzer(Clock& clock, std::uint32_t seed)
-    : SimulatedAnalyzer(clock, seed, SimulatorOptions{}) {}
-
 SimulatedAnalyzer::SimulatedAnalyzer(Clock& clock, std::uint32_t seed,
-                                     const SimulatorOptions& options)
-    : clock_(clock), core_(std::make_unique<AnalyzerCore>(options, seed)) {}
+                                     const SimulatorOptions& options, const SimulatedBench* bench)
+    : clock_(clock),
+      follow_(bench),
+      bench_(bench != nullptr ? *bench : SimulatedBench{}),
+      core_(std::make_unique<AnalyzerCore>(options, seed, bench_)) {}
 
 SimulatedAnalyzer::~SimulatedAnalyzer() = default;
 
@@ -39,7 +39,7 @@ const SimulatedAnalyzer::Device* SimulatedAnalyzer::Find(std::int32_t descriptor
         Finish(kStatusErr, kErrorEdvr, 0);
         return nullptr;
     }
-    if (it->second.primaryAddress != kPrimaryAddress) {
+    if (it->second.primaryAddress != bench_.primaryAddress) {
         Finish(kStatusErr, kErrorEnol, 0);
         return nullptr;
     }
@@ -49,7 +49,11 @@ const SimulatedAnalyzer::Device* SimulatedAnalyzer::Find(std::int32_t descriptor
 std::int32_t SimulatedAnalyzer::ibdev(std::int32_t boardIndex, std::int32_t primaryAddress,
                                       std::int32_t /*secondaryAddress*/, std::int32_t timeoutCode,
                                       std::int32_t /*eoiMode*/, std::int32_t /*eosMode*/) {
-    if (boardIndex != kBoardIndex) {
+    if (follow_ != nullptr && !(*follow_ == bench_)) {
+        bench_ = *follow_;
+        core_->Retune(bench_);
+    }
+    if (boardIndex != bench_.board) {
         Finish(kStatusErr, kErrorEneb, 0);
         return -1;
     }
@@ -58,15 +62,16 @@ std::int32_t SimulatedAnalyzer::ibdev(std::int32_t boardIndex, std::int32_t prim
         Finish(kStatusErr, kErrorEarg, 0);
         return -1;
     }
+    // The lowest number that names neither an open device nor the board.
     std::int32_t descriptor = 1;
-    while (devices_.contains(descriptor)) ++descriptor;
+    while (devices_.contains(descriptor) || descriptor == bench_.board) ++descriptor;
     devices_[descriptor] = Device{primaryAddress, *timeout};
     Finish(kStatusCmpl, 0, 0);
     return descriptor;
 }
 
 std::int32_t SimulatedAnalyzer::ibonl(std::int32_t descriptor, std::int32_t value) {
-    if (descriptor == kBoardIndex) return Finish(kStatusCmpl, 0, 0);
+    if (descriptor == bench_.board) return Finish(kStatusCmpl, 0, 0);
     const auto it = devices_.find(descriptor);
     if (it == devices_.end()) return Finish(kStatusErr, kErrorEdvr, 0);
     if (value == 0) devices_.erase(it);

@@ -8,6 +8,7 @@
 #include "gpib/GpibDriver.h"
 #include "gpib/RegisteredStatus.h"
 #include "platform/Clock.h"
+#include "simulator/SimulatedBench.h"
 #include "simulator/SimulatorOptions.h"
 #include "simulator/instrument/InstrumentState.h"
 
@@ -16,9 +17,10 @@ namespace kelvane {
 class AnalyzerCore;
 
 // A GPIB driver with a simulated spectrum analyzer on its bus, for running Kelvane without the
-// hardware. The analyzer listens at board 0, primary address 8; a device opened at any other
-// address has no listener, so its writes and reads fail with ERR and ENOL. Every reply ends with
-// EOI only, no CR or LF.
+// hardware. The analyzer listens at the bench's board and primary address (board 0, address 8 by
+// default); a device opened at any other address has no listener, so its writes and reads fail
+// with ERR and ENOL, and a board the bench does not have fails ibdev with ENEB. Every reply ends
+// with EOI only, no CR or LF.
 //
 // Time comes from the injected clock: a read waits (sleeps on the clock) until the analyzer has
 // its answer, e.g. until the sweep that "TS" started is done, and gives up after the device's
@@ -26,11 +28,11 @@ class AnalyzerCore;
 // measurement runs in microseconds; with the steady clock it takes the analyzer's real time.
 class SimulatedAnalyzer : public GpibDriver {
 public:
-    static constexpr std::int32_t kBoardIndex = 0;
-    static constexpr std::int32_t kPrimaryAddress = 8;
-
-    explicit SimulatedAnalyzer(Clock& clock, std::uint32_t seed = 1);
-    SimulatedAnalyzer(Clock& clock, std::uint32_t seed, const SimulatorOptions& options);
+    // bench: where the analyzer listens and the transmitters' carriers; when given, it is read
+    // again at every ibdev, on the calling thread, so that the bench can change between
+    // sessions. It must outlive the driver.
+    SimulatedAnalyzer(Clock& clock, std::uint32_t seed = 1, const SimulatorOptions& options = {},
+                      const SimulatedBench* bench = nullptr);
     ~SimulatedAnalyzer() override;
 
     std::int32_t ibdev(std::int32_t boardIndex, std::int32_t primaryAddress,
@@ -59,6 +61,8 @@ private:
     std::int32_t TimedOut(const Device& device);
 
     Clock& clock_;
+    const SimulatedBench* follow_;
+    SimulatedBench bench_;  // as the analyzer was last set up
     std::unique_ptr<AnalyzerCore> core_;
     std::map<std::int32_t, Device> devices_;
     RegisteredStatus registered_;

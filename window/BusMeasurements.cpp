@@ -9,9 +9,11 @@
 
 namespace kelvane {
 
-BusMeasurements::BusMeasurements(DriverFactory factory, Clock& clock, QObject* parent)
+BusMeasurements::BusMeasurements(DriverFactory factory, Clock& clock, FollowSetup followSetup,
+                                 QObject* parent)
     : QObject(parent),
       clock_(clock),
+      followSetup_(std::move(followSetup)),
       activity_([this](const BusStep& step) {
           emit StepStarted(QString::fromStdString(step.description), step.limitSeconds);
       }),
@@ -30,8 +32,8 @@ BusMeasurements::~BusMeasurements() {
     thread_.reset();
 }
 
-bool BusMeasurements::Start(const CatalogEntry& measurement) {
-    return thread_->Post([this, &measurement] { return Run(measurement); });
+bool BusMeasurements::Start(const CatalogEntry& measurement, const MeasurementSetup& setup) {
+    return thread_->Post([this, &measurement, setup] { return Run(measurement, setup); });
 }
 
 std::optional<FinishedMeasurement> BusMeasurements::TakeEnd() { return thread_->TakeResult(); }
@@ -45,8 +47,10 @@ void BusMeasurements::MessageShown() {
 }
 
 // On the bus thread.
-FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement) {
-    MeasurementContext context{session_, log_, clock_};
+FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement,
+                                         const MeasurementSetup& setup) {
+    if (followSetup_) followSetup_(setup);
+    MeasurementContext context{session_, log_, clock_, setup};
     FinishedMeasurement finished;
     try {
         finished.outcome = measurement.run(context);

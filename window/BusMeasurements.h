@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -35,13 +36,18 @@ class BusMeasurements : public QObject {
     Q_OBJECT
 
 public:
+    // Called on the bus thread with the set-up of each measurement before it runs.
+    using FollowSetup = std::function<void(const MeasurementSetup& setup)>;
+
     // `clock` must outlive this object; the driver is brought up by `factory` on the bus thread.
-    BusMeasurements(DriverFactory factory, Clock& clock, QObject* parent = nullptr);
+    BusMeasurements(DriverFactory factory, Clock& clock, FollowSetup followSetup = {},
+                    QObject* parent = nullptr);
     // Waits for a running measurement to end.
     ~BusMeasurements() override;
 
-    // Starts the measurement unless one is running; returns whether it started.
-    bool Start(const CatalogEntry& measurement);
+    // Starts the measurement with this set-up unless one is running; returns whether it
+    // started.
+    bool Start(const CatalogEntry& measurement, const MeasurementSetup& setup = {});
     // After Finished: how the measurement ended. Everything the bus thread did for it is visible
     // to the caller afterwards.
     std::optional<FinishedMeasurement> TakeEnd();
@@ -60,10 +66,11 @@ signals:
     void Finished();
 
 private:
-    FinishedMeasurement Run(const CatalogEntry& measurement);
+    FinishedMeasurement Run(const CatalogEntry& measurement, const MeasurementSetup& setup);
     void PresentMessage(const std::string& message);
 
     Clock& clock_;
+    FollowSetup followSetup_;
     BusActivity activity_;
     WindowLogSink log_;
     GpibBinding binding_;

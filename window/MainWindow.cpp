@@ -1,5 +1,6 @@
 #include "window/MainWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontDatabase>
@@ -19,6 +20,7 @@
 #include "window/MainWindowLayout.h"
 #include "window/MeasurementButton.h"
 #include "window/ResultLog.h"
+#include "window/SetupDialog.h"
 #include "window/StatusLine.h"
 #include "window/kelvane.xpm"
 
@@ -88,23 +90,32 @@ StatusLine::End StatusEnd(MeasurementOutcome outcome) {
 
 }  // namespace
 
-MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent)
+MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, const MeasurementSetup& setup,
+                       BoardChoice boardChoice, QWidget* parent)
     : QWidget(parent),
       bus_(bus),
       exitAction_([](int status) { QCoreApplication::exit(status); }),
       presentMessage_([](QWidget* window, const QString& message) {
           QMessageBox::critical(window, QStringLiteral("Kelvane"), message, QMessageBox::Ok);
-      }) {
-    setWindowTitle(caption);
+      }),
+      caption_(std::move(caption)),
+      setup_(setup),
+      boardChoice_(boardChoice) {
+    setWindowTitle(caption_(setup_));
     setWindowIcon(QIcon(QPixmap(kelvane_xpm)));
     const QSize layoutSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
     resize(layoutSize);
     setMinimumSize(layoutSize);
     CreateControls();
+    CreateActions();
     ConnectBus();
     resultLog_->setPlainText(QString());
     buttons_[kChPowerButton]->setFocus();
 }
+
+MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent)
+    : MainWindow([caption](const MeasurementSetup&) { return caption; }, bus, {},
+                 BoardChoice::Selectable, parent) {}
 
 MainWindow::~MainWindow() = default;
 
@@ -144,6 +155,26 @@ void MainWindow::CreateControls() {
     setTabOrder(previous, resultLog_);
 }
 
+void MainWindow::CreateActions() {
+    setupAction_ = new QAction(QStringLiteral("Set-&up..."), this);
+    setupAction_->setObjectName(QStringLiteral("setupAction"));
+    setupAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    setupAction_->setShortcutContext(Qt::WindowShortcut);
+    connect(setupAction_, &QAction::triggered, this, &MainWindow::EditSetup);
+    addAction(setupAction_);
+    resultLog_->AddContextAction(setupAction_);
+}
+
+void MainWindow::SetSetup(const MeasurementSetup& setup) {
+    setup_ = setup;
+    setWindowTitle(caption_(setup_));
+}
+
+void MainWindow::EditSetup() {
+    SetupDialog dialog(setup_, boardChoice_ == BoardChoice::Selectable, this);
+    if (dialog.exec() == QDialog::Accepted) SetSetup(dialog.Setup());
+}
+
 void MainWindow::ConnectBus() {
     connect(&bus_, &BusMeasurements::ResultText, this, &MainWindow::AppendResult,
             Qt::QueuedConnection);
@@ -173,7 +204,7 @@ void MainWindow::AppendResult(const QString& text) { resultLog_->AppendResult(te
 
 void MainWindow::StartMeasurement(ButtonId id) {
     if (running_ != nullptr || measurements_[id] == nullptr) return;
-    if (!bus_.Start(*measurements_[id])) return;
+    if (!bus_.Start(*measurements_[id], setup_)) return;
     // The measurement's texts reach the window through its event loop, so none comes before this.
     resultLog_->BeginMeasurement();
     running_ = buttons_[id];

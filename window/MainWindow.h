@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <functional>
 
+#include "measurements/MeasurementSetup.h"
+
+class QAction;
 class QCloseEvent;
 class QResizeEvent;
 class QShowEvent;
@@ -47,7 +50,16 @@ public:
         kButtonCount
     };
 
-    // caption: the title bar text (WindowCaption). `bus` must outlive the window.
+    // The title bar text for a set-up (WindowCaption).
+    using CaptionFor = std::function<QString(const MeasurementSetup& setup)>;
+    // How the window's set-up dialog treats the board index.
+    enum class BoardChoice { Selectable, Fixed };
+
+    // The measurements run with `setup` until the set-up dialog changes it. `bus` must outlive
+    // the window.
+    MainWindow(CaptionFor caption, BusMeasurements& bus, const MeasurementSetup& setup = {},
+               BoardChoice boardChoice = BoardChoice::Selectable, QWidget* parent = nullptr);
+    // A window whose caption stays as given.
     MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -58,6 +70,15 @@ public:
 
     // Writes a text of the running measurement into the log (see ResultLog).
     void AppendResult(const QString& text);
+
+    // The set-up of the next measurement.
+    const MeasurementSetup& Setup() const { return setup_; }
+    void SetSetup(const MeasurementSetup& setup);
+    // Opens the set-up dialog (also Ctrl+E and the log's context menu); OK sets its values for
+    // the next measurement. The dialog is modal to the window while it is open.
+    void EditSetup();
+    // The window's own commands, in the log's context menu and by their shortcuts.
+    QAction* SetupAction() const { return setupAction_; }
 
     QPushButton* Button(ButtonId id) const { return buttons_.at(id); }
     QPlainTextEdit* Log() const;
@@ -81,6 +102,7 @@ protected:
 
 private:
     void CreateControls();
+    void CreateActions();
     void PlaceGrowingControls();
     void ConnectBus();
     void StartMeasurement(ButtonId id);
@@ -93,6 +115,10 @@ private:
     MessagePresenter presentMessage_;
     QPushButton* running_ = nullptr;  // the clicked button while its measurement runs
     bool closePending_ = false;
+    CaptionFor caption_;
+    MeasurementSetup setup_;
+    BoardChoice boardChoice_;
+    QAction* setupAction_ = nullptr;
 
     std::array<QPushButton*, kButtonCount> buttons_{};
     std::array<const CatalogEntry*, kButtonCount> measurements_{};

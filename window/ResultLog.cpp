@@ -1,8 +1,11 @@
 #include "window/ResultLog.h"
 
+#include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QMenu>
 #include <QPoint>
 #include <QScrollBar>
+#include <memory>
 
 namespace kelvane {
 
@@ -29,6 +32,15 @@ ResultLog::ResultLog(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
+}
+
+void ResultLog::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    if (!contextActions_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(contextActions_);
+    }
+    menu->exec(event->globalPos());
 }
 
 void ResultLog::BeginMeasurement() {

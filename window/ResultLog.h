@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextCursor>
+
+class QAction;
+class QContextMenuEvent;
 
 namespace kelvane {
 
@@ -22,6 +26,9 @@ class ResultLog : public QPlainTextEdit {
 public:
     explicit ResultLog(QWidget* parent);
 
+    // Offered in the log's context menu below the editing actions (the window's own commands).
+    void AddContextAction(QAction* action) { contextActions_.append(action); }
+
     // The measurement's texts go in at the end of the caret's selection as it is now.
     void BeginMeasurement();
     void EndMeasurement();
@@ -29,8 +36,13 @@ public:
     // of one. CR LF is one line break.
     void AppendResult(const QString& text);
 
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void ScrollCaretIntoView();
+
+    QList<QAction*> contextActions_;
 
     // Where the running measurement's next text goes; null when none runs. It stays in front of
     // text inserted at its position by anyone else.

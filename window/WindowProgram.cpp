@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/DriverChoice.h"
+#include "app/WindowCaption.h"
 #include "platform/SteadyClock.h"
 #include "window/BusMeasurements.h"
 #include "window/DisplayFailureGuard.h"
@@ -19,8 +20,16 @@ int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
         application.emplace(argc, argv);
     }
     SteadyClock clock;
-    BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock);
-    MainWindow window(QString::fromStdString(start.caption), bus);
+    BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock, start.followSetup);
+    const DriverSetup& driver = start.driver;
+    const auto caption = [&driver](const MeasurementSetup& setup) {
+        return QString::fromStdString(WindowCaption(driver.simulate, driver.bus.text, setup));
+    };
+    // An adapter is a board of its own: only the GPIB library and the simulator have boards.
+    const bool adapter = !driver.simulate && driver.bus.kind != BusChoice::Kind::Gpib;
+    MainWindow window(
+        caption, bus, start.setup,
+        adapter ? MainWindow::BoardChoice::Fixed : MainWindow::BoardChoice::Selectable);
 
     // Closing the window would otherwise let the event loop report 0.
     std::optional<int> exitStatus;

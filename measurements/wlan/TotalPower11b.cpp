@@ -6,13 +6,6 @@
 
 namespace kelvane {
 
-namespace {
-
-constexpr double kCenterHz = 2412000000.0;
-constexpr double kReferenceLevelDb = 0.0;
-
-}  // namespace
-
 MeasurementOutcome TotalPower11b(MeasurementContext& context) {
     // The title and the result label are those of the channel power measurement.
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF", "CONTS"});
@@ -20,8 +13,8 @@ MeasurementOutcome TotalPower11b(MeasurementContext& context) {
         r.SendAll({
             "SI",
             "SP 40MZ",
-            "CF " + GeneralNumber(kCenterHz) + "HZ",
-            "RL " + GeneralNumber(kReferenceLevelDb) + "DB",
+            "CF " + GeneralNumber(context.setup.wlan11bCenterHz) + "HZ",
+            "RL " + GeneralNumber(context.setup.referenceLevelDb) + "DB",
             "RB 300KZ; VB 300KZ",
             "SW 1SC",
             "DETAA ON",

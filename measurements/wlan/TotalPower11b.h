@@ -4,7 +4,7 @@
 
 namespace kelvane {
 
-// Total power of an 802.11b signal at 2412 MHz, in dBm.
+// Total power of the 802.11b signal at the set-up's carrier (2412 MHz by default), in dBm.
 MeasurementOutcome TotalPower11b(MeasurementContext& context);
 
 }  // namespace kelvane

@@ -14,7 +14,6 @@ namespace kelvane {
 namespace {
 
 constexpr std::size_t kLevelBufferLength = 50;
-constexpr double kReferenceLevelDb = 0.0;
 constexpr double kPeakRaiseDb = 2.0;
 
 // One mask segment: a 25-character prefix (offsets and bandwidth) and the indices of its start
@@ -27,7 +26,6 @@ struct LimitSegment {
 
 // What tells the 802.11a mask from the 802.11b one.
 struct MaskValues {
-    double centerHz;
     const char* sweepCommand;
     // Mask levels below the raised peak, the first one 0; each level is the raised peak plus
     // its offset.
@@ -37,8 +35,7 @@ struct MaskValues {
 };
 
 MaskValues Values11a() {
-    return {5005000000.0,
-            "RB 100KZ; VB 30KZ; SW 500MS",
+    return {"RB 100KZ; VB 30KZ; SW 500MS",
             {0.0, -20.0, -28.0, -40.0},
             {{"SEMTIN  0MZ,  9MZ, 100KZ,", 0, 0},
              {"SEMTIN  9MZ, 11MZ, 100KZ,", 0, 1},
@@ -50,8 +47,7 @@ MaskValues Values11a() {
 
 // The 802.11b limit falls in steps: each segment has one level from start to stop.
 MaskValues Values11b() {
-    return {2412000000.0,
-            "RB 100KZ; VB 100KZ; SW 1SC",
+    return {"RB 100KZ; VB 100KZ; SW 1SC",
             {0.0, -30.0, -50.0},
             {{"SEMTIN  0MZ, 11MZ, 100KZ,", 0, 0},
              {"SEMTIN 11MZ, 22MZ, 100KZ,", 1, 1},
@@ -63,14 +59,14 @@ MaskValues Values11b() {
 int RecordCount(const MaskValues& values) { return 2 * static_cast<int>(values.segments.size()); }
 
 // Reads the peak level, builds the mask on it, and logs the analyzer's verdict per record.
-MeasurementOutcome RunMask(MeasurementContext& context, const MaskValues& values) {
+MeasurementOutcome RunMask(MeasurementContext& context, double centerHz, const MaskValues& values) {
     MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
-            "CF " + GeneralNumber(values.centerHz) + "HZ",
+            "CF " + GeneralNumber(centerHz) + "HZ",
             "SP 80MZ",
-            "RL " + GeneralNumber(kReferenceLevelDb) + "DB",
+            "RL " + GeneralNumber(context.setup.referenceLevelDb) + "DB",
             values.sweepCommand,
             "DET POS",
             "TS",
@@ -108,11 +104,11 @@ MeasurementOutcome RunMask(MeasurementContext& context, const MaskValues& values
 }  // namespace
 
 MeasurementOutcome WlanEmissionMask11a(MeasurementContext& context) {
-    return RunMask(context, Values11a());
+    return RunMask(context, context.setup.wlan11aCenterHz, Values11a());
 }
 
 MeasurementOutcome WlanEmissionMask11b(MeasurementContext& context) {
-    return RunMask(context, Values11b());
+    return RunMask(context, context.setup.wlan11bCenterHz, Values11b());
 }
 
 }  // namespace kelvane

@@ -9,9 +9,10 @@
 
 namespace kelvane {
 
-AnalyzerCore::AnalyzerCore(const SimulatorOptions& options, std::uint32_t seed)
+AnalyzerCore::AnalyzerCore(const SimulatorOptions& options, std::uint32_t seed,
+                           const SimulatedBench& bench)
     : sweep_(state_, status_),
-      engine_(options, seed),
+      engine_(options, seed, bench),
       parser_([this](std::string_view header) { return table_.KindOf(header); }) {
     SweepCommands::Register(table_);
     MeasurementSetupCommands::Register(table_);

@@ -22,7 +22,10 @@ namespace kelvane {
 // not read and flags a query error.
 class AnalyzerCore {
 public:
-    AnalyzerCore(const SimulatorOptions& options, std::uint32_t seed);
+    AnalyzerCore(const SimulatorOptions& options, std::uint32_t seed, const SimulatedBench& bench);
+
+    // The transmitters move to the bench's carriers.
+    void Retune(const SimulatedBench& bench) { engine_.Retune(bench); }
 
     void Execute(std::string_view message, std::chrono::nanoseconds now);
 

@@ -20,8 +20,8 @@ Transmitter::Impairments DsssImpairments() {
 
 }  // namespace
 
-DsssTransmitter::DsssTransmitter(double powerDbm, double regrowthRaiseDb)
-    : Transmitter(kCarrierHz, powerDbm, regrowthRaiseDb, DsssImpairments()) {
+DsssTransmitter::DsssTransmitter(double carrierHz, double powerDbm, double regrowthRaiseDb)
+    : Transmitter(carrierHz, powerDbm, regrowthRaiseDb, DsssImpairments()) {
     constexpr double stepHz = 20e3;
     constexpr double halfWidthHz = 100e6;
     double area = 0.0;

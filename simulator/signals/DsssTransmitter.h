@@ -4,14 +4,13 @@
 
 namespace kelvane {
 
-// An 802.11b DSSS transmitter at 2412 MHz: 11 Mchip/s rectangular chips (a sinc^2 spectrum)
+// An 802.11b DSSS transmitter at its carrier: 11 Mchip/s rectangular chips (a sinc^2 spectrum)
 // through a transmit low-pass that pushes the side lobes under the mask.
 class DsssTransmitter : public Transmitter {
 public:
-    static constexpr double kCarrierHz = 2.412e9;
     static constexpr double kChipRateHz = 11.0e6;
 
-    DsssTransmitter(double powerDbm, double regrowthRaiseDb);
+    DsssTransmitter(double carrierHz, double powerDbm, double regrowthRaiseDb);
 
 protected:
     double CarrierShape(double offsetHz) const override;

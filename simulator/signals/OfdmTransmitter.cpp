@@ -22,8 +22,8 @@ Transmitter::Impairments OfdmImpairments() {
 
 }  // namespace
 
-OfdmTransmitter::OfdmTransmitter(double powerDbm, double regrowthRaiseDb)
-    : Transmitter(kCarrierHz, powerDbm, regrowthRaiseDb, OfdmImpairments()) {
+OfdmTransmitter::OfdmTransmitter(double carrierHz, double powerDbm, double regrowthRaiseDb)
+    : Transmitter(carrierHz, powerDbm, regrowthRaiseDb, OfdmImpairments()) {
     const auto points = static_cast<std::size_t>(2.0 * kTableHalfWidthHz / kTableStepHz) + 1;
     table_.resize(points);
     double area = 0.0;

@@ -28,7 +28,17 @@ private:
     double noiseMwPerHz_;
 };
 
-SignalScene::SignalScene(const SimulatorOptions& options) : options_(options) {}
+SignalScene::SignalScene(const SimulatorOptions& options, const SimulatedBench& bench)
+    : options_(options), bench_(bench) {}
+
+void SignalScene::Retune(const SimulatedBench& bench) {
+    if (bench.wcdmaCarrierHz == bench_.wcdmaCarrierHz &&
+        bench.ofdmCarrierHz == bench_.ofdmCarrierHz && bench.dsssCarrierHz == bench_.dsssCarrierHz)
+        return;
+    bench_ = bench;
+    for (auto& transmitter : transmitters_) transmitter.reset();
+    for (auto& input : inputs_) input.reset();
+}
 
 SignalScene::~SignalScene() = default;
 
@@ -37,9 +47,9 @@ const PowerDensity& SignalScene::ForCenter(double centerHz) {
         Kind kind;
         double carrierHz;
     };
-    const Candidate candidates[] = {{Kind::Wcdma, WcdmaTransmitter::kCarrierHz},
-                                    {Kind::Ofdm, OfdmTransmitter::kCarrierHz},
-                                    {Kind::Dsss, DsssTransmitter::kCarrierHz}};
+    const Candidate candidates[] = {{Kind::Wcdma, bench_.wcdmaCarrierHz},
+                                    {Kind::Ofdm, bench_.ofdmCarrierHz},
+                                    {Kind::Dsss, bench_.dsssCarrierHz}};
     Kind selected = Kind::NoiseOnly;
     double nearest = kSelectionRangeHz;
     for (const auto& candidate : candidates) {
@@ -64,13 +74,13 @@ const Transmitter* SignalScene::TransmitterOf(Kind kind) {
         const double raise = options_.regrowthRaiseDb;
         switch (kind) {
         case Kind::Wcdma:
-            slot = std::make_unique<WcdmaTransmitter>(power, raise);
+            slot = std::make_unique<WcdmaTransmitter>(bench_.wcdmaCarrierHz, power, raise);
             break;
         case Kind::Ofdm:
-            slot = std::make_unique<OfdmTransmitter>(power, raise);
+            slot = std::make_unique<OfdmTransmitter>(bench_.ofdmCarrierHz, power, raise);
             break;
         case Kind::Dsss:
-            slot = std::make_unique<DsssTransmitter>(power, raise);
+            slot = std::make_unique<DsssTransmitter>(bench_.dsssCarrierHz, power, raise);
             break;
         case Kind::NoiseOnly:
             break;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 
+#include "simulator/SimulatedBench.h"
 #include "simulator/SimulatorOptions.h"
 #include "simulator/signals/PowerDensity.h"
 #include "simulator/signals/Transmitter.h"
@@ -11,13 +12,16 @@
 namespace kelvane {
 
 // What the analyzer's input sees. The bench switches the transmitter under test by the
-// frequency the analyzer is tuned to: the W-CDMA carrier at 2 GHz, the 802.11a transmitter at
-// 5005 MHz or the 802.11b one at 2412 MHz, whichever carrier lies nearest to the center
-// frequency, within 100 MHz; elsewhere only the analyzer's own noise.
+// frequency the analyzer is tuned to: the W-CDMA carrier, the 802.11a transmitter or the
+// 802.11b one (at 2 GHz, 5005 MHz and 2412 MHz on the default bench), whichever carrier lies
+// nearest to the center frequency, within 100 MHz; elsewhere only the analyzer's own noise.
 class SignalScene {
 public:
-    explicit SignalScene(const SimulatorOptions& options);
+    SignalScene(const SimulatorOptions& options, const SimulatedBench& bench);
     ~SignalScene();
+
+    // The transmitters move to the bench's carriers.
+    void Retune(const SimulatedBench& bench);
 
     // The input spectrum for a sweep centered at centerHz; valid as long as the scene.
     const PowerDensity& ForCenter(double centerHz);
@@ -32,6 +36,7 @@ private:
     const Transmitter* TransmitterOf(Kind kind);
 
     SimulatorOptions options_;
+    SimulatedBench bench_;
     std::array<std::unique_ptr<Transmitter>, kKinds> transmitters_;  // by Kind
     std::array<std::unique_ptr<Input>, kKinds> inputs_;              // by Kind, made on first use
 };

@@ -17,8 +17,8 @@ Transmitter::Impairments WcdmaImpairments() {
 
 }  // namespace
 
-WcdmaTransmitter::WcdmaTransmitter(double powerDbm, double regrowthRaiseDb)
-    : Transmitter(kCarrierHz, powerDbm, regrowthRaiseDb, WcdmaImpairments()) {}
+WcdmaTransmitter::WcdmaTransmitter(double carrierHz, double powerDbm, double regrowthRaiseDb)
+    : Transmitter(carrierHz, powerDbm, regrowthRaiseDb, WcdmaImpairments()) {}
 
 double WcdmaTransmitter::CarrierShape(double offsetHz) const {
     constexpr double symbolS = 1.0 / kChipRateHz;

@@ -8,8 +8,15 @@
 
 namespace kelvane {
 
-MeasurementEngine::MeasurementEngine(const SimulatorOptions& options, std::uint32_t seed)
-    : options_(options), seed_(seed), scene_(options) {}
+MeasurementEngine::MeasurementEngine(const SimulatorOptions& options, std::uint32_t seed,
+                                     const SimulatedBench& bench)
+    : options_(options), seed_(seed), scene_(options, bench) {}
+
+void MeasurementEngine::Retune(const SimulatedBench& bench) {
+    scene_.Retune(bench);
+    cleanSettings_.reset();
+    mainKey_.reset();
+}
 
 SweepSettings MeasurementEngine::MainSettings(const InstrumentState& state) const {
     SweepSettings settings;

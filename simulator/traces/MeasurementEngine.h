@@ -19,7 +19,11 @@ namespace kelvane {
 // noise, and a sweep asked for again (e.g. "ACP?" then "ACPREF?") is the same trace.
 class MeasurementEngine {
 public:
-    MeasurementEngine(const SimulatorOptions& options, std::uint32_t seed);
+    MeasurementEngine(const SimulatorOptions& options, std::uint32_t seed,
+                      const SimulatedBench& bench);
+
+    // The transmitters move to the bench's carriers; no trace of before is reused.
+    void Retune(const SimulatedBench& bench);
 
     // The trace over the span at the current settings for the given sweep.
     const Trace& MainTrace(const InstrumentState& state, const SweepData& data);

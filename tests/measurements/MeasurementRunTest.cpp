@@ -54,6 +54,27 @@ TEST_P(EachMeasurement, FailedRegistrationEndsWithoutAnotherDriverCall) {
     EXPECT_EQ(fixture.messages.size(), 1U);
 }
 
+// Another bench: the carriers, the reference level and the address go into CF, RL, WLX, ibdev
+// and the board's ibonl; nothing else of the run changes.
+TEST_P(EachMeasurement, FollowsTheSetUpInCfRlWlxAndTheAddressOnly) {
+    RunFixture fixture(GetParam().script);
+    fixture.context.setup = {2140e6, 5180e6, 2462.5e6, -10.5, {1, 18}};
+    EXPECT_EQ(fixture.Run(GetParam().name), MeasurementOutcome::Completed);
+    const std::map<std::string, std::string> moved{
+        {"ibdev(0, 8, 0, 13, 1, 0)", "ibdev(1, 18, 0, 13, 1, 0)"},
+        {"ibonl(0, 0)", "ibonl(1, 0)"},
+        {"CF 2000000000HZ", "CF 2140000000HZ"},
+        {"WLX 2000000000HZ", "WLX 2140000000HZ"},
+        {"CF 5005000000HZ", "CF 5180000000HZ"},
+        {"CF 2412000000HZ", "CF 2462500000HZ"},
+        {"RL 0DB", "RL -10.5DB"},
+    };
+    Lines expected = GetParam().run;
+    for (auto& entry : expected)
+        if (const auto found = moved.find(entry); found != moved.end()) entry = found->second;
+    EXPECT_EQ(fixture.timeline, expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(Catalog, EachMeasurement, ::testing::ValuesIn(GoldenRuns()));
 
 TEST(MeasurementCatalog, HoldsTheSevenInWindowOrder) {

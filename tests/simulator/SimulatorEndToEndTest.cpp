@@ -23,10 +23,11 @@ namespace {
 
 // The program's bus stack over the simulated analyzer, with a virtual clock and a string log.
 struct SimulatedProgram : LogSink {
-    explicit SimulatedProgram(SimulatorOptions options)
+    explicit SimulatedProgram(SimulatorOptions options, const SimulatedBench* bench = nullptr)
         : binding(
-              [this, options] {
-                  return DriverLoad{std::make_unique<SimulatedAnalyzer>(clock, 1, options), {}};
+              [this, options, bench] {
+                  return DriverLoad{std::make_unique<SimulatedAnalyzer>(clock, 1, options, bench),
+                                    {}};
               },
               [this](const std::string& message) { messages.push_back(message); }) {}
     void AppendResult(const std::string& more) override { log += more; }
@@ -99,6 +100,63 @@ TEST(SimulatorEndToEnd, AllSevenMeasurementsGivePlausibleResults) {
         }
         EXPECT_TRUE(k > 0 && 2 * k % ranges.size() == 0) << k;
     }
+}
+
+// The numbers of a result text, in order ("---" between two frequencies is no minus sign).
+std::vector<double> Numbers(std::string text) {
+    for (std::size_t at; (at = text.find("---")) != std::string::npos;) text.replace(at, 3, " ");
+    static const std::regex number("-?[0-9]+(\\.[0-9]+)?");
+    std::vector<double> numbers;
+    for (std::sregex_iterator it(text.begin(), text.end(), number), end; it != end; ++it)
+        numbers.push_back(std::stod(it->str()));
+    return numbers;
+}
+
+// Another bench: the transmitters sit at the set-up's carriers and the analyzer listens at its
+// address; the results are those of the default bench, moved to the new carriers. A bench that
+// changes between two measurements (the window's set-up dialog) moves the signals with it.
+TEST(SimulatorEndToEnd, TransmittersAtTheSetUpsCarriers) {
+    SimulatedBench bench{2140e6, 5180e6, 2462e6, 1, 18};
+    SimulatedProgram program({}, &bench);
+    program.context.setup = {2140e6, 5180e6, 2462e6, -10.0, {1, 18}};
+    struct Case {
+        std::string_view name;
+        double lowMHz, highMHz;  // of every frequency in the result lines
+        std::size_t frequencies;
+    };
+    for (const Case& c : {Case{"obw", 2139.97, 2140.03, 1}, Case{"sem", 2132, 2148, 24},
+                          Case{"sem-11a", 5141, 5219, 30}, Case{"sem-11b", 2423, 2501, 18}}) {
+        SCOPED_TRACE(std::string(c.name));
+        for (const auto& entry : MeasurementCatalog())
+            if (entry.name == c.name)
+                EXPECT_EQ(entry.run(program.context), MeasurementOutcome::Completed);
+        const std::string text = std::exchange(program.log, {});
+        EXPECT_EQ(text.find("FAIL"), std::string::npos) << text;
+        std::size_t frequencies = 0;
+        for (const double number : Numbers(text)) {
+            if (number < 1000) continue;  // levels and the bandwidth
+            ++frequencies;
+            EXPECT_GE(number, c.lowMHz);
+            EXPECT_LE(number, c.highMHz);
+        }
+        EXPECT_EQ(frequencies, c.frequencies) << text;
+    }
+    for (const auto& name : {"ch-power", "total-power-11b"}) {
+        for (const auto& entry : MeasurementCatalog())
+            if (entry.name == name) entry.run(program.context);
+        const auto power = Numbers(std::exchange(program.log, {}));
+        ASSERT_EQ(power.size(), 1u) << name;
+        EXPECT_NEAR(power[0], -10.0, 0.3) << name;
+    }
+
+    // The window's dialog moves the W-CDMA carrier back to 2 GHz and the analyzer to address 8.
+    bench = SimulatedBench{};
+    program.context.setup = {};
+    for (const auto& entry : MeasurementCatalog())
+        if (entry.name == "obw")
+            EXPECT_EQ(entry.run(program.context), MeasurementOutcome::Completed);
+    EXPECT_NE(program.log.find("OBW CF = 2000.0"), std::string::npos) << program.log;
+    EXPECT_TRUE(program.messages.empty());
 }
 
 }  // namespace

@@ -7,23 +7,12 @@
 #include <thread>
 #include <tuple>
 
-#include "app/DriverChoice.h"
-#include "tests/support/LatchedDriver.h"
-#include "tests/support/ScriptedDriver.h"
-#include "window/BusMeasurements.h"
-#include "window/MainWindow.h"
+#include "tests/window/WindowFixture.h"
 
 using namespace kelvane;
+using namespace kelvane::testing;
 
 namespace {
-
-constexpr int kEndTimeoutMs = 10000;
-
-QStringList ToQt(const std::vector<std::string>& texts) {
-    QStringList list;
-    for (const auto& text : texts) list << QString::fromStdString(text);
-    return list;
-}
 
 // Counts the paint events of a widget.
 class PaintCounter : public QObject {
@@ -38,68 +27,9 @@ protected:
     }
 };
 
-// The main window on a virtual clock and a scripted driver (whose reads after "PWCH?" wait for
-// the latch when `latched`), or on the simulated analyzer, with the messages and the exit action
-// recorded. The test reads the driver's record only while a read is held or after a measurement
-// ended.
-struct Rig {
-    explicit Rig(bool simulated, bool latched = false)
-        : bus(simulated ? MakeDriverFactory(DriverSetup{true, {}, nullptr}, clock)
-                        : testing::HandOver(std::move(owned)),
-              clock),
-          window(QStringLiteral("Kelvane (V1.2)"), bus) {
-        driver.AttachClock(&clock);
-        if (!latched) latch.Open();
-        window.SetExitAction([this](int status) { exitStatus = status; });
-        window.SetMessagePresenter([this](QWidget* parent, const QString& message) {
-            onWindowThread &= QThread::currentThread() == qApp->thread() && parent == &window;
-            messages << message;
-        });
-        window.show();
-        window.activateWindow();
-    }
-    ~Rig() { latch.Open(); }
-
-    QList<QPushButton*> Buttons() const {
-        QList<QPushButton*> buttons;
-        for (std::size_t i = 0; i < MainWindow::kButtonCount; ++i) {
-            buttons << window.Button(static_cast<MainWindow::ButtonId>(i));
-        }
-        return buttons;
-    }
-    QPushButton* Button(MainWindow::ButtonId id) const { return window.Button(id); }
-    QStringList Transcript() const { return ToQt(driver.Transcript()); }
-    QString Log() const { return window.Log()->toPlainText(); }
-    QString Status() const { return window.StatusText()->text(); }
-
-    // Clicks and waits for the measurement's end.
-    bool RunToEnd(QPushButton* button) {
-        QSignalSpy ended(&window, &MainWindow::MeasurementEnded);
-        QTest::mouseClick(button, Qt::LeftButton);
-        return ended.wait(kEndTimeoutMs);
-    }
-    bool WaitForEnd() {
-        QSignalSpy ended(&window, &MainWindow::MeasurementEnded);
-        return ended.wait(kEndTimeoutMs);
-    }
-    bool WaitUntilHeld() { return latch.WaitUntilHeld(std::chrono::milliseconds(kEndTimeoutMs)); }
-
-    VirtualClock clock;
-    std::unique_ptr<testing::ScriptedDriver> scripted = std::make_unique<testing::ScriptedDriver>();
-    testing::ScriptedDriver& driver = *scripted;
-    std::unique_ptr<testing::LatchedDriver> owned =
-        std::make_unique<testing::LatchedDriver>(std::move(scripted), "PWCH?");
-    testing::LatchedDriver& latch = *owned;
-    QStringList messages;
-    bool onWindowThread = true;
-    std::optional<int> exitStatus;
-    BusMeasurements bus;
-    MainWindow window;
-};
-
 // The controls in tab order with their captions and places, the log and the status line grown by
 // `extra`: the room beyond the layout's size.
-std::vector<std::tuple<QWidget*, QString, QRect>> Controls(const Rig& rig,
+std::vector<std::tuple<QWidget*, QString, QRect>> Controls(const WindowFixture& rig,
                                                            QSize extra = QSize(0, 0)) {
     const int w = extra.width();
     const int h = extra.height();
@@ -178,10 +108,10 @@ QString Marked(const QPlainTextEdit* log) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Rig> rig_;
+    std::unique_ptr<WindowFixture> rig_;
 
 private slots:
-    void init() { rig_ = std::make_unique<Rig>(false); }
+    void init() { rig_ = std::make_unique<WindowFixture>(false); }
     void cleanup() { rig_.reset(); }
 
     void layout() {
@@ -293,8 +223,8 @@ private slots:
     // A measurement whose read blocks: the window stays alive, nothing else starts, typing does
     // not reach the log; once the read goes on, the log holds exactly the measurement's lines.
     void blockedRead() {
-        rig_ = std::make_unique<Rig>(false, true);
-        Rig& rig = *rig_;
+        rig_ = std::make_unique<WindowFixture>(false, true);
+        WindowFixture& rig = *rig_;
         rig.driver.Reply("*STB?", {"128"});
         rig.driver.Reply("PWCH?", {"-10.2"});
         QPushButton* chPower = rig.Button(MainWindow::kChPowerButton);
@@ -403,8 +333,8 @@ private slots:
             // The whole log fits into the view.
             {"replacing all", -1, "<^A>x", result + "x|", View::CaretShown, result + "x" + m}};
         for (const Case& c : cases) {
-            rig_ = std::make_unique<Rig>(false, true);
-            Rig& rig = *rig_;
+            rig_ = std::make_unique<WindowFixture>(false, true);
+            WindowFixture& rig = *rig_;
             rig.driver.ReplyAlways("*STB?", "128");
             rig.driver.ReplyAlways("PWCH?", "-10.2");
             QPlainTextEdit* log = rig.window.Log();
@@ -457,8 +387,8 @@ private slots:
 
     // A close request during a blocked read is carried out once the session is closed.
     void closeDuringABlockedRead() {
-        rig_ = std::make_unique<Rig>(false, true);
-        Rig& rig = *rig_;
+        rig_ = std::make_unique<WindowFixture>(false, true);
+        WindowFixture& rig = *rig_;
         rig.driver.Reply("*STB?", {"128"});
         rig.driver.Reply("PWCH?", {"-10.2"});
         QTest::mouseClick(rig.Button(MainWindow::kChPowerButton), Qt::LeftButton);
@@ -532,7 +462,7 @@ private slots:
 
     // All seven buttons in turn against the simulated analyzer: titles and result line counts.
     void simulatedAnalyzer() {
-        rig_ = std::make_unique<Rig>(true);
+        rig_ = std::make_unique<WindowFixture>(true);
         for (QPushButton* b : rig_->Buttons()) QVERIFY(rig_->RunToEnd(b));
         const QString log = rig_->Log();
         QVERIFY2(!log.contains(" failed: ") && !log.contains("Warning: "), qPrintable(log));

@@ -1,0 +1,135 @@
+#include "app/SetupOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+namespace kelvane {
+
+namespace {
+
+enum class Field { WcdmaCenter, Wlan11aCenter, Wlan11bCenter, ReferenceLevel, Board, Address };
+
+struct Option {
+    std::string_view name;
+    Field field;
+    const char* range;  // what is accepted, for the reason
+};
+
+constexpr std::array<Option, 6> kOptions{{
+    {"--wcdma-center", Field::WcdmaCenter,
+     "a frequency above 0 Hz and up to 50 GHz (e.g. 2140MHz, 2.14GHz, 2140e6)"},
+    {"--wlan-11a-center", Field::Wlan11aCenter,
+     "a frequency above 0 Hz and up to 50 GHz (e.g. 5180MHz, 5.18GHz, 5180e6)"},
+    {"--wlan-11b-center", Field::Wlan11bCenter,
+     "a frequency above 0 Hz and up to 50 GHz (e.g. 2462MHz, 2.462GHz, 2462e6)"},
+    {"--ref-level", Field::ReferenceLevel, "a reference level from -150 to +60 dB"},
+    {"--board", Field::Board, "a GPIB board index from 0 to 15"},
+    {"--address", Field::Address, "a primary address from 0 to 30"},
+}};
+
+const Option* Find(std::string_view name) {
+    const auto found = std::find_if(kOptions.begin(), kOptions.end(),
+                                    [name](const Option& option) { return option.name == name; });
+    return found == kOptions.end() ? nullptr : &*found;
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+bool InRange(double value, double low, double high) { return value >= low && value <= high; }
+
+}  // namespace
+
+bool SetupOptions::Names(std::string_view option) { return Find(option) != nullptr; }
+
+std::optional<double> SetupOptions::Number(std::string_view text) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+    // Digits, a point, an exponent: what from_chars takes, but not "inf", "nan" or hex.
+    if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string_view::npos)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> SetupOptions::FrequencyHz(std::string_view text) {
+    // The unit moves the decimal exponent, so that "2.14GHz" is exactly 2140000000 Hz.
+    static constexpr std::pair<std::string_view, int> kUnits[]{
+        {"ghz", 9}, {"mhz", 6}, {"khz", 3}, {"hz", 0}};
+    const std::string lower = Lower(text);
+    for (const auto& [unit, exponent] : kUnits) {
+        if (lower.size() <= unit.size() || !lower.ends_with(unit)) continue;
+        std::string_view numberText = text.substr(0, text.size() - unit.size());
+        while (!numberText.empty() && numberText.back() == ' ') numberText.remove_suffix(1);
+        if (!Number(numberText)) return std::nullopt;
+        const std::size_t e = numberText.find_first_of("eE");
+        const auto ownExponent = e == std::string_view::npos ? std::optional<double>(0)
+                                                             : Number(numberText.substr(e + 1));
+        if (!ownExponent || std::abs(*ownExponent) > 1000) return std::nullopt;
+        const std::string shifted = std::string(numberText.substr(0, e)) + "e" +
+                                    std::to_string(static_cast<int>(*ownExponent) + exponent);
+        return Number(shifted);
+    }
+    return Number(text);
+}
+
+std::optional<int> SetupOptions::WholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+std::string SetupOptions::MissingValue(std::string_view option) {
+    const Option* found = Find(option);
+    return std::string(option) + " needs " + (found ? found->range : "a value");
+}
+
+std::string SetupOptions::Apply(std::string_view option, std::string_view value,
+                                MeasurementSetup& setup) {
+    const Option* found = Find(option);
+    if (found == nullptr) return "unknown option '" + std::string(option) + "'";
+    const std::string refused =
+        std::string(option) + ": '" + std::string(value) + "' is not " + found->range;
+    switch (found->field) {
+    case Field::WcdmaCenter:
+    case Field::Wlan11aCenter:
+    case Field::Wlan11bCenter: {
+        const auto hz = FrequencyHz(value);
+        if (!hz || !(*hz > 0.0) || *hz > kMaxFrequencyHz) return refused;
+        double& target = found->field == Field::WcdmaCenter     ? setup.wcdmaCenterHz
+                         : found->field == Field::Wlan11aCenter ? setup.wlan11aCenterHz
+                                                                : setup.wlan11bCenterHz;
+        target = *hz;
+        return {};
+    }
+    case Field::ReferenceLevel: {
+        const auto db = Number(value);
+        if (!db || !InRange(*db, kMinReferenceLevelDb, kMaxReferenceLevelDb)) return refused;
+        setup.referenceLevelDb = *db + 0.0;  // -0 is 0
+        return {};
+    }
+    case Field::Board:
+    case Field::Address: {
+        const bool board = found->field == Field::Board;
+        const auto number = WholeNumber(value);
+        const int max = board ? AnalyzerAddress::kMaxBoard : AnalyzerAddress::kMaxPrimaryAddress;
+        if (!number || *number > max) return refused;
+        (board ? setup.address.board : setup.address.primaryAddress) = *number;
+        return {};
+    }
+    }
+    return refused;
+}
+
+}  // namespace kelvane

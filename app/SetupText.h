@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "measurements/MeasurementSetup.h"
+
+namespace kelvane {
+
+// The whole set-up in one line, for the bus trace: "W-CDMA 2140 MHz, 802.11a 5005 MHz, 802.11b
+// 2412 MHz, reference level -10 dB, GPIB board 1, address 18".
+std::string SetupDescription(const MeasurementSetup& setup);
+
+// Only what differs from the default set-up, in the same words; empty for the default.
+std::string SetupChanges(const MeasurementSetup& setup);
+
+// A frequency in MHz as the set-up shows it: "2140", "2412.5", "0.0001".
+std::string MegahertzText(double hz);
+
+}  // namespace kelvane

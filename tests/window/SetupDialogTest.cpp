@@ -1,0 +1,123 @@
+// The set-up dialog: reached by keyboard and from the log's context menu, refusing values the
+// command line refuses, and setting the bench for the next measurement only.
+#include <QtTest>
+#include <QtWidgets>
+#include <functional>
+#include <memory>
+
+#include "tests/window/WindowFixture.h"
+#include "window/SetupDialog.h"
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+namespace {
+
+// Runs `act` on the next modal dialog (or popup menu) once it is open.
+void WhenOpen(const std::function<void(QWidget*)>& act, bool popup = false) {
+    QTimer::singleShot(0, [act, popup] {
+        QWidget* open = nullptr;
+        QTRY_VERIFY((open = popup ? QApplication::activePopupWidget()
+                                  : QApplication::activeModalWidget()) != nullptr);
+        act(open);
+    });
+}
+
+// A key as the operator presses it in the dialog: at the field that has the focus.
+void Press(QWidget* dialog, Qt::Key key) {
+    QWidget* focus = dialog->focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : dialog, key);
+}
+
+void Type(QWidget* dialog, const char* field, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(field));
+    QVERIFY(edit != nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+class SetupDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Ctrl+E, a value out of range (the dialog says why and stays), then good values and Enter:
+    // the caption names what differs from the defaults, and the next measurement runs with them.
+    void keyboard() {
+        WindowFixture rig(false);
+        rig.driver.ReplyAlways("*STB?", "128");
+        rig.driver.Reply("PWCH?", {"-10.2"});
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        bool refusedFirst = false;
+        WhenOpen([&refusedFirst](QWidget* dialog) {
+            Type(dialog, "wcdma-center", "70000");
+            Press(dialog, Qt::Key_Return);
+            const auto* problem = dialog->findChild<QLabel*>("problem");
+            refusedFirst = dialog->isVisible() &&
+                           problem->text() ==
+                               "W-CDMA center: '70000MHz' is not a frequency above 0 Hz and up "
+                               "to 50 GHz (e.g. 2140MHz, 2.14GHz, 2140e6)";
+            Type(dialog, "wcdma-center", "2.14GHz");
+            Type(dialog, "ref-level", "-10");
+            dialog->findChild<QSpinBox*>("board")->setValue(1);
+            dialog->findChild<QSpinBox*>("address")->setValue(18);
+            Press(dialog, Qt::Key_Return);
+        });
+        QTest::keyClick(&rig.window, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(refusedFirst);
+        QCOMPARE(rig.window.windowTitle(),
+                 QStringLiteral("Kelvane (V1.2) - W-CDMA 2140 MHz, reference level -10 dB, GPIB "
+                                "board 1, address 18"));
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+        const QStringList transcript = rig.Transcript();
+        for (const char* call :
+             {"ibdev(1, 18, 0, 13, 1, 0)", "ibwrt(16, \"CF 2140000000HZ\", 15)",
+              "ibwrt(16, \"RL -10DB\", 8)", "ibwrt(16, \"WLX 2140000000HZ\", 16)", "ibonl(1, 0)"})
+            QVERIFY2(transcript.contains(call), call);
+        QVERIFY(!rig.Log().contains("2140"));  // the log gains no line for the set-up
+    }
+
+    // From the log's context menu; Escape keeps the set-up, and "Defaults" restores it.
+    void contextMenuAndCancel() {
+        WindowFixture rig(false);
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        rig.window.SetSetup({2140e6, 5180e6, 2462e6, -10.0, {1, 18}});
+        bool offered = false;
+        WhenOpen(
+            [&offered](QWidget* menu) {
+                for (QAction* action : menu->actions())
+                    offered |= action->objectName() == "setupAction";
+                menu->close();
+            },
+            true);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QApplication::sendEvent(rig.window.Log(), &event);
+        QVERIFY(offered);
+        WhenOpen([](QWidget* dialog) {
+            Type(dialog, "wlan-11a-center", "5500");
+            Press(dialog, Qt::Key_Escape);
+        });
+        rig.window.SetupAction()->trigger();
+        QCOMPARE(rig.window.Setup(), (MeasurementSetup{2140e6, 5180e6, 2462e6, -10.0, {1, 18}}));
+
+        WhenOpen([](QWidget* dialog) {
+            auto* box = dialog->findChild<QDialogButtonBox*>();
+            QTest::mouseClick(box->button(QDialogButtonBox::RestoreDefaults), Qt::LeftButton);
+            QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
+        rig.window.EditSetup();
+        QCOMPARE(rig.window.Setup(), MeasurementSetup{});
+        QCOMPARE(rig.window.windowTitle(), QStringLiteral("Kelvane (V1.2)"));
+    }
+
+    // Over an adapter the board cannot be chosen.
+    void boardFixedOnAnAdapter() {
+        SetupDialog dialog({}, false);
+        QVERIFY(!dialog.findChild<QSpinBox*>("board")->isEnabled());
+        QVERIFY(dialog.findChild<QSpinBox*>("address")->isEnabled());
+    }
+};
+
+}  // namespace
+
+QTEST_MAIN(SetupDialogTest)
+#include "SetupDialogTest.moc"
