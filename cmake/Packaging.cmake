@@ -14,6 +14,20 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/kelvane.desktop
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/kelvane.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
 
+# The manual page, the copyright file and the changelog, where Debian keeps them, compressed.
+find_program(KELVANE_GZIP gzip REQUIRED)
+foreach(document kelvane.1 changelog)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${document}.gz
+    COMMAND ${KELVANE_GZIP} -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/${document}
+            > ${CMAKE_BINARY_DIR}/${document}.gz
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/${document})
+endforeach()
+add_custom_target(kelvane_documents ALL
+  DEPENDS ${CMAKE_BINARY_DIR}/kelvane.1.gz ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/kelvane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -22,12 +36,15 @@ set(CPACK_PACKAGE_CONTACT "Kelvane developers <kelvane@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Transmitter measurements on a GPIB spectrum analyzer")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "Kelvane drives a swept spectrum analyzer over GPIB and runs seven fixed transmitter
+  "Kelvane drives a swept spectrum analyzer over GPIB and runs seven transmitter
 measurements: the W-CDMA spectrum emission mask, occupied bandwidth, adjacent
 channel power and channel power, the 802.11a and 802.11b emission masks and
-the 802.11b total power. It has one window with a button per measurement and
-a result log, a batch mode (--measure) and a built-in simulated analyzer
-(--simulate).")
+the 802.11b total power, at carrier frequencies, reference level and GPIB
+address of the bench's choosing. It has one window with a button per
+measurement and a result log, and a batch mode (--measure). It reaches the
+analyzer through the system's GPIB library (linux-gpib or NI-488.2), through
+a Prologix-protocol GPIB-ETHERNET or GPIB-USB adapter (--bus), or runs on its
+built-in simulated analyzer (--simulate).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 
 InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev dpkg-dev \
-    desktop-file-utils
+    desktop-file-utils man-db bsdextrautils
 
 Fail() {
     echo "ci-package: $*" >&2
@@ -34,7 +34,8 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6; do
 done
 contents="$(dpkg-deb --contents "$deb")"
 for path in ./usr/bin/kelvane ./usr/share/applications/kelvane.desktop \
-    ./usr/share/icons/hicolor/32x32/apps/kelvane.png; do
+    ./usr/share/icons/hicolor/32x32/apps/kelvane.png ./usr/share/man/man1/kelvane.1.gz \
+    ./usr/share/doc/kelvane/copyright ./usr/share/doc/kelvane/changelog.gz; do
     grep -q " $path\$" <<<"$contents" || Fail "the package lacks $path"
 done
 
@@ -42,6 +43,13 @@ root="$(mktemp -d)"
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/kelvane.desktop"
+# The manual page renders without warnings and names every option of --help.
+manual="$(zcat "$root/usr/share/man/man1/kelvane.1.gz" | MANWIDTH=100 man --warnings -l - 2>&1 >/dev/null || true)"
+[ -z "$manual" ] || Fail "man kelvane warns: $manual"
+text="$(zcat "$root/usr/share/man/man1/kelvane.1.gz" | MANWIDTH=100 man -l - 2>/dev/null | col -b)"
+for option in $("$root/usr/bin/kelvane" --help | grep -oE -- '--[a-z0-9-]+' | sort -u); do
+    grep -qF -- "$option" <<<"$text" || Fail "the manual page does not document $option"
+done
 if command -v python3 >/dev/null; then
     python3 packaging/xpm_to_png.py window/kelvane.xpm "$root/icon.png"
     cmp -s "$root/icon.png" packaging/kelvane.png ||

@@ -58,6 +58,14 @@ for args in "--simulate --measure obw" "--help" "--version"; do
     [ $emulated = yes ] || has "$err" "Broken pipe"
     rm -f "$status"
 done
+# Set-up values out of range: one line naming the option and its range, nothing measured.
+for args in "--wcdma-center 51GHz" "--ref-level -151" "--board 16" "--address 31" "--address"; do
+    run 2 "$k" --simulate $args --measure obw
+    [ "$(wc -l <"$err")" -eq 1 ] || fail "$args: not one line: $(cat "$err")"
+    has "$err" "kelvane: ${args%% *}"
+    [ -s "$out" ] && fail "$args: measured anyway"
+done
+run 0 "$k" --simulate --measure obw --wcdma-center 2140MHz; has "$out" "OBW CF = 2140.000MHz"
 # Buses and the bus trace.
 run 2 "$k" --bus lan: --measure obw; has "$err" "lan:HOST[:PORT]"; [ -s "$out" ] && fail "bad bus logged"
 run 2 env KELVANE_BUS=serial "$k" --measure obw; has "$err" "bad bus 'serial' (KELVANE_BUS)"
