@@ -27,7 +27,7 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     for (std::size_t i = 0; i < measurements.size(); ++i) {
         MeasurementContext context{session_, log_, clock_, setup_};
         try {
-            if (measurements[i]->run(context) != MeasurementOutcome::Completed) {
+            if (measurements[i]->run(context).outcome != MeasurementOutcome::Completed) {
                 status = kExitMeasurementProblem;
             }
         } catch (const GpibRegistrationFailure&) {

@@ -113,7 +113,8 @@ void BM_AdapterMeasurement(benchmark::State& state) {
     MeasurementContext context{session, log, waits};
     const CatalogEntry* entry = FindMeasurement(golden.name);
     for (auto _ : state) {
-        if (entry->run(context) != MeasurementOutcome::Completed) state.SkipWithError("failed");
+        if (entry->run(context).outcome != MeasurementOutcome::Completed)
+            state.SkipWithError("failed");
     }
     state.counters["calls"] =
         benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);

@@ -35,7 +35,7 @@ public:
               },
               [](const std::string&) {}) {}
 
-    MeasurementOutcome Run(const CatalogEntry& entry) { return entry.run(context_); }
+    MeasurementOutcome Run(const CatalogEntry& entry) { return entry.run(context_).outcome; }
 
 private:
     VirtualClock clock_;

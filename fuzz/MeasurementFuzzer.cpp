@@ -345,7 +345,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RecordingLog log(run);
     MeasurementContext context{session, log, clock};
     try {
-        run.outcome = measurement.run(context);
+        run.outcome = measurement.run(context).outcome;
     } catch (const GpibRegistrationFailure&) {
         run.registrationFailed = true;
     }

@@ -26,14 +26,22 @@ void LogEmissionMaskTable(MeasurementRun& run, int recordCount, bool withVerdict
         std::string buffer = BlankBuffer(kRecordBufferLength);
         const int bytesRead = run.Read(buffer, name);
         const auto fields = ReplyFields(buffer, bytesRead, minFields, name);
-        const double startMHz = MHzField(fields, 1, name);
-        const double stopMHz = MHzField(fields, 2, name);
-        const double foundMHz = MHzField(fields, 3, name);
-        const double absoluteDbm = NumberField(fields, 4, name);
-        const double relativeDb = NumberField(fields, 5, name);
-        std::string line = Shown(startMHz) + "MHz---" + Shown(stopMHz) + "MHz, " + Shown(foundMHz) +
-                           "MHz, " + Shown(absoluteDbm) + "dBm, " + Shown(relativeDb) + "dB";
-        if (withVerdict) line += ",  P/F = " + VerdictField(fields, 6, name);
+        MaskRow row;
+        row.startHz = NumberField(fields, 1, name);
+        row.stopHz = NumberField(fields, 2, name);
+        row.frequencyHz = NumberField(fields, 3, name);
+        row.levelDbm = NumberField(fields, 4, name);
+        row.relativeDb = NumberField(fields, 5, name);
+        std::string line = Shown(row.startHz / kHzPerMHz) + "MHz---" +
+                           Shown(row.stopHz / kHzPerMHz) + "MHz, " +
+                           Shown(row.frequencyHz / kHzPerMHz) + "MHz, " + Shown(row.levelDbm) +
+                           "dBm, " + Shown(row.relativeDb) + "dB";
+        if (withVerdict) {
+            const std::string verdict = VerdictField(fields, 6, name);
+            row.analyzerPassed = verdict == "PASS";
+            line += ",  P/F = " + verdict;
+        }
+        run.Record({"row_" + std::to_string(record + 1), row.levelDbm, "dBm", row});
         run.AppendResult(line + "\r\n");
     }
 }

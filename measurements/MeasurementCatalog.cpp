@@ -12,9 +12,9 @@ namespace kelvane {
 namespace {
 
 // A W-CDMA measurement at the set-up's carrier and reference level.
-using WcdmaMeasurement = MeasurementOutcome (*)(MeasurementContext&, double, double);
+using WcdmaMeasurement = MeasurementResult (*)(MeasurementContext&, double, double);
 
-std::function<MeasurementOutcome(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasurement measure) {
+std::function<MeasurementResult(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasurement measure) {
     return [measure](MeasurementContext& context) {
         return measure(context, context.setup.wcdmaCenterHz, context.setup.referenceLevelDb);
     };

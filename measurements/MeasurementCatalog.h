@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "measurements/MeasurementContext.h"
+#include "measurements/MeasurementResult.h"
 
 namespace kelvane {
 
@@ -13,7 +13,7 @@ namespace kelvane {
 // context's set-up.
 struct CatalogEntry {
     std::string_view name;
-    std::function<MeasurementOutcome(MeasurementContext&)> run;
+    std::function<MeasurementResult(MeasurementContext&)> run;
 };
 
 const std::vector<CatalogEntry>& MeasurementCatalog();

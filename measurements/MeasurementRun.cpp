@@ -38,19 +38,21 @@ MeasurementRun::MeasurementRun(MeasurementContext& context, std::string title,
                                std::vector<std::string> closingCommands)
     : context_(context),
       wait_(context.session, context.clock),
-      title_(std::move(title)),
-      closingCommands_(std::move(closingCommands)) {}
+      closingCommands_(std::move(closingCommands)) {
+    result_.title = std::move(title);
+}
 
-MeasurementOutcome MeasurementRun::Execute(const std::function<void(MeasurementRun&)>& steps) {
+MeasurementResult MeasurementRun::Execute(const std::function<void(MeasurementRun&)>& steps) {
     // A registration failure surfaces here, at the first driver call, and must pass unhandled.
     context_.session.OpenAnalyzer(context_.setup.address);
-    AppendResult(std::string(kLineEnd) + title_ + kLineEnd);
+    AppendResult(std::string(kLineEnd) + result_.title + kLineEnd);
     MeasurementOutcome outcome = MeasurementOutcome::Completed;
     try {
         StopOnBusFault();
         steps(*this);
         if (troubledWait_) {
-            AppendResult(WaitWarning(*troubledWait_) + kLineEnd);
+            result_.message = WaitWarning(*troubledWait_);
+            AppendResult(result_.message + kLineEnd);
             outcome = MeasurementOutcome::Warning;
         }
     } catch (const BadReply& badReply) {
@@ -71,7 +73,8 @@ MeasurementOutcome MeasurementRun::Execute(const std::function<void(MeasurementR
         outcome = MeasurementOutcome::Failed;
     }
     context_.session.CloseAnalyzer();
-    return outcome;
+    result_.outcome = outcome;
+    return result_;
 }
 
 void MeasurementRun::Send(const std::string& command) {
@@ -112,7 +115,16 @@ void MeasurementRun::SendClosingCommands() {
     }
 }
 
-void MeasurementRun::AppendResult(const std::string& text) { context_.log.AppendResult(text); }
+void MeasurementRun::AppendResult(const std::string& text) {
+    result_.log += text;
+    context_.log.AppendResult(text);
+}
+
+void MeasurementRun::Record(MeasuredValue value) { result_.values.push_back(std::move(value)); }
+
+void MeasurementRun::SetCarrier(double centerHz) { result_.centerHz = centerHz; }
+
+void MeasurementRun::SetMask(std::vector<MaskSegment> mask) { result_.mask = std::move(mask); }
 
 void MeasurementRun::StopOnBusFault() const {
     if (context_.session.Fault()) throw BusStopped{};
@@ -134,7 +146,8 @@ std::string MeasurementRun::CheckTheAnalyzer() const {
 }
 
 void MeasurementRun::Fail(const std::string& reason) {
-    AppendResult(WithoutTrailingDots(title_) + " failed: " + reason + kLineEnd);
+    result_.message = WithoutTrailingDots(result_.title) + " failed: " + reason;
+    AppendResult(result_.message + kLineEnd);
     // A wait that went wrong is often the reason for the bad reply: it stays in the log too.
     if (troubledWait_) AppendResult(WaitWarning(*troubledWait_) + kLineEnd);
 }

@@ -8,6 +8,7 @@
 
 #include "analyzer/MeasurementEndWait.h"
 #include "measurements/MeasurementContext.h"
+#include "measurements/MeasurementResult.h"
 
 namespace kelvane {
 
@@ -30,10 +31,11 @@ public:
     MeasurementRun(MeasurementContext& context, std::string title,
                    std::vector<std::string> closingCommands);
 
-    // One whole session around `steps`. Returns Completed, Warning when the end of the
-    // measurement was not reported cleanly (the results are logged all the same, followed by a
-    // warning line), or Failed when a failure line was logged.
-    MeasurementOutcome Execute(const std::function<void(MeasurementRun&)>& steps);
+    // One whole session around `steps`. Its result's outcome is Completed, Warning when the end
+    // of the measurement was not reported cleanly (the results are logged all the same,
+    // followed by a warning line), or Failed when a failure line was logged; it holds the values
+    // recorded and the log text appended on the way.
+    MeasurementResult Execute(const std::function<void(MeasurementRun&)>& steps);
 
     // One command; a write that the bus does not accept stops the run.
     void Send(const std::string& command);
@@ -51,6 +53,11 @@ public:
     // Sends the closing commands at their normal place in the measurement.
     void SendClosingCommands();
     void AppendResult(const std::string& text);
+    // A value of the result line appended next (or just appended), for the result.
+    void Record(MeasuredValue value);
+    // The carrier the measurement is set to, and the emission mask it sent, for the result.
+    void SetCarrier(double centerHz);
+    void SetMask(std::vector<MaskSegment> mask);
 
 private:
     void NoteWait(const WaitResult& result);
@@ -65,8 +72,8 @@ private:
 
     MeasurementContext& context_;
     MeasurementEndWait wait_;
-    std::string title_;
     std::vector<std::string> closingCommands_;
+    MeasurementResult result_;  // its title is the log's title line
     std::size_t closingSent_ = 0;
     std::optional<WaitResult> troubledWait_;  // the first wait that did not end cleanly
 };

@@ -18,8 +18,6 @@ void RequireAnswer(int bytesRead, const std::string& answerName) {
     if (bytesRead <= 0) throw BadReply(answerName + " did not arrive");
 }
 
-constexpr double kHzPerMHz = 1000000.0;
-
 }  // namespace
 
 std::vector<std::string> ReplyFields(const std::string& buffer, int bytesRead,
@@ -59,11 +57,6 @@ std::string VerdictField(const std::vector<std::string>& fields, std::size_t ind
                        " is not PASS or FAIL: " + Quoted(text));
     }
     return verdict;
-}
-
-double MHzField(const std::vector<std::string>& fields, std::size_t index,
-                const std::string& answerName) {
-    return NumberField(fields, index, answerName) / kHzPerMHz;
 }
 
 double NumberReply(const std::string& buffer, int bytesRead, const std::string& answerName) {

@@ -6,6 +6,9 @@
 
 namespace kelvane {
 
+// Frequencies arrive in Hz and are shown in MHz.
+inline constexpr double kHzPerMHz = 1000000.0;
+
 // Checked readings of analyzer answers. Each names its answer in the failure reason the way the
 // log shows it, e.g. "\"ACP?\" answer 1" or "\"SEM?\" record 3 of 8", and throws BadReply when
 // the answer cannot be used; none reads past the end of a field list.
@@ -21,10 +24,6 @@ std::vector<std::string> ReplyFields(const std::string& buffer, int bytesRead,
 // texts shown through a display pattern: the pattern needs a number in them.
 double NumberField(const std::vector<std::string>& fields, std::size_t index,
                    const std::string& answerName);
-
-// A frequency field, which arrives in Hz, in MHz.
-double MHzField(const std::vector<std::string>& fields, std::size_t index,
-                const std::string& answerName);
 
 // Field `index` (which must exist) as the mask verdict: "PASS" or "FAIL" once blanks, CR, LF and
 // NUL are trimmed from both ends (the last field runs into the line end and the blank fill).

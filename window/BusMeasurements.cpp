@@ -53,7 +53,7 @@ FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement,
     MeasurementContext context{session_, log_, clock_, setup};
     FinishedMeasurement finished;
     try {
-        finished.outcome = measurement.run(context);
+        finished.outcome = measurement.run(context).outcome;
     } catch (const GpibRegistrationFailure&) {
         finished.registrationFailed = true;
     } catch (const std::exception& error) {

@@ -13,18 +13,21 @@ namespace {
 
 constexpr std::size_t kReplyBufferLength = 100;
 
-// One channel pair: "<label><lower MHz>MHz <lower dB>dB : <upper MHz>MHz <upper dB>dB".
-// The answer holds lower frequency (Hz), lower power (dB), upper frequency, upper power.
-std::string ChannelPairLine(const std::string& label, const std::string& answer, int bytesRead,
-                            const std::string& name) {
+// One channel pair: "<label><lower MHz>MHz <lower dB>dB : <upper MHz>MHz <upper dB>dB", its two
+// powers recorded as "acp_lower_<offset>" and "acp_upper_<offset>". The answer holds lower
+// frequency (Hz), lower power (dB), upper frequency, upper power.
+void LogChannelPair(MeasurementRun& run, const std::string& label, const std::string& offset,
+                    const std::string& answer, int bytesRead, const std::string& name) {
     const auto fields = ReplyFields(answer, bytesRead, 4, name);
     const auto shown = [](double value) { return PatternNumber(value, "#0.00"); };
-    const double lowerMHz = MHzField(fields, 0, name);
+    const double lowerHz = NumberField(fields, 0, name);
     const double lowerDb = NumberField(fields, 1, name);
-    const double upperMHz = MHzField(fields, 2, name);
+    const double upperHz = NumberField(fields, 2, name);
     const double upperDb = NumberField(fields, 3, name);
-    return label + shown(lowerMHz) + "MHz " + shown(lowerDb) + "dB : " + shown(upperMHz) + "MHz " +
-           shown(upperDb) + "dB\r\n";
+    run.Record({"acp_lower_" + offset, lowerDb, "dB", {}});
+    run.Record({"acp_upper_" + offset, upperDb, "dB", {}});
+    run.AppendResult(label + shown(lowerHz / kHzPerMHz) + "MHz " + shown(lowerDb) +
+                     "dB : " + shown(upperHz / kHzPerMHz) + "MHz " + shown(upperDb) + "dB\r\n");
 }
 
 std::string OffsetAnswerName(std::size_t index) {
@@ -33,9 +36,10 @@ std::string OffsetAnswerName(std::size_t index) {
 
 }  // namespace
 
-MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, double centerHz,
-                                        double referenceLevelDb) {
+MeasurementResult AdjacentChannelPower(MeasurementContext& context, double centerHz,
+                                       double referenceLevelDb) {
     MeasurementRun run(context, "ACP Measurement...", {"DETAA ON", "AGS", "ACP OFF"});
+    run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
         // Answer 0 comes first and is not used; 1 is the 5 MHz pair, 2 the 10 MHz pair.
         std::array<std::string, 3> offsetAnswers;
@@ -72,11 +76,12 @@ MeasurementOutcome AdjacentChannelPower(MeasurementContext& context, double cent
         // The analyzer is set back before any answer is looked at.
         r.SendClosingCommands();
 
-        r.AppendResult(ChannelPairLine("ACP ( -5M, +5M) = ", offsetAnswers[1], offsetBytes[1],
-                                       OffsetAnswerName(1)));
-        r.AppendResult(ChannelPairLine("ACP (-10M,+10M) = ", offsetAnswers[2], offsetBytes[2],
-                                       OffsetAnswerName(2)));
+        LogChannelPair(r, "ACP ( -5M, +5M) = ", "5mhz", offsetAnswers[1], offsetBytes[1],
+                       OffsetAnswerName(1));
+        LogChannelPair(r, "ACP (-10M,+10M) = ", "10mhz", offsetAnswers[2], offsetBytes[2],
+                       OffsetAnswerName(2));
         const double carrierDbm = NumberReply(carrierAnswer, carrierBytes, carrierName);
+        r.Record({"carrier_power", carrierDbm, "dBm", {}});
         r.AppendResult("ACP (Carr pow.) = " + PatternNumber(carrierDbm, "##0.00") + "dBm\r\n");
     });
 }

@@ -12,9 +12,10 @@ constexpr double kWcdmaChannelWidthHz = 3840000.0;
 
 }  // namespace
 
-MeasurementOutcome ChannelPower(MeasurementContext& context, double centerHz,
-                                double referenceLevelDb) {
+MeasurementResult ChannelPower(MeasurementContext& context, double centerHz,
+                               double referenceLevelDb) {
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF"});
+    run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
@@ -33,7 +34,7 @@ MeasurementOutcome ChannelPower(MeasurementContext& context, double centerHz,
             "CONTS",
         });
         r.WaitForAveragedChannelPower();
-        LogPowerAnswer(r, "PWCH?");
+        LogPowerAnswer(r, "PWCH?", "channel_power");
     });
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "measurements/MeasurementContext.h"
+#include "measurements/MeasurementResult.h"
 
 namespace kelvane {
 
 // Power in the 3.84 MHz channel centered on the carrier, in dBm.
 // At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
-MeasurementOutcome ChannelPower(MeasurementContext& context, double centerHz,
-                                double referenceLevelDb);
+MeasurementResult ChannelPower(MeasurementContext& context, double centerHz,
+                               double referenceLevelDb);
 
 }  // namespace kelvane

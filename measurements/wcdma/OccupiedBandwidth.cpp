@@ -13,9 +13,10 @@ constexpr std::size_t kReplyBufferLength = 50;
 
 }  // namespace
 
-MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, double centerHz,
-                                     double referenceLevelDb) {
+MeasurementResult OccupiedBandwidth(MeasurementContext& context, double centerHz,
+                                    double referenceLevelDb) {
     MeasurementRun run(context, "OBW Measurement...", {"OBWON OFF", "AGS"});
+    run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
         std::string reply = NulBuffer(kReplyBufferLength);
         r.SendAll({
@@ -41,10 +42,13 @@ MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, double centerH
         r.SendClosingCommands();
 
         const auto fields = ReplyFields(reply, bytesRead, 2, name);
-        const double centerMHz = MHzField(fields, 0, name);
-        const double bandwidthMHz = MHzField(fields, 1, name);
-        r.AppendResult("OBW = " + PatternNumber(bandwidthMHz, "###0.000") + "MHz\r\n");
-        r.AppendResult("OBW CF = " + PatternNumber(centerMHz, "###0.000") + "MHz\r\n");
+        const double bandCenterHz = NumberField(fields, 0, name);
+        const double bandwidthHz = NumberField(fields, 1, name);
+        r.Record({"occupied_bandwidth", bandwidthHz, "Hz", {}});
+        r.AppendResult("OBW = " + PatternNumber(bandwidthHz / kHzPerMHz, "###0.000") + "MHz\r\n");
+        r.Record({"occupied_band_center", bandCenterHz, "Hz", {}});
+        r.AppendResult("OBW CF = " + PatternNumber(bandCenterHz / kHzPerMHz, "###0.000") +
+                       "MHz\r\n");
     });
 }
 

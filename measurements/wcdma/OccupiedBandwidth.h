@@ -1,12 +1,12 @@
 #pragma once
 
-#include "measurements/MeasurementContext.h"
+#include "measurements/MeasurementResult.h"
 
 namespace kelvane {
 
 // 99 % occupied bandwidth of a W-CDMA carrier, averaged over 10 sweeps.
 // At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
-MeasurementOutcome OccupiedBandwidth(MeasurementContext& context, double centerHz,
-                                     double referenceLevelDb);
+MeasurementResult OccupiedBandwidth(MeasurementContext& context, double centerHz,
+                                    double referenceLevelDb);
 
 }  // namespace kelvane

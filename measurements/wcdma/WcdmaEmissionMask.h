@@ -1,12 +1,12 @@
 #pragma once
 
-#include "measurements/MeasurementContext.h"
+#include "measurements/MeasurementResult.h"
 
 namespace kelvane {
 
 // W-CDMA spectrum emission mask: four fixed segments, one sweep, eight result rows.
 // At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
-MeasurementOutcome WcdmaEmissionMask(MeasurementContext& context, double centerHz,
-                                     double referenceLevelDb);
+MeasurementResult WcdmaEmissionMask(MeasurementContext& context, double centerHz,
+                                    double referenceLevelDb);
 
 }  // namespace kelvane

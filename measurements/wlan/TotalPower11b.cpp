@@ -6,9 +6,10 @@
 
 namespace kelvane {
 
-MeasurementOutcome TotalPower11b(MeasurementContext& context) {
+MeasurementResult TotalPower11b(MeasurementContext& context) {
     // The title and the result label are those of the channel power measurement.
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF", "CONTS"});
+    run.SetCarrier(context.setup.wlan11bCenterHz);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
@@ -21,7 +22,7 @@ MeasurementOutcome TotalPower11b(MeasurementContext& context) {
             "PWTOTALON",
             "TS",
         });
-        LogPowerAnswer(r, "PWTOTAL?");
+        LogPowerAnswer(r, "PWTOTAL?", "total_power");
     });
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "measurements/MeasurementContext.h"
+#include "measurements/MeasurementResult.h"
 
 namespace kelvane {
 
 // Total power of the 802.11b signal at the set-up's carrier (2412 MHz by default), in dBm.
-MeasurementOutcome TotalPower11b(MeasurementContext& context);
+MeasurementResult TotalPower11b(MeasurementContext& context);
 
 }  // namespace kelvane

@@ -16,10 +16,12 @@ namespace {
 constexpr std::size_t kLevelBufferLength = 50;
 constexpr double kPeakRaiseDb = 2.0;
 
-// One mask segment: a 25-character prefix (offsets and bandwidth) and the indices of its start
-// and stop levels in MaskValues::levelOffsetsDb.
+// One mask segment: a 25-character prefix (offsets and bandwidth), the offsets it names, and
+// the indices of its start and stop levels in MaskValues::levelOffsetsDb.
 struct LimitSegment {
     const char* prefix;
+    double startOffsetHz;
+    double stopOffsetHz;
     std::size_t startLevel;
     std::size_t stopLevel;
 };
@@ -37,11 +39,11 @@ struct MaskValues {
 MaskValues Values11a() {
     return {"RB 100KZ; VB 30KZ; SW 500MS",
             {0.0, -20.0, -28.0, -40.0},
-            {{"SEMTIN  0MZ,  9MZ, 100KZ,", 0, 0},
-             {"SEMTIN  9MZ, 11MZ, 100KZ,", 0, 1},
-             {"SEMTIN 11MZ, 20MZ, 100KZ,", 1, 2},
-             {"SEMTIN 20MZ, 30MZ, 100KZ,", 2, 3},
-             {"SEMTIN 30MZ, 39MZ, 100KZ,", 3, 3}},
+            {{"SEMTIN  0MZ,  9MZ, 100KZ,", 0, 9e6, 0, 0},
+             {"SEMTIN  9MZ, 11MZ, 100KZ,", 9e6, 11e6, 0, 1},
+             {"SEMTIN 11MZ, 20MZ, 100KZ,", 11e6, 20e6, 1, 2},
+             {"SEMTIN 20MZ, 30MZ, 100KZ,", 20e6, 30e6, 2, 3},
+             {"SEMTIN 30MZ, 39MZ, 100KZ,", 30e6, 39e6, 3, 3}},
             "SEMRFCALC PEAK"};
 }
 
@@ -49,9 +51,9 @@ MaskValues Values11a() {
 MaskValues Values11b() {
     return {"RB 100KZ; VB 100KZ; SW 1SC",
             {0.0, -30.0, -50.0},
-            {{"SEMTIN  0MZ, 11MZ, 100KZ,", 0, 0},
-             {"SEMTIN 11MZ, 22MZ, 100KZ,", 1, 1},
-             {"SEMTIN 22MZ, 39MZ, 100KZ,", 2, 2}},
+            {{"SEMTIN  0MZ, 11MZ, 100KZ,", 0, 11e6, 0, 0},
+             {"SEMTIN 11MZ, 22MZ, 100KZ,", 11e6, 22e6, 1, 1},
+             {"SEMTIN 22MZ, 39MZ, 100KZ,", 22e6, 39e6, 2, 2}},
             "SEMRPFCALC PEAK"};
 }
 
@@ -59,8 +61,9 @@ MaskValues Values11b() {
 int RecordCount(const MaskValues& values) { return 2 * static_cast<int>(values.segments.size()); }
 
 // Reads the peak level, builds the mask on it, and logs the analyzer's verdict per record.
-MeasurementOutcome RunMask(MeasurementContext& context, double centerHz, const MaskValues& values) {
+MeasurementResult RunMask(MeasurementContext& context, double centerHz, const MaskValues& values) {
     MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
+    run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
@@ -83,10 +86,15 @@ MeasurementOutcome RunMask(MeasurementContext& context, double centerHz, const M
         for (double offsetDb : values.levelOffsetsDb) levelsDb.push_back(raisedPeakDb + offsetDb);
 
         r.Send("SEMTDEL");
+        std::vector<MaskSegment> sent;
         for (const auto& segment : values.segments) {
-            r.Send(std::string(segment.prefix) + GeneralNumber(levelsDb[segment.startLevel]) +
-                   "DB," + GeneralNumber(levelsDb[segment.stopLevel]) + "DB," + "0DB, 0DB, ABS");
+            const double startDbm = levelsDb[segment.startLevel];
+            const double stopDbm = levelsDb[segment.stopLevel];
+            r.Send(std::string(segment.prefix) + GeneralNumber(startDbm) + "DB," +
+                   GeneralNumber(stopDbm) + "DB," + "0DB, 0DB, ABS");
+            sent.push_back({segment.startOffsetHz, segment.stopOffsetHz, startDbm, stopDbm});
         }
+        r.SetMask(std::move(sent));
         r.SendAll({
             "SEMCBW 16.6MZ",
             values.referenceCalculation,
@@ -103,11 +111,11 @@ MeasurementOutcome RunMask(MeasurementContext& context, double centerHz, const M
 
 }  // namespace
 
-MeasurementOutcome WlanEmissionMask11a(MeasurementContext& context) {
+MeasurementResult WlanEmissionMask11a(MeasurementContext& context) {
     return RunMask(context, context.setup.wlan11aCenterHz, Values11a());
 }
 
-MeasurementOutcome WlanEmissionMask11b(MeasurementContext& context) {
+MeasurementResult WlanEmissionMask11b(MeasurementContext& context) {
     return RunMask(context, context.setup.wlan11bCenterHz, Values11b());
 }
 

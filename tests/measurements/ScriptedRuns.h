@@ -63,10 +63,15 @@ struct RunFixture : LogSink {
     void AppendResult(const std::string& text) override { timeline.push_back("log: " + text); }
 
     MeasurementOutcome Run(const std::string& name) {
-        for (const auto& entry : MeasurementCatalog())
-            if (entry.name == name) return entry.run(context);
+        for (const auto& entry : MeasurementCatalog()) {
+            if (entry.name != name) continue;
+            result = entry.run(context);
+            return result.outcome;
+        }
         throw std::invalid_argument("no measurement " + name);
     }
+
+    MeasurementResult result;  // of the last run
 
     Lines timeline;
     std::unique_ptr<ScriptedDriver> owned = std::make_unique<ScriptedDriver>();

@@ -78,7 +78,7 @@ TEST(SimulatorEndToEnd, AllSevenMeasurementsGivePlausibleResults) {
         const auto start = p.clock.Now();
         for (const auto& entry : MeasurementCatalog())
             EXPECT_TRUE(entry.name != c.name ||
-                        entry.run(p.context) == MeasurementOutcome::Completed);
+                        entry.run(p.context).outcome == MeasurementOutcome::Completed);
         EXPECT_GE(p.clock.Now() - start, std::chrono::milliseconds(c.minMs));
         EXPECT_LT(p.clock.Now() - start, std::chrono::milliseconds(c.maxMs));
         EXPECT_TRUE(p.messages.empty());
@@ -129,7 +129,7 @@ TEST(SimulatorEndToEnd, TransmittersAtTheSetUpsCarriers) {
         SCOPED_TRACE(std::string(c.name));
         for (const auto& entry : MeasurementCatalog())
             if (entry.name == c.name)
-                EXPECT_EQ(entry.run(program.context), MeasurementOutcome::Completed);
+                EXPECT_EQ(entry.run(program.context).outcome, MeasurementOutcome::Completed);
         const std::string text = std::exchange(program.log, {});
         EXPECT_EQ(text.find("FAIL"), std::string::npos) << text;
         std::size_t frequencies = 0;
@@ -154,7 +154,7 @@ TEST(SimulatorEndToEnd, TransmittersAtTheSetUpsCarriers) {
     program.context.setup = {};
     for (const auto& entry : MeasurementCatalog())
         if (entry.name == "obw")
-            EXPECT_EQ(entry.run(program.context), MeasurementOutcome::Completed);
+            EXPECT_EQ(entry.run(program.context).outcome, MeasurementOutcome::Completed);
     EXPECT_NE(program.log.find("OBW CF = 2000.0"), std::string::npos) << program.log;
     EXPECT_TRUE(program.messages.empty());
 }

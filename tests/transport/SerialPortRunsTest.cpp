@@ -123,7 +123,7 @@ struct SlowUsbFixture : LogSink {
 
     MeasurementOutcome Run(const std::string& name) {
         for (const auto& entry : MeasurementCatalog())
-            if (entry.name == name) return entry.run(context);
+            if (entry.name == name) return entry.run(context).outcome;
         throw std::invalid_argument("no measurement " + name);
     }
 

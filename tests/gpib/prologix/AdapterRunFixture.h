@@ -73,7 +73,7 @@ struct AdapterRunFixture : LogSink {
 
     MeasurementOutcome Run(const std::string& name) {
         for (const auto& entry : MeasurementCatalog())
-            if (entry.name == name) return entry.run(context);
+            if (entry.name == name) return entry.run(context).outcome;
         throw std::invalid_argument("no measurement " + name);
     }
     // The emulator's findings, once the stand-in has stopped.

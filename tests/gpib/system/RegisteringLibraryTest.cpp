@@ -161,7 +161,7 @@ TEST_F(RegisteringLibraryTest, ChannelPowerRunsAsScripted) {
     GpibBinding binding = Binding();
     AnalyzerSession session(binding);
     MeasurementContext context{session, log, clock};
-    EXPECT_EQ(FindMeasurement(golden.name)->run(context), MeasurementOutcome::Completed);
+    EXPECT_EQ(FindMeasurement(golden.name)->run(context).outcome, MeasurementOutcome::Completed);
     EXPECT_EQ(timeline, golden.run);
 }
 
