@@ -1,19 +1,23 @@
 #include "app/BatchRunner.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "analyzer/GpibRegistrationFailure.h"
 #include "app/ExitStatus.h"
 #include "measurements/MeasurementCatalog.h"
+#include "results/RunSummary.h"
 
 namespace kelvane {
 
 BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err,
-                         const MeasurementSetup& setup)
+                         BatchOptions options)
     : err_(err),
       clock_(clock),
-      setup_(setup),
+      options_(std::move(options)),
+      recorder_(clock, options_.bus, options_.utcNow),
+      records_(options_.results, false),
       binding_(std::move(factory),
                [&err](const std::string& message) {
                    err << "kelvane: " << message << '\n';
@@ -24,35 +28,64 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
 
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     int status = kExitCompleted;
-    for (std::size_t i = 0; i < measurements.size(); ++i) {
-        MeasurementContext context{session_, log_, clock_, setup_};
+    bool recordLost = false;
+    const std::size_t total = measurements.size() * static_cast<std::size_t>(options_.repeat);
+    for (std::size_t done = 0; done < total; ++done) {
+        const CatalogEntry& entry = *measurements[done % measurements.size()];
+        MeasurementContext context{session_, log_, clock_, options_.setup};
+        MeasurementRecord record;
         try {
-            if (measurements[i]->run(context).outcome != MeasurementOutcome::Completed) {
-                status = kExitMeasurementProblem;
-            }
+            record = recorder_.Run(entry, context);
         } catch (const GpibRegistrationFailure&) {
             // The binding has shown its message; no further driver call may follow.
             return kExitRegistrationFailure;
         }
+        if (record.result.outcome != MeasurementOutcome::Completed)
+            status = kExitMeasurementProblem;
         if (!log_.Failure().empty()) {
             err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
             return kExitLogUnwritable;
         }
-        const std::size_t left = measurements.size() - i - 1;
-        if ((session_.BusUnreachable() || session_.AnalyzerAbsent()) && left > 0) {
-            // Every further session would fail the same way (an adapter or an analyzer that does
-            // not answer takes its 10 s each time).
-            err_ << "kelvane: "
-                 << (session_.BoardUnavailable() ? "the GPIB board is not set up"
-                     : session_.BusUnreachable() ? "the bus could not be reached"
-                                                 : "the analyzer did not answer")
-                 << "; the remaining " << left
-                 << (left == 1 ? " measurement was" : " measurements were") << " not attempted.\n"
-                 << std::flush;
-            return status;
+        if (const std::string failure = records_.Keep(std::move(record)); !failure.empty()) {
+            err_ << "kelvane: " << failure << '\n' << std::flush;
+            recordLost = true;
         }
+        if (StopsAfter(total - done - 1)) break;
     }
-    return status;
+    if (options_.repeat > 1) Summarize(measurements);
+    if (!log_.Failure().empty()) {
+        err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
+        return kExitLogUnwritable;
+    }
+    return recordLost ? kExitLogUnwritable : status;
+}
+
+bool BatchRunner::StopsAfter(std::size_t left) {
+    if (left == 0 || !(session_.BusUnreachable() || session_.AnalyzerAbsent())) return false;
+    // Every further session would fail the same way (an adapter or an analyzer that does not
+    // answer takes its 10 s each time).
+    err_ << "kelvane: "
+         << (session_.BoardUnavailable() ? "the GPIB board is not set up"
+             : session_.BusUnreachable() ? "the bus could not be reached"
+                                         : "the analyzer did not answer")
+         << "; the remaining " << left << (left == 1 ? " measurement was" : " measurements were")
+         << " not attempted.\n"
+         << std::flush;
+    return true;
+}
+
+void BatchRunner::Summarize(const std::vector<const CatalogEntry*>& measurements) {
+    const auto& records = records_.Records();
+    std::vector<std::string_view> summarized;
+    for (const CatalogEntry* entry : measurements) {
+        if (std::find(summarized.begin(), summarized.end(), entry->name) != summarized.end())
+            continue;
+        summarized.push_back(entry->name);
+        std::vector<MeasurementRecord> runs;
+        std::copy_if(records.begin(), records.end(), std::back_inserter(runs),
+                     [entry](const MeasurementRecord& r) { return r.measurement == entry->name; });
+        if (!runs.empty()) log_.AppendResult(RunSummary(runs));
+    }
 }
 
 }  // namespace kelvane

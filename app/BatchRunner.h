@@ -1,39 +1,61 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "analyzer/AnalyzerSession.h"
 #include "analyzer/GpibBinding.h"
 #include "app/StreamLogSink.h"
+#include "app/records/MeasurementRecorder.h"
+#include "app/records/RecordKeeper.h"
 #include "gpib/DriverLoad.h"
 #include "measurements/MeasurementSetup.h"
 #include "platform/Clock.h"
+#include "results/ResultsFile.h"
 
 namespace kelvane {
 
 struct CatalogEntry;
 
+// How a batch runs its measurements.
+struct BatchOptions {
+    MeasurementSetup setup;
+    std::string bus = "gpib";        // as the records name it
+    int repeat = 1;                  // times over the whole list, then a summary in the log
+    ResultsFile* results = nullptr;  // gets a record of each measurement; must outlive the run
+    MeasurementRecorder::UtcClock utcNow;  // the records' start times; the system's by default
+};
+
 // Runs measurements without a window: the same core code as the buttons, the log written to
-// `out`, the binding's messages to `err`. Owns the program's binding and analyzer session.
+// `out`, the binding's messages and every file problem to `err`. Owns the program's binding and
+// analyzer session.
 class BatchRunner {
 public:
-    // `clock` must outlive the runner. The measurements run with `setup`.
+    // `clock` must outlive the runner.
     BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err,
-                const MeasurementSetup& setup = {});
+                BatchOptions options = {});
 
-    // Runs these measurements in order and returns the exit status: 0 all completed, 1 any
-    // warning or failure, 3 the driver could not be loaded or registered (nothing runs after
-    // that), 4 the log could not be written (the measurement that found out still closes its
-    // session; none runs after it). When the bus cannot be brought up (the PC's GPIB board is
-    // not set up, an adapter cannot be reached) or the analyzer took no part in a session (no
-    // listener, no answer to its first read), the measurements after it are not attempted.
+    // Runs these measurements in order, `repeat` times over, and returns the exit status: 0 all
+    // completed, 1 any warning or failure, 3 the driver could not be loaded or registered
+    // (nothing runs after that), 4 the log could not be written (the measurement that found out
+    // still closes its session; none runs after it) or a record could not be written (one line
+    // each on `err`; the measurements go on). When the bus cannot be brought up (the PC's GPIB
+    // board is not set up, an adapter cannot be reached) or the analyzer took no part in a
+    // session (no listener, no answer to its first read), the measurements after it are not
+    // attempted. After more than one run of the list, the log gets a summary per measurement.
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:
+    // Whether the batch stops after this measurement's session; says why on err_.
+    bool StopsAfter(std::size_t left);
+    void Summarize(const std::vector<const CatalogEntry*>& measurements);
+
     std::ostream& err_;
     Clock& clock_;
-    MeasurementSetup setup_;
+    BatchOptions options_;
+    MeasurementRecorder recorder_;
+    RecordKeeper records_;
     GpibBinding binding_;
     AnalyzerSession session_;
     StreamLogSink log_;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/HelpText.h"
 #include "app/SetupOptions.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SystemFeatures.h"
@@ -31,6 +32,11 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
         } else if (const auto path = OptionValue(arguments, i, "--trace")) {
             if (path->empty()) SetError("--trace needs a file name");
             tracePath_ = *path;
+        } else if (const auto results = OptionValue(arguments, i, "--results")) {
+            if (results->empty()) SetError("--results needs a file name");
+            resultsPath_ = *results;
+        } else if (const auto count = OptionValue(arguments, i, "--repeat")) {
+            SetRepeat(*count);
         } else if (const std::string option = argument.substr(0, argument.find('='));
                    SetupOptions::Names(option)) {
             SetSetupValue(arguments, i, option);
@@ -58,6 +64,9 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
     if (!simulate_ && bus_.kind != BusChoice::Kind::Gpib && !kAdapterStreamsAvailable) {
         // Better said now than as a failure line for every measurement.
         SetError("bus '" + bus_.text + "': adapters are not available in this build; use gpib");
+    }
+    if (repeat_ > 1 && measurements_.empty() && !help && !version) {
+        SetError("--repeat runs the measurements named with --measure; name at least one", false);
     }
     if (!error_.empty()) {
         action_ = Action::UsageError;
@@ -89,7 +98,9 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
     if (i + 1 == arguments.size()) {
         SetError(option + (option == kMeasureOption ? " needs a measurement name"
                            : option == "--bus"      ? " needs a bus"
-                                                    : " needs a file name"));
+                           : option == "--repeat"   ? " needs a number of runs from 1 to 10000"
+                                                    : " needs a file name"),
+                 option != "--repeat");
         return std::nullopt;
     }
     return arguments[++i];
@@ -110,6 +121,15 @@ void CommandLine::SetSetupValue(const std::vector<std::string>& arguments, std::
     if (!reason.empty()) SetError(reason, false);
 }
 
+void CommandLine::SetRepeat(const std::string& count) {
+    const auto runs = SetupOptions::WholeNumber(count);
+    if (!runs || *runs < 1 || *runs > kMaxRepeat) {
+        SetError("--repeat: '" + count + "' is not a number of runs from 1 to 10000", false);
+        return;
+    }
+    repeat_ = *runs;
+}
+
 void CommandLine::SetBus(const std::string& where, const std::string& origin) {
     if (const auto bus = ParseBus(where)) {
         bus_ = *bus;
@@ -123,55 +143,6 @@ void CommandLine::SetError(std::string error, bool withUsage) {
     if (!error_.empty()) return;
     error_ = std::move(error);
     errorWantsUsage_ = withUsage;
-}
-
-std::string CommandLine::UsageLine() {
-    return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [SET-UP]... [--measure "
-           "NAME]... "
-           "| --help | --version";
-}
-
-std::string CommandLine::HelpText(bool windowAvailable) {
-    std::string names;
-    for (const auto& entry : MeasurementCatalog()) names += std::string(entry.name) + ", ";
-    names += kMeasureAll;
-    // Only what this build offers: a build without Qt has no window, one without the adapter
-    // streams reaches the analyzer through the GPIB library only.
-    const std::string adapters =
-        kAdapterStreamsAvailable
-            ? "                      lan:HOST[:PORT]  a GPIB-ETHERNET adapter (port 1234)\n"
-              "                      usb:DEVICE       a GPIB-USB adapter, e.g. usb:/dev/ttyUSB0\n"
-            : "";
-    return UsageLine() + "\n\n" +
-           (windowAvailable ? "Without --measure, opens the measurement window.\n"
-                            : "This build has no window: name the measurements with --measure.\n") +
-           "\n"
-           "  --simulate        talk to the built-in simulated analyzer instead of the GPIB "
-           "driver\n"
-           "  --bus WHERE       how the analyzer is reached (default: KELVANE_BUS, else gpib):\n"
-           "                      gpib             the system's GPIB library\n" +
-           adapters +
-           "  --trace FILE      append every driver call of the run to FILE\n"
-           "  --measure NAME    run a measurement without a window and write its log to standard\n"
-           "                    output; repeat it to run several, in the order given\n"
-           "  --help            print this help\n"
-           "  --version         print the version\n"
-           "\n"
-           "NAME: " +
-           names +
-           " (all seven, in this order).\n"
-           "\n"
-           "SET-UP (defaults in brackets; FREQ: a number with Hz, kHz, MHz or GHz, e.g. 2140MHz):\n"
-           "  --wcdma-center FREQ     the W-CDMA carrier's center frequency [2000MHz]\n"
-           "  --wlan-11a-center FREQ  the 802.11a carrier's center frequency [5005MHz]\n"
-           "  --wlan-11b-center FREQ  the 802.11b carrier's center frequency [2412MHz]\n"
-           "  --ref-level DB          the analyzer's reference level, -150 to 60 [0]\n"
-           "  --board N               the PC's GPIB board, 0 to 15 [0]\n"
-           "  --address N             the analyzer's primary address, 0 to 30 [8]\n"
-           "\n"
-           "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
-           "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
-           "registered, 4 the log or the trace could not be written.\n";
 }
 
 }  // namespace kelvane

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BusChoice.h"
+#include "app/bus/BusChoice.h"
 #include "measurements/MeasurementSetup.h"
 
 namespace kelvane {
@@ -12,8 +12,9 @@ namespace kelvane {
 struct CatalogEntry;
 
 // The program's arguments:
-//   kelvane [--simulate | --bus WHERE] [--trace FILE] [SET-UP]... [--measure NAME]...
-//       the window, or the named measurements in batch
+//   kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE] [SET-UP]...
+//           [--repeat N] [--measure NAME]...
+//       the window, or the named measurements in batch (N times over)
 //   kelvane --help | --version
 // SET-UP: the options of SetupOptions (carrier frequencies, reference level, board, address).
 // NAME is a measurement's batch name or "all" (the seven in the window's order). WHERE is a
@@ -39,6 +40,11 @@ public:
     const BusChoice& Bus() const { return bus_; }
     // The file that gets the bus trace; empty: no trace.
     const std::string& TracePath() const { return tracePath_; }
+    // The file that gets a record of each measurement; empty: none.
+    const std::string& ResultsPath() const { return resultsPath_; }
+    // How many times the batch runs its measurements (--repeat), 1 to kMaxRepeat.
+    int Repeat() const { return repeat_; }
+    static constexpr int kMaxRepeat = 10000;
     // The measurements in the order to run, "all" expanded; entries of MeasurementCatalog().
     const std::vector<const CatalogEntry*>& Measurements() const { return measurements_; }
     // The bench's set-up: the defaults unless set-up options were given.
@@ -48,11 +54,6 @@ public:
     const std::string& Error() const { return error_; }
     bool ErrorWantsUsage() const { return errorWantsUsage_; }
 
-    // One line, without a line end.
-    static std::string UsageLine();
-    // Several lines, each ending with "\n": what this build offers, with or without the window.
-    static std::string HelpText(bool windowAvailable);
-
 private:
     void AddMeasurement(const std::string& name);
     void SetError(std::string error, bool withUsage = true);
@@ -60,6 +61,7 @@ private:
     void SetSetupValue(const std::vector<std::string>& arguments, std::size_t& i,
                        const std::string& option);
     void SetBus(const std::string& where, const std::string& origin);
+    void SetRepeat(const std::string& count);
     // The value of `option` ("--bus VALUE" or "--bus=VALUE"), advancing i past it; nullopt
     // when argument i is not that option.
     std::optional<std::string> OptionValue(const std::vector<std::string>& arguments,
@@ -69,6 +71,8 @@ private:
     bool simulate_ = false;
     BusChoice bus_;
     std::string tracePath_;
+    std::string resultsPath_;
+    int repeat_ = 1;
     MeasurementSetup setup_;
     std::vector<const CatalogEntry*> measurements_;
     std::string error_;

@@ -11,9 +11,10 @@
 
 #include "app/BatchRunner.h"
 #include "app/CommandLine.h"
-#include "app/DriverChoice.h"
 #include "app/ExitStatus.h"
-#include "app/SetupFollower.h"
+#include "app/HelpText.h"
+#include "app/bus/DriverChoice.h"
+#include "app/bus/SetupFollower.h"
 #include "gpib/TraceFile.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/DisplayCheck.h"
@@ -21,6 +22,7 @@
 #include "platform/StandardDescriptors.h"
 #include "platform/SteadyClock.h"
 #include "platform/SystemFeatures.h"
+#include "results/ResultsFile.h"
 
 namespace kelvane {
 
@@ -69,10 +71,10 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
     switch (action) {
     case CommandLine::Action::UsageError:
         std::cerr << "kelvane: " << commandLine.Error() << '\n';
-        if (commandLine.ErrorWantsUsage()) std::cerr << CommandLine::UsageLine() << '\n';
+        if (commandLine.ErrorWantsUsage()) std::cerr << UsageLine() << '\n';
         return kExitUsage;
     case CommandLine::Action::Help:
-        return PrintOut(CommandLine::HelpText(static_cast<bool>(launchWindow)));
+        return PrintOut(HelpText(static_cast<bool>(launchWindow)));
     case CommandLine::Action::Version:
         return PrintOut(std::string("kelvane ") + KELVANE_VERSION + "\n");
     case CommandLine::Action::Batch:
@@ -104,6 +106,17 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         trace->Line(TraceHeader(arguments));
         setup.trace = trace.get();
     }
+    std::unique_ptr<ResultsFile> results;
+    if (!commandLine.ResultsPath().empty()) {
+        results = std::make_unique<ResultsFile>(commandLine.ResultsPath());
+        if (!results->IsOpen()) {
+            std::cerr << "kelvane: cannot open the results file \"" << commandLine.ResultsPath()
+                      << "\": " << results->Failure() << '\n';
+            return kExitUsage;
+        }
+    }
+    // As the records name the bus.
+    const std::string recordBus = commandLine.Simulate() ? "simulated" : commandLine.Bus().Name();
     SetupFollower follower(commandLine.Setup(), trace.get());
     setup.simulatedBench = &follower.Bench();
     const auto withTrace = [&trace](int status) {
@@ -112,8 +125,10 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         return lost && status <= kExitMeasurementProblem ? kExitLogUnwritable : status;
     };
     if (action == CommandLine::Action::Batch) {
+        BatchOptions options{
+            commandLine.Setup(), recordBus, commandLine.Repeat(), results.get(), {}};
         BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr,
-                           commandLine.Setup());
+                           std::move(options));
         return withTrace(runner.Run(commandLine.Measurements()));
     }
     if (kWindowNeedsDisplayServer &&
@@ -122,7 +137,8 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         return kExitUsage;
     }
     WindowStart start{setup, commandLine.Setup(),
-                      [&follower](const MeasurementSetup& next) { follower.Follow(next); }};
+                      [&follower](const MeasurementSetup& next) { follower.Follow(next); },
+                      recordBus, results.get()};
     return withTrace(launchWindow(argc, argv, start));
 }
 

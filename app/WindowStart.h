@@ -3,8 +3,9 @@
 #include <functional>
 #include <string>
 
-#include "app/DriverChoice.h"
+#include "app/bus/DriverChoice.h"
 #include "measurements/MeasurementSetup.h"
+#include "results/ResultsFile.h"
 
 namespace kelvane {
 
@@ -14,6 +15,9 @@ struct WindowStart {
     MeasurementSetup setup;  // the bench's set-up the window starts with
     // Called on the bus thread before each measurement with its set-up (SetupFollower).
     std::function<void(const MeasurementSetup& setup)> followSetup;
+    std::string recordBus;  // the bus as records name it
+    // Gets a record of each measurement as it ends (--results); null: none. Outlives the window.
+    ResultsFile* results = nullptr;
 };
 
 // Shows the window until it is closed and returns the exit status (0 closed, 2 the display

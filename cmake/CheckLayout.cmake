@@ -10,12 +10,14 @@ set(allowed_transport platform)
 set(allowed_gpib/prologix gpib transport platform)
 set(allowed_analyzer gpib platform)
 set(allowed_measurements analyzer gpib platform)
+set(allowed_results measurements analyzer gpib platform)
 set(allowed_simulator gpib platform)
-set(allowed_app measurements analyzer simulator gpib/system gpib/prologix transport gpib platform)
-set(allowed_window app measurements analyzer simulator gpib/system gpib/prologix transport gpib
+set(allowed_app results measurements analyzer simulator gpib/system gpib/prologix transport gpib
     platform)
-set(folders platform gpib gpib/system transport gpib/prologix analyzer measurements simulator app
-    window)
+set(allowed_window app results measurements analyzer simulator gpib/system gpib/prologix transport
+    gpib platform)
+set(folders platform gpib gpib/system transport gpib/prologix analyzer measurements results
+    simulator app window)
 set(kMaxSourcesPerFolder 25)
 
 # The folder of the rule that a path belongs to: the longest listed folder it lies in.

@@ -9,7 +9,7 @@ source scripts/install-missing.sh
 SECONDS_PER_TARGET="${1:-5}"
 TARGETS=(ReplyFuzzer MeasurementFuzzer)
 
-InstallMissing cmake ninja-build clang-14 libclang-rt-14-dev
+InstallMissing cmake ninja-build clang-14 libclang-rt-14-dev nlohmann-json3-dev
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER="$(command -v clang++-14)" -DKELVANE_BUILD_FUZZ=ON -DKELVANE_BUILD_WINDOW=OFF \

@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 
-InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev dpkg-dev \
-    desktop-file-utils man-db bsdextrautils
+InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev \
+    dpkg-dev desktop-file-utils man-db bsdextrautils
 
 Fail() {
     echo "ci-package: $*" >&2

@@ -14,7 +14,8 @@ Fail() {
 }
 
 # A failed installation shows as the missing tool below.
-InstallMissing cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest || true
+InstallMissing cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest \
+    nlohmann-json3-dev || true
 command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
     Fail "x86_64-w64-mingw32-g++-posix not found: install g++-mingw-w64-x86-64-posix"
 # Debian keeps the 64-bit loader out of PATH; "wine" starts it when wine32 is not installed.

@@ -10,10 +10,11 @@
 namespace kelvane {
 
 BusMeasurements::BusMeasurements(DriverFactory factory, Clock& clock, FollowSetup followSetup,
-                                 QObject* parent)
+                                 std::string recordBus, QObject* parent)
     : QObject(parent),
       clock_(clock),
       followSetup_(std::move(followSetup)),
+      recorder_(clock, std::move(recordBus)),
       activity_([this](const BusStep& step) {
           emit StepStarted(QString::fromStdString(step.description), step.limitSeconds);
       }),
@@ -53,7 +54,7 @@ FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement,
     MeasurementContext context{session_, log_, clock_, setup};
     FinishedMeasurement finished;
     try {
-        finished.outcome = measurement.run(context).outcome;
+        finished.record = recorder_.Run(measurement, context);
     } catch (const GpibRegistrationFailure&) {
         finished.registrationFailed = true;
     } catch (const std::exception& error) {

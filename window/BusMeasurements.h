@@ -11,8 +11,9 @@
 
 #include "analyzer/AnalyzerSession.h"
 #include "analyzer/GpibBinding.h"
-#include "app/BusActivity.h"
-#include "app/BusThread.h"
+#include "app/bus/BusActivity.h"
+#include "app/bus/BusThread.h"
+#include "app/records/MeasurementRecorder.h"
 #include "gpib/DriverLoad.h"
 #include "measurements/MeasurementContext.h"
 #include "platform/Clock.h"
@@ -24,8 +25,8 @@ struct CatalogEntry;
 
 // How a measurement started from the window ended.
 struct FinishedMeasurement {
-    MeasurementOutcome outcome = MeasurementOutcome::Failed;
     bool registrationFailed = false;  // the driver could not be registered: the program must end
+    MeasurementRecord record;         // what it gave, judged (not after a registration failure)
 };
 
 // The window program's bus: the binding, the analyzer session and the bus thread that makes
@@ -40,8 +41,9 @@ public:
     using FollowSetup = std::function<void(const MeasurementSetup& setup)>;
 
     // `clock` must outlive this object; the driver is brought up by `factory` on the bus thread.
+    // recordBus: the bus as the records name it.
     BusMeasurements(DriverFactory factory, Clock& clock, FollowSetup followSetup = {},
-                    QObject* parent = nullptr);
+                    std::string recordBus = "gpib", QObject* parent = nullptr);
     // Waits for a running measurement to end.
     ~BusMeasurements() override;
 
@@ -71,6 +73,7 @@ private:
 
     Clock& clock_;
     FollowSetup followSetup_;
+    MeasurementRecorder recorder_;
     BusActivity activity_;
     WindowLogSink log_;
     GpibBinding binding_;

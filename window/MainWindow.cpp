@@ -15,8 +15,10 @@
 #include <utility>
 
 #include "app/ExitStatus.h"
+#include "app/records/VerdictText.h"
 #include "measurements/MeasurementCatalog.h"
 #include "window/BusMeasurements.h"
+#include "window/FileCommands.h"
 #include "window/MainWindowLayout.h"
 #include "window/MeasurementButton.h"
 #include "window/ResultLog.h"
@@ -90,8 +92,8 @@ StatusLine::End StatusEnd(MeasurementOutcome outcome) {
 
 }  // namespace
 
-MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, const MeasurementSetup& setup,
-                       BoardChoice boardChoice, QWidget* parent)
+MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, MainWindowOptions options,
+                       QWidget* parent)
     : QWidget(parent),
       bus_(bus),
       exitAction_([](int status) { QCoreApplication::exit(status); }),
@@ -99,8 +101,9 @@ MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, const Measureme
           QMessageBox::critical(window, QStringLiteral("Kelvane"), message, QMessageBox::Ok);
       }),
       caption_(std::move(caption)),
-      setup_(setup),
-      boardChoice_(boardChoice) {
+      setup_(options.setup),
+      boardChoice_(options.boardChoice),
+      records_(options.results) {
     setWindowTitle(caption_(setup_));
     setWindowIcon(QIcon(QPixmap(kelvane_xpm)));
     const QSize layoutSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
@@ -114,8 +117,7 @@ MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, const Measureme
 }
 
 MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent)
-    : MainWindow([caption](const MeasurementSetup&) { return caption; }, bus, {},
-                 BoardChoice::Selectable, parent) {}
+    : MainWindow([caption](const MeasurementSetup&) { return caption; }, bus, {}, parent) {}
 
 MainWindow::~MainWindow() = default;
 
@@ -162,7 +164,9 @@ void MainWindow::CreateActions() {
     setupAction_->setShortcutContext(Qt::WindowShortcut);
     connect(setupAction_, &QAction::triggered, this, &MainWindow::EditSetup);
     addAction(setupAction_);
-    resultLog_->AddContextAction(setupAction_);
+    files_ = new FileCommands(this, resultLog_, records_);
+    for (QAction* action : {setupAction_, files_->SaveLogAction(), files_->SaveResultsAction()})
+        resultLog_->AddContextAction(action);
 }
 
 void MainWindow::SetSetup(const MeasurementSetup& setup) {
@@ -231,7 +235,19 @@ void MainWindow::EndMeasurement() {
         exitAction_(kExitRegistrationFailure);
         return;
     }
-    statusLine_->Finish(StatusEnd(end->outcome));
+    const MeasurementOutcome outcome = end->record.result.outcome;
+    // "failed" says that it is incomplete; a failed run with a value outside its limit says so.
+    const bool incompleteFailure = outcome == MeasurementOutcome::Failed &&
+                                   end->record.judgement.verdict == Verdict::Incomplete;
+    statusLine_->Finish(
+        StatusEnd(outcome),
+        incompleteFailure ? QString() : QString::fromStdString(VerdictText(end->record.judgement)));
+    if (const std::string failure = records_.Keep(end->record); !failure.empty()) {
+        statusLine_->setText(statusLine_->text() + QStringLiteral(", record not written"));
+        QString message = QString::fromStdString(failure) + QLatin1Char('.');
+        message[0] = message[0].toUpper();
+        files_->Present(message);
+    }
     SetButtonsEnabled(true);
     // Give the focus back to the button unless the operator has moved it since.
     if (focusWidget() == this || focusWidget() == nullptr) clicked->setFocus(Qt::OtherFocusReason);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 
+#include "app/records/RecordKeeper.h"
 #include "measurements/MeasurementSetup.h"
 
 class QAction;
@@ -19,9 +20,20 @@ class QPushButton;
 namespace kelvane {
 
 class BusMeasurements;
+class FileCommands;
 class ResultLog;
 class StatusLine;
 struct CatalogEntry;
+
+// What the main window starts with.
+struct MainWindowOptions {
+    // How the set-up dialog treats the board index: an adapter has none to choose.
+    enum class BoardChoice { Selectable, Fixed };
+
+    MeasurementSetup setup;  // until the set-up dialog changes it
+    BoardChoice boardChoice = BoardChoice::Selectable;
+    ResultsFile* results = nullptr;  // gets each record (--results); must outlive the window
+};
 
 // The program's only window: seven measurement buttons, two row labels, the result log and the
 // status line below it. A click starts its measurement on the bus thread and returns at once;
@@ -52,13 +64,12 @@ public:
 
     // The title bar text for a set-up (WindowCaption).
     using CaptionFor = std::function<QString(const MeasurementSetup& setup)>;
-    // How the window's set-up dialog treats the board index.
-    enum class BoardChoice { Selectable, Fixed };
 
-    // The measurements run with `setup` until the set-up dialog changes it. `bus` must outlive
-    // the window.
-    MainWindow(CaptionFor caption, BusMeasurements& bus, const MeasurementSetup& setup = {},
-               BoardChoice boardChoice = BoardChoice::Selectable, QWidget* parent = nullptr);
+    using BoardChoice = MainWindowOptions::BoardChoice;
+
+    // `bus` must outlive the window.
+    MainWindow(CaptionFor caption, BusMeasurements& bus, MainWindowOptions options = {},
+               QWidget* parent = nullptr);
     // A window whose caption stays as given.
     MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -79,6 +90,9 @@ public:
     void EditSetup();
     // The window's own commands, in the log's context menu and by their shortcuts.
     QAction* SetupAction() const { return setupAction_; }
+    FileCommands& Files() const { return *files_; }
+    // The records of the window's measurements, in the order they ended.
+    const RecordKeeper& Records() const { return records_; }
 
     QPushButton* Button(ButtonId id) const { return buttons_.at(id); }
     QPlainTextEdit* Log() const;
@@ -118,7 +132,9 @@ private:
     CaptionFor caption_;
     MeasurementSetup setup_;
     BoardChoice boardChoice_;
+    RecordKeeper records_;
     QAction* setupAction_ = nullptr;
+    FileCommands* files_ = nullptr;
 
     std::array<QPushButton*, kButtonCount> buttons_{};
     std::array<const CatalogEntry*, kButtonCount> measurements_{};

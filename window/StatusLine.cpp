@@ -37,20 +37,22 @@ void StatusLine::Step(const QString& description, int limitSeconds) {
     Refresh();
 }
 
-void StatusLine::Finish(End end) {
+void StatusLine::Finish(End end, const QString& verdict) {
     ticker_.stop();
     const QString took = Seconds(sinceBegin_.elapsed());
+    QString text;
     switch (end) {
     case End::Done:
-        setText(QStringLiteral("%1: done in %2 s").arg(name_, took));
+        text = QStringLiteral("%1: done in %2 s").arg(name_, took);
         break;
     case End::DoneWithWarning:
-        setText(QStringLiteral("%1: done in %2 s, with a warning").arg(name_, took));
+        text = QStringLiteral("%1: done in %2 s, with a warning").arg(name_, took);
         break;
     case End::Failed:
-        setText(QStringLiteral("%1: failed").arg(name_));
+        text = QStringLiteral("%1: failed").arg(name_);
         break;
     }
+    setText(verdict.isEmpty() ? text : text + QStringLiteral(", ") + verdict);
 }
 
 void StatusLine::Refresh() {

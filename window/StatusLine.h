@@ -9,8 +9,8 @@ namespace kelvane {
 
 // The line below the result log that tells what the running measurement is doing and for how
 // long, e.g. `ACP: waiting for the end of the measurement (3.2 s of 10 s)`, and afterwards how
-// it ended: `ACP: done in 4.1 s`, `ACP: failed`. The times count on the window's own clock and
-// advance while the bus is busy.
+// it ended with its verdict: `ACP: done in 4.1 s, PASS, worst margin 9.77 dB`, `ACP: failed`.
+// The times count on the window's own clock and advance while the bus is busy.
 class StatusLine : public QLabel {
     Q_OBJECT
 
@@ -23,7 +23,8 @@ public:
     void Begin(const QString& name);
     // It moved on to a new step; limitSeconds 0: the step has no time limit.
     void Step(const QString& description, int limitSeconds);
-    void Finish(End end);
+    // It ended; verdict: what the status line adds after how it ended (VerdictText), if any.
+    void Finish(End end, const QString& verdict = {});
 
 private:
     void Refresh();

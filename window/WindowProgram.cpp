@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <optional>
 
-#include "app/DriverChoice.h"
 #include "app/WindowCaption.h"
+#include "app/bus/DriverChoice.h"
 #include "platform/SteadyClock.h"
 #include "window/BusMeasurements.h"
 #include "window/DisplayFailureGuard.h"
@@ -20,7 +20,8 @@ int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
         application.emplace(argc, argv);
     }
     SteadyClock clock;
-    BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock, start.followSetup);
+    BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock, start.followSetup,
+                        start.recordBus);
     const DriverSetup& driver = start.driver;
     const auto caption = [&driver](const MeasurementSetup& setup) {
         return QString::fromStdString(WindowCaption(driver.simulate, driver.bus.text, setup));
@@ -28,8 +29,10 @@ int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
     // An adapter is a board of its own: only the GPIB library and the simulator have boards.
     const bool adapter = !driver.simulate && driver.bus.kind != BusChoice::Kind::Gpib;
     MainWindow window(
-        caption, bus, start.setup,
-        adapter ? MainWindow::BoardChoice::Fixed : MainWindow::BoardChoice::Selectable);
+        caption, bus,
+        {start.setup,
+         adapter ? MainWindow::BoardChoice::Fixed : MainWindow::BoardChoice::Selectable,
+         start.results});
 
     // Closing the window would otherwise let the event loop report 0.
     std::optional<int> exitStatus;

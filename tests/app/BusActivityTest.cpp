@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/BusActivity.h"
+#include "app/bus/BusActivity.h"
 #include "gpib/ObservedGpibDriver.h"
 #include "tests/measurements/ScriptedRuns.h"
 

@@ -8,8 +8,8 @@
 
 #include "app/BatchRunner.h"
 #include "app/CommandLine.h"
-#include "app/DriverChoice.h"
 #include "app/WindowCaption.h"
+#include "app/bus/DriverChoice.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SteadyClock.h"
 #include "platform/SystemFeatures.h"

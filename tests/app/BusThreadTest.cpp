@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/BusThread.h"
+#include "app/bus/BusThread.h"
 
 namespace kelvane {
 namespace {

@@ -66,6 +66,29 @@ for args in "--wcdma-center 51GHz" "--ref-level -151" "--board 16" "--address 31
     [ -s "$out" ] && fail "$args: measured anyway"
 done
 run 0 "$k" --simulate --measure obw --wcdma-center 2140MHz; has "$out" "OBW CF = 2140.000MHz"
+# Records: one JSON line per measurement, the log byte for byte as without them; CSV by the name,
+# its header only in a new file; a file that refuses them is exit status 4, the log goes on.
+dir=$(mktemp -d)
+run 0 "$k" --simulate --measure all --results "$dir/r.jsonl"; cp "$out" "$dir/with"
+[ "$(wc -l <"$dir/r.jsonl")" -eq 7 ] || fail "not seven records: $(wc -l <"$dir/r.jsonl")"
+has "$dir/r.jsonl" '"measurement":"sem-11a"'; has "$dir/r.jsonl" '"verdict":"pass"'
+run 0 "$k" --simulate --measure all; cmp -s "$out" "$dir/with" || fail "the log differs with --results"
+run 0 "$k" --simulate --measure obw --results "$dir/r.csv"
+run 0 "$k" --simulate --measure obw --results "$dir/r.csv"
+[ "$(grep -c '^started,measurement,' "$dir/r.csv")" -eq 1 ] || fail "the CSV header is not there once"
+if [ -w /dev/full ] && [ $emulated = no ]; then
+    run 4 "$k" --simulate --measure obw --results /dev/full
+    has "$err" 'kelvane: cannot write the obw record to the results file "/dev/full": '
+    has "$out" "OBW CF = "
+fi
+run 2 "$k" --simulate --measure obw --results "$dir/no/such/folder.jsonl"
+has "$err" "cannot open the results file"
+run 0 "$k" --simulate --repeat 3 --measure ch-power
+[ "$(grep -c '^ChPower = ' "$out")" -eq 3 ] || fail "--repeat 3 did not run three times"
+has "$out" "Summary of 3 runs of ch-power"
+for count in 0 10001 x; do run 2 "$k" --simulate --repeat $count --measure ch-power; done
+has "$err" "--repeat: 'x' is not a number of runs from 1 to 10000"
+rm -rf "$dir"
 # Buses and the bus trace.
 run 2 "$k" --bus lan: --measure obw; has "$err" "lan:HOST[:PORT]"; [ -s "$out" ] && fail "bad bus logged"
 run 2 env KELVANE_BUS=serial "$k" --measure obw; has "$err" "bad bus 'serial' (KELVANE_BUS)"

@@ -68,7 +68,9 @@ TEST(SetupOptions, RangesAndTheirLines) {
         MeasurementSetup setup;
         EXPECT_EQ(SetupOptions::Apply(c.option, c.value, setup), c.refusal)
             << c.option << " " << c.value;
-        if (!c.refusal.empty()) EXPECT_EQ(setup, MeasurementSetup{}) << "a refused value is kept";
+        if (!c.refusal.empty()) {
+            EXPECT_EQ(setup, MeasurementSetup{}) << "a refused value is kept";
+        }
     }
     MeasurementSetup setup;
     for (const auto& [option, value] : {std::pair{"--wcdma-center", "2.14GHz"},

@@ -128,8 +128,9 @@ TEST(SimulatorEndToEnd, TransmittersAtTheSetUpsCarriers) {
                           Case{"sem-11a", 5141, 5219, 30}, Case{"sem-11b", 2423, 2501, 18}}) {
         SCOPED_TRACE(std::string(c.name));
         for (const auto& entry : MeasurementCatalog())
-            if (entry.name == c.name)
+            if (entry.name == c.name) {
                 EXPECT_EQ(entry.run(program.context).outcome, MeasurementOutcome::Completed);
+            }
         const std::string text = std::exchange(program.log, {});
         EXPECT_EQ(text.find("FAIL"), std::string::npos) << text;
         std::size_t frequencies = 0;
@@ -153,8 +154,9 @@ TEST(SimulatorEndToEnd, TransmittersAtTheSetUpsCarriers) {
     bench = SimulatedBench{};
     program.context.setup = {};
     for (const auto& entry : MeasurementCatalog())
-        if (entry.name == "obw")
+        if (entry.name == "obw") {
             EXPECT_EQ(entry.run(program.context).outcome, MeasurementOutcome::Completed);
+        }
     EXPECT_NE(program.log.find("OBW CF = 2000.0"), std::string::npos) << program.log;
     EXPECT_TRUE(program.messages.empty());
 }

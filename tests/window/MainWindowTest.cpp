@@ -423,27 +423,45 @@ private slots:
         QVERIFY(callers.front() != std::this_thread::get_id());
     }
 
-    // How the status line sums a run up.
+    // How the status line sums a run up: how it ended, and its verdict against its limits.
     void statusAfterTheEnd() {
-        const std::vector<std::tuple<std::function<void(testing::ScriptedDriver&)>, QString>> cases{
-            {[](testing::ScriptedDriver& d) {
+        using Script = std::function<void(testing::ScriptedDriver&)>;
+        const std::vector<std::tuple<MainWindow::ButtonId, Script, QString>> cases{
+            {MainWindow::kChPowerButton,
+             [](testing::ScriptedDriver& d) {
                  d.Reply("*STB?", {"128"});
                  d.Reply("PWCH?", {"-10.2"});
              },
              R"(^CH Power: done in \d+\.\d s$)"},
-            {[](testing::ScriptedDriver& d) {
+            {MainWindow::kChPowerButton,
+             [](testing::ScriptedDriver& d) {
                  d.ReplyAlways("*STB?", "0");
                  d.Reply("PWCH?", {"-10.2"});
              },
-             R"(^CH Power: done in \d+\.\d s, with a warning$)"},
-            {[](testing::ScriptedDriver& d) { d.FailIbdev(); }, R"(^CH Power: failed$)"}};
-        for (const auto& [script, status] : cases) {
+             R"(^CH Power: done in \d+\.\d s, with a warning, INCOMPLETE$)"},
+            {MainWindow::kChPowerButton, [](testing::ScriptedDriver& d) { d.FailIbdev(); },
+             R"(^CH Power: failed$)"},
+            {MainWindow::kObwButton,
+             [](testing::ScriptedDriver& d) {
+                 d.Reply("*STB?", {"128"});
+                 d.Reply("OBW?", {"2000000000,4167000"});
+             },
+             R"(^OBW: done in \d+\.\d s, PASS, margin 0\.833 MHz$)"},
+            {MainWindow::kAcpButton,
+             [](testing::ScriptedDriver& d) {
+                 d.Reply("*STB?", {"128"});
+                 d.Reply("ACP?", {"0", "-5000000,-44,5000000,-46", "-10000000,-60,10000000,-61"});
+                 d.Reply("ACPREF?", {"-10"});
+             },
+             R"(^ACP: done in \d+\.\d s, FAIL, worst margin -1\.00 dB$)"}};
+        for (const auto& [button, script, status] : cases) {
             init();
             script(rig_->driver);
-            QVERIFY(rig_->RunToEnd(rig_->Button(MainWindow::kChPowerButton)));
+            QVERIFY(rig_->RunToEnd(rig_->Button(button)));
             QVERIFY2(QRegularExpression(status).match(rig_->Status()).hasMatch(),
                      qPrintable(rig_->Status()));
         }
+        QCOMPARE(rig_->window.Records().Records().size(), 1u);
     }
 
     // The message is shown on the window thread, the window closes with exit status 3 and no

@@ -89,7 +89,8 @@ private slots:
                 menu->close();
             },
             true);
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                rig.window.Log()->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(rig.window.Log(), &event);
         QVERIFY(offered);
         WhenOpen([](QWidget* dialog) {

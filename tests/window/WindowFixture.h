@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DriverChoice.h"
 #include "app/WindowCaption.h"
+#include "app/bus/DriverChoice.h"
 #include "tests/support/LatchedDriver.h"
 #include "tests/support/ScriptedDriver.h"
 #include "window/BusMeasurements.h"
@@ -29,7 +29,7 @@ inline QStringList ToQt(const std::vector<std::string>& texts) {
 // recorded. The test reads the driver's record only while a read is held or after a measurement
 // ended.
 struct WindowFixture {
-    explicit WindowFixture(bool simulated, bool latched = false)
+    explicit WindowFixture(bool simulated, bool latched = false, ResultsFile* results = nullptr)
         : bus(simulated ? MakeDriverFactory(DriverSetup{true, {}, nullptr}, clock)
                         : HandOver(std::move(owned)),
               clock),
@@ -37,7 +37,7 @@ struct WindowFixture {
               [simulated](const MeasurementSetup& setup) {
                   return QString::fromStdString(WindowCaption(simulated, "gpib", setup));
               },
-              bus) {
+              bus, {{}, MainWindowOptions::BoardChoice::Selectable, results}) {
         driver.AttachClock(&clock);
         if (!latched) latch.Open();
         window.SetExitAction([this](int status) { exitStatus = status; });

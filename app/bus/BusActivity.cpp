@@ -1,4 +1,4 @@
-#include "app/BusActivity.h"
+#include "app/bus/BusActivity.h"
 
 namespace kelvane {
 

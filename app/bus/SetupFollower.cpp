@@ -1,4 +1,4 @@
-#include "app/SetupFollower.h"
+#include "app/bus/SetupFollower.h"
 
 #include "app/SetupText.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/BusChoice.h"
+#include "app/bus/BusChoice.h"
 #include "gpib/DriverLoad.h"
 #include "gpib/TraceLog.h"
 #include "platform/Clock.h"

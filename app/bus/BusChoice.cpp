@@ -1,4 +1,4 @@
-#include "app/BusChoice.h"
+#include "app/bus/BusChoice.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "app/DriverChoice.h"
+#include "app/bus/DriverChoice.h"
 
 #include <memory>
 #include <utility>

@@ -1,0 +1,59 @@
+#include "app/HelpText.h"
+
+#include "measurements/MeasurementCatalog.h"
+#include "platform/SystemFeatures.h"
+
+namespace kelvane {
+
+std::string UsageLine() {
+    return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE] [SET-UP]... "
+           "[--repeat N] [--measure NAME]... | --help | --version";
+}
+
+std::string HelpText(bool windowAvailable) {
+    std::string names;
+    for (const auto& entry : MeasurementCatalog()) names += std::string(entry.name) + ", ";
+    names += "all";
+    // Only what this build offers: a build without Qt has no window, one without the adapter
+    // streams reaches the analyzer through the GPIB library only.
+    const std::string adapters =
+        kAdapterStreamsAvailable
+            ? "                      lan:HOST[:PORT]  a GPIB-ETHERNET adapter (port 1234)\n"
+              "                      usb:DEVICE       a GPIB-USB adapter, e.g. usb:/dev/ttyUSB0\n"
+            : "";
+    return UsageLine() + "\n\n" +
+           (windowAvailable ? "Without --measure, opens the measurement window.\n"
+                            : "This build has no window: name the measurements with --measure.\n") +
+           "\n"
+           "  --simulate        talk to the built-in simulated analyzer instead of the GPIB "
+           "driver\n"
+           "  --bus WHERE       how the analyzer is reached (default: KELVANE_BUS, else gpib):\n"
+           "                      gpib             the system's GPIB library\n" +
+           adapters +
+           "  --trace FILE      append every driver call of the run to FILE\n"
+           "  --results FILE    append a record of each measurement to FILE: JSON Lines, or CSV\n"
+           "                    when FILE ends in .csv; with limits, margins and verdicts\n"
+           "  --measure NAME    run a measurement without a window and write its log to standard\n"
+           "                    output; repeat it to run several, in the order given\n"
+           "  --repeat N        run the named measurements N times (1 to 10000), then a summary\n"
+           "  --help            print this help\n"
+           "  --version         print the version\n"
+           "\n"
+           "NAME: " +
+           names +
+           " (all seven, in this order).\n"
+           "\n"
+           "SET-UP (defaults in brackets; FREQ: a number with Hz, kHz, MHz or GHz, e.g. 2140MHz):\n"
+           "  --wcdma-center FREQ     the W-CDMA carrier's center frequency [2000MHz]\n"
+           "  --wlan-11a-center FREQ  the 802.11a carrier's center frequency [5005MHz]\n"
+           "  --wlan-11b-center FREQ  the 802.11b carrier's center frequency [2412MHz]\n"
+           "  --ref-level DB          the analyzer's reference level, -150 to 60 [0]\n"
+           "  --board N               the PC's GPIB board, 0 to 15 [0]\n"
+           "  --address N             the analyzer's primary address, 0 to 30 [8]\n"
+           "\n"
+           "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
+           "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
+           "registered, 4 the log, the trace or a record could not be written.\n";
+}
+
+}  // namespace kelvane

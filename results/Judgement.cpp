@@ -1,0 +1,58 @@
+#include "results/Judgement.h"
+
+#include <cmath>
+
+#include "results/Limits.h"
+
+namespace kelvane {
+
+namespace {
+
+// A margin is a difference: a level in dBm and a relative level in dB both give dB.
+std::string MarginUnitOf(const std::string& valueUnit) { return valueUnit == "Hz" ? "Hz" : "dB"; }
+
+}  // namespace
+
+std::string_view VerdictName(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Pass:
+        return "pass";
+    case Verdict::Fail:
+        return "fail";
+    case Verdict::None:
+        return "none";
+    case Verdict::Incomplete:
+        return "incomplete";
+    }
+    return "none";
+}
+
+Judgement Judge(const MeasurementResult& result) {
+    Judgement judgement;
+    bool anyJudged = false;
+    bool anyOutside = false;
+    for (const MeasuredValue& value : result.values) {
+        JudgedValue judged = JudgeValue(value, result);
+        if (judged.passed) {
+            anyJudged = true;
+            anyOutside = anyOutside || !*judged.passed;
+        }
+        // A value that is no number (NaN) fails, but has no distance to its limit to show.
+        const bool measurable = judged.margin && !std::isnan(*judged.margin);
+        if (measurable && (!judgement.worstMargin || *judged.margin < *judgement.worstMargin)) {
+            judgement.worstMargin = judged.margin;
+            judgement.marginUnit = MarginUnitOf(value.unit);
+        }
+        judgement.values.push_back(std::move(judged));
+    }
+    if (anyOutside) {
+        judgement.verdict = Verdict::Fail;
+    } else if (result.outcome != MeasurementOutcome::Completed) {
+        judgement.verdict = Verdict::Incomplete;
+    } else {
+        judgement.verdict = anyJudged ? Verdict::Pass : Verdict::None;
+    }
+    return judgement;
+}
+
+}  // namespace kelvane

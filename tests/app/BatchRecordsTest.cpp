@@ -1,0 +1,112 @@
+// The batch's records and repeated runs: a record per measurement as it ends, its times and bus,
+// a file that refuses them, and the summary after --repeat.
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "app/BatchRunner.h"
+#include "app/ExitStatus.h"
+#include "measurements/MeasurementCatalog.h"
+#include "tests/support/ScriptedDriver.h"
+#include "tests/support/VirtualClock.h"
+
+namespace kelvane {
+namespace {
+
+using testing::ScriptedDriver;
+
+struct BatchRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+// Channel power runs against an analyzer that reports the end at once and answers the powers in
+// turn; each record goes to `results` (when set).
+BatchRun RunChannelPower(const std::vector<std::string>& powers, int repeat, ResultsFile* results) {
+    VirtualClock clock;
+    auto owned = std::make_unique<ScriptedDriver>();
+    owned->AttachClock(&clock);
+    owned->ReplyAlways("*STB?", "128");
+    owned->Reply("PWCH?", powers);
+    std::ostringstream out, err;
+    const auto started =
+        std::chrono::sys_days{std::chrono::December / 9 / 2026} + std::chrono::hours(14);
+    BatchRunner runner(testing::HandOver(std::move(owned)), clock, out, err,
+                       {{}, "lan:192.0.2.7:1234", repeat, results, [started] { return started; }});
+    const int status = runner.Run({FindMeasurement("ch-power")});
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> FileLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(BatchRecords, OneRecordPerMeasurementWithItsTimesAndBus) {
+    const std::string path = ::testing::TempDir() + "batch-records-test.jsonl";
+    std::remove(path.c_str());
+    ResultsFile results(path);
+    ASSERT_TRUE(results.IsOpen()) << results.Failure();
+    const BatchRun run = RunChannelPower({"-10.25", "-10.2"}, 2, &results);
+    EXPECT_EQ(run.status, kExitCompleted);
+    const auto lines = FileLines(path);
+    ASSERT_EQ(lines.size(), 2u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto record = nlohmann::json::parse(lines[i]);
+        EXPECT_EQ(record["measurement"], "ch-power");
+        EXPECT_EQ(record["started"], "2026-12-09T14:00:00.000Z");
+        EXPECT_EQ(record["bus"], "lan:192.0.2.7:1234");
+        EXPECT_EQ(record["verdict"], "none");
+        EXPECT_EQ(record["values"][0]["value"], i == 0 ? -10.25 : -10.2);
+        // The status poll waits 10 ms on the program's clock.
+        EXPECT_DOUBLE_EQ(record["duration_s"].get<double>(), 0.01);
+    }
+    std::remove(path.c_str());
+}
+
+// Three runs, one of them failed: the summary counts it and averages the other two.
+TEST(BatchRecords, RepeatedRunsEndWithASummary) {
+    const BatchRun run = RunChannelPower({"-10.2", "bad", "-10.4"}, 3, nullptr);
+    EXPECT_EQ(run.status, kExitMeasurementProblem);
+    EXPECT_EQ(run.err, "");
+    std::size_t titles = 0;
+    for (std::size_t at = 0;
+         (at = run.out.find("CH Power Measurement...", at)) != std::string::npos; ++at)
+        ++titles;
+    EXPECT_EQ(titles, 3u + 1u);  // three runs and the summary's heading
+    const std::string summary = run.out.substr(run.out.find("\r\nSummary"));
+    EXPECT_NE(summary.find("3 runs"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("channel_power: min -10.40 dBm, mean -10.30 dBm, max -10.20 dBm"),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("(2 runs)"), std::string::npos) << summary;
+}
+
+// A results file that refuses every write: one line per record on standard error, the log whole,
+// and exit status 4 at the end.
+TEST(BatchRecords, ARecordThatCannotBeWrittenIsSaidAndTheRunGoesOn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no device that refuses writes here";
+#endif
+    ResultsFile results("/dev/full");
+    if (!results.IsOpen()) GTEST_SKIP() << "no /dev/full here";
+    const BatchRun run = RunChannelPower({"-10.2", "-10.3"}, 2, &results);
+    EXPECT_EQ(run.status, kExitLogUnwritable);
+    const std::string line =
+        "kelvane: cannot write the ch-power record to the results file \"/dev/full\": No space "
+        "left on device\n";
+    EXPECT_EQ(run.err, line + line);
+    EXPECT_NE(run.out.find("ChPower = -10.30dBm"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,200 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "results/Judgement.h"
+#include "results/Limits.h"
+#include "tests/results/SampleResults.h"
+
+namespace kelvane::testing {
+namespace {
+
+constexpr double kTolerance = 1e-9;
+
+TEST(MaskLimit, ChoosesTheSegmentByTheMiddleOfTheRowAndReadsItAtFreq) {
+    struct Case {
+        const char* what;
+        double startMHz, stopMHz, frequencyMHz;
+        std::optional<double> limitDbm;
+    };
+    const Case cases[] = {
+        {"lower side, far segment", 1992.00, 1996.00, 1995.50, -13},
+        {"lower side, sloped segment", 1996.49, 1997.29, 1997.26, -14 - 12 * (0.025 / 0.8)},
+        {"upper side, sloped segment", 2002.72, 2003.52, 2002.77, -14 - 12 * (0.055 / 0.8)},
+        {"slope's start", 2002.715, 2003.515, 2002.715, -14},
+        {"slope's stop", 2002.715, 2003.515, 2003.515, -26},
+        {"flat close-in segment", 2002.515, 2002.715, 2002.6, -14},
+        {"edges of 3.515-4.0, lower side", 1996.0, 1996.485, 1996.2, -26},
+        {"edges of 4.0-8.0, upper side", 2004.0, 2008.0, 2005.0, -13},
+        {"edges of 4.0-8.0, lower side", 1992.0, 1996.0, 1992.0, -13},
+        // FREQ in the neighbour segment: the middle decides, FREQ is clamped into it.
+        {"FREQ beyond the segment's start", 2004.0, 2008.0, 2003.9, -13},
+        {"FREQ beyond the slope's stop", 2002.72, 2003.52, 2003.9, -26},
+        // A middle on a boundary belongs to the first segment holding it, in mask order.
+        {"middle at 4.0 MHz, upper side", 2003.5, 2004.5, 2004.0, -26},
+        {"middle at 4.0 MHz, lower side", 1995.5, 1996.5, 1996.0, -26},
+        {"middle at 8.0 MHz", 2007.5, 2008.5, 2008.0, -13},
+        {"beyond the mask", 2008.5, 2012.5, 2010.0, std::nullopt},
+        {"inside the mask's gap at the carrier", 2000.5, 2001.5, 2001.0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const MaskRow row{c.startMHz * 1e6, c.stopMHz * 1e6, c.frequencyMHz * 1e6, -80, -70, {}};
+        const std::optional<double> limit = MaskLimitAt(WcdmaMask(), 2000e6, row);
+        ASSERT_EQ(limit.has_value(), c.limitDbm.has_value()) << c.what;
+        if (limit) {
+            EXPECT_NEAR(*limit, *c.limitDbm, kTolerance) << c.what;
+        }
+    }
+    EXPECT_FALSE(MaskLimitAt({}, 2000e6, MaskRow{1992e6, 1996e6, 1995.5e6, -70, -60, {}}));
+}
+
+TEST(MaskLimit, FollowsTheCarrier) {
+    // The same mask around a carrier at 2140 MHz: the row's offsets, not its frequencies, count.
+    const MaskRow row{2136.49e6, 2137.29e6, 2137.26e6, -77.87, -67.68, {}};
+    const std::optional<double> limit = MaskLimitAt(WcdmaMask(), 2140e6, row);
+    ASSERT_TRUE(limit);
+    EXPECT_NEAR(*limit, -14.375, kTolerance);
+}
+
+TEST(JudgeValue, HoldsEachValueToItsLimit) {
+    struct Case {
+        MeasuredValue value;
+        std::optional<double> limit;
+        std::optional<double> margin;
+        std::optional<bool> passed;
+    };
+    const Case cases[] = {
+        {Value("occupied_bandwidth", 4167031, "Hz"), 5e6, 832969, true},
+        {Value("occupied_bandwidth", 5e6, "Hz"), 5e6, 0, false},  // less than 5 MHz
+        {Value("occupied_bandwidth", 5000001, "Hz"), 5e6, -1, false},
+        {Value("occupied_band_center", 2000e6, "Hz"), {}, {}, {}},
+        {Value("acp_lower_5mhz", -45, "dB"), -45, 0, true},  // at the limit is inside
+        {Value("acp_upper_5mhz", -54.75, "dB"), -45, 9.75, true},
+        {Value("acp_lower_5mhz", -44.75, "dB"), -45, -0.25, false},
+        {Value("acp_lower_10mhz", -50, "dB"), -50, 0, true},
+        {Value("acp_upper_10mhz", -49.5, "dB"), -50, -0.5, false},
+        {Value("acp_upper_10mhz", -63.25, "dB"), -50, 13.25, true},
+        {Value("carrier_power", -10.2, "dBm"), {}, {}, {}},
+        {Value("channel_power", -10.2, "dBm"), {}, {}, {}},
+        {Value("total_power", 3.5, "dBm"), {}, {}, {}},
+        // W-CDMA mask rows: at the limit is inside.
+        {Row(1, 2004e6, 2008e6, 2005e6, -13), -13, 0, true},
+        {Row(1, 2004e6, 2008e6, 2005e6, -12.5), -13, -0.5, false},
+        {Row(1, 2008.5e6, 2012.5e6, 2010e6, -12.5), {}, {}, {}},
+    };
+    const MeasurementResult result =
+        Result("", MeasurementOutcome::Completed, {}, 2000e6, WcdmaMask());
+    for (const Case& c : cases) {
+        const JudgedValue judged = JudgeValue(c.value, result);
+        EXPECT_EQ(judged.measured, c.value);
+        EXPECT_EQ(judged.limit, c.limit) << c.value.name << " " << c.value.value;
+        EXPECT_EQ(judged.margin, c.margin) << c.value.name << " " << c.value.value;
+        EXPECT_EQ(judged.passed, c.passed) << c.value.name << " " << c.value.value;
+    }
+}
+
+TEST(JudgeValue, AWlanRowTakesTheAnalyzersVerdictWithKelvanesMargin) {
+    // 802.11a at 5005 MHz, peak -10 dBm: P = -8 dBm; 11-20 MHz slopes from -28 to -36 dBm.
+    const MeasurementResult result =
+        Result("", MeasurementOutcome::Completed, {}, 5005e6, Wlan11aMask(-10));
+    const double limitAt12MHz = -28 - 8.0 / 9;
+    struct Case {
+        MeasuredValue row;
+        std::optional<double> limit;
+        std::optional<bool> passed;
+    };
+    const Case cases[] = {
+        {Row(1, 4985e6, 4994e6, 4993e6, -50, -40, true), limitAt12MHz, true},
+        {Row(2, 4985e6, 4994e6, 4993e6, -50, -40, false), limitAt12MHz, false},
+        {Row(3, 5016e6, 5025e6, 5017e6, -20, -10, true), limitAt12MHz, true},  // margin < 0
+        {Row(4, 5045e6, 5050e6, 5046e6, -90, -80, true), std::nullopt, true},  // no segment
+        {Row(5, 5045e6, 5050e6, 5046e6, -90, -80, false), std::nullopt, false},
+        {Row(6, 4996e6, 5014e6, 5005e6, -8, 0, true), -8, true},  // the flat top, both sides
+    };
+    for (const Case& c : cases) {
+        const JudgedValue judged = JudgeValue(c.row, result);
+        ASSERT_EQ(judged.limit.has_value(), c.limit.has_value()) << c.row.name;
+        EXPECT_EQ(judged.passed, c.passed) << c.row.name;
+        if (!c.limit) {
+            EXPECT_FALSE(judged.margin) << c.row.name;
+            continue;
+        }
+        EXPECT_NEAR(*judged.limit, *c.limit, kTolerance) << c.row.name;
+        ASSERT_TRUE(judged.margin) << c.row.name;
+        EXPECT_NEAR(*judged.margin, *c.limit - c.row.value, kTolerance) << c.row.name;
+    }
+}
+
+TEST(Judge, GivesTheMeasurementsVerdict) {
+    using enum MeasurementOutcome;
+    const MeasuredValue inside = Value("acp_lower_5mhz", -54.77, "dB");
+    const MeasuredValue outside = Value("acp_upper_5mhz", -40.5, "dB");
+    const MeasuredValue unlimited = Value("channel_power", -10.2, "dBm");
+    struct Case {
+        MeasurementOutcome outcome;
+        std::vector<MeasuredValue> values;
+        Verdict verdict;
+    };
+    const Case cases[] = {
+        {Completed, {inside, unlimited}, Verdict::Pass},
+        {Completed, {inside, outside}, Verdict::Fail},
+        {Warning, {inside, outside}, Verdict::Fail},
+        {Failed, {outside}, Verdict::Fail},  // whatever else happened
+        {Warning, {inside}, Verdict::Incomplete},
+        {Failed, {inside}, Verdict::Incomplete},
+        {Failed, {}, Verdict::Incomplete},
+        {Warning, {unlimited}, Verdict::Incomplete},
+        {Completed, {unlimited}, Verdict::None},
+        {Completed, {}, Verdict::None},
+        {Completed, {Row(1, 2008.5e6, 2012.5e6, 2010e6, 0)}, Verdict::None},  // in no segment
+        {Completed, {Row(1, 2008.5e6, 2012.5e6, 2010e6, 0, 0, false)}, Verdict::Fail},  // WLAN
+    };
+    for (const Case& c : cases) {
+        const Judgement judgement = Judge(Result("", c.outcome, c.values, 2000e6, WcdmaMask()));
+        EXPECT_EQ(judgement.verdict, c.verdict)
+            << static_cast<int>(c.outcome) << " with " << c.values.size() << " values";
+        EXPECT_EQ(judgement.values.size(), c.values.size());
+    }
+}
+
+TEST(Judge, TheWorstMarginIsTheSmallestOfTheLimitedValues) {
+    const Judgement mask = Judge(WcdmaMaskResult());
+    EXPECT_EQ(mask.verdict, Verdict::Pass);
+    ASSERT_TRUE(mask.worstMargin);
+    EXPECT_NEAR(*mask.worstMargin, 57.29, kTolerance);  // row 1: -13 dBm - -70.29 dBm
+    EXPECT_EQ(mask.marginUnit, "dB");
+    ASSERT_EQ(mask.values.size(), 3u);
+    EXPECT_NEAR(*mask.values[1].limit, -14.375, kTolerance);
+    EXPECT_NEAR(*mask.values[2].limit, -14.825, kTolerance);
+
+    const Judgement acp =
+        Judge(Result("", MeasurementOutcome::Completed,
+                     {Value("carrier_power", -10, "dBm"), Value("acp_lower_5mhz", -54.5, "dB"),
+                      Value("acp_upper_5mhz", -55, "dB"), Value("acp_lower_10mhz", -50.25, "dB"),
+                      Value("acp_upper_10mhz", -64, "dB")}));
+    EXPECT_EQ(acp.worstMargin, 0.25);
+    EXPECT_EQ(acp.marginUnit, "dB");
+
+    const Judgement obw = Judge(Result(
+        "", MeasurementOutcome::Completed,
+        {Value("occupied_bandwidth", 4167031, "Hz"), Value("occupied_band_center", 2000e6, "Hz")}));
+    EXPECT_EQ(obw.worstMargin, 832969);
+    EXPECT_EQ(obw.marginUnit, "Hz");
+
+    const Judgement power =
+        Judge(Result("", MeasurementOutcome::Completed, {Value("channel_power", -10.2, "dBm")}));
+    EXPECT_FALSE(power.worstMargin);
+    EXPECT_EQ(power.marginUnit, "");
+}
+
+TEST(VerdictName, NamesEachVerdict) {
+    EXPECT_EQ(VerdictName(Verdict::Pass), "pass");
+    EXPECT_EQ(VerdictName(Verdict::Fail), "fail");
+    EXPECT_EQ(VerdictName(Verdict::None), "none");
+    EXPECT_EQ(VerdictName(Verdict::Incomplete), "incomplete");
+}
+
+}  // namespace
+}  // namespace kelvane::testing

@@ -1,0 +1,227 @@
+#include <chrono>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "results/RecordFormats.h"
+#include "tests/results/SampleRecords.h"
+
+namespace kelvane::testing {
+namespace {
+
+using nlohmann::json;
+
+json ParseLine(const std::string& line) {
+    EXPECT_FALSE(line.empty());
+    EXPECT_EQ(line.find('\n'), line.size() - 1) << "one record, one line: " << line;
+    return json::parse(line);
+}
+
+TEST(RecordFormatFor, ChoosesCsvByTheNamesEnding) {
+    const std::pair<const char*, RecordFormat> cases[] = {
+        {"results.csv", RecordFormat::Csv},         {"RESULTS.CSV", RecordFormat::Csv},
+        {"bench/run 1.Csv", RecordFormat::Csv},     {".csv", RecordFormat::Csv},
+        {"results.jsonl", RecordFormat::JsonLines}, {"results.csv.txt", RecordFormat::JsonLines},
+        {"csv", RecordFormat::JsonLines},           {"", RecordFormat::JsonLines},
+        {"results.cs", RecordFormat::JsonLines},
+    };
+    for (const auto& [name, format] : cases) EXPECT_EQ(RecordFormatFor(name), format) << name;
+}
+
+TEST(RecordJsonLine, KeepsEveryFieldOfAMaskRecord) {
+    const MeasurementRecord record = Record("sem", WcdmaMaskResult());
+    const json parsed = ParseLine(RecordJsonLine(record));
+
+    EXPECT_EQ(parsed["measurement"], "sem");
+    EXPECT_EQ(parsed["title"], "S.E.M. Measurement...");
+    EXPECT_EQ(parsed["started"], "2026-12-09T14:19:50.123Z");
+    EXPECT_EQ(parsed["duration_s"].get<double>(), 4.25);
+    EXPECT_EQ(parsed["bus"], "simulated");
+    EXPECT_EQ(parsed["setup"]["center_hz"].get<double>(), 2000e6);
+    EXPECT_EQ(parsed["setup"]["reference_level_db"].get<double>(), 10);
+    EXPECT_EQ(parsed["setup"]["board"], 1);
+    EXPECT_EQ(parsed["setup"]["address"], 18);
+    EXPECT_EQ(parsed["outcome"], "completed");
+    EXPECT_EQ(parsed["message"], "");
+    EXPECT_EQ(parsed["verdict"], "pass");
+    EXPECT_EQ(parsed["worst_margin"].get<double>(), *record.judgement.worstMargin);
+    EXPECT_EQ(parsed["margin_unit"], "dB");
+    EXPECT_EQ(parsed["kelvane"], "1.2.0");
+    EXPECT_EQ(parsed["log"], record.result.log);
+
+    const json& values = parsed["values"];
+    ASSERT_EQ(values.size(), 3u);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const JudgedValue& judged = record.judgement.values[i];
+        const MaskRow& row = *judged.measured.row;
+        const json& value = values[i];
+        EXPECT_EQ(value["name"], judged.measured.name);
+        EXPECT_EQ(value["value"].get<double>(), judged.measured.value);  // exactly
+        EXPECT_EQ(value["unit"], "dBm");
+        EXPECT_EQ(value["limit"].get<double>(), *judged.limit);
+        EXPECT_EQ(value["margin"].get<double>(), *judged.margin);
+        EXPECT_EQ(value["verdict"], "pass");
+        EXPECT_EQ(value["start_hz"].get<double>(), row.startHz);
+        EXPECT_EQ(value["stop_hz"].get<double>(), row.stopHz);
+        EXPECT_EQ(value["frequency_hz"].get<double>(), row.frequencyHz);
+        EXPECT_EQ(value["relative_db"].get<double>(), row.relativeDb);
+        EXPECT_FALSE(value.contains("analyzer_verdict"));
+    }
+    EXPECT_EQ(values[0]["value"].get<double>(), -70.29);
+    EXPECT_EQ(values[0]["limit"].get<double>(), -13);
+}
+
+TEST(RecordJsonLine, AValueWithoutLimitHasNoVerdictAndTheOutcomeIsNamed) {
+    const struct {
+        MeasurementOutcome outcome;
+        const char* name;
+        const char* verdict;
+    } cases[] = {
+        {MeasurementOutcome::Completed, "completed", "none"},
+        {MeasurementOutcome::Warning, "warning", "incomplete"},
+        {MeasurementOutcome::Failed, "failed", "incomplete"},
+    };
+    for (const auto& c : cases) {
+        MeasurementResult result =
+            Result("CH Power Measurement...", c.outcome, {Value("channel_power", -10.2, "dBm")});
+        result.message = c.outcome == MeasurementOutcome::Completed ? "" : "Warning: late";
+        const json parsed = ParseLine(RecordJsonLine(Record("ch-power", result)));
+        EXPECT_EQ(parsed["outcome"], c.name);
+        EXPECT_EQ(parsed["message"], result.message);
+        EXPECT_EQ(parsed["verdict"], c.verdict);
+        EXPECT_TRUE(parsed["worst_margin"].is_null());
+        EXPECT_TRUE(parsed["margin_unit"].is_null());
+        const json expected = {{"name", "channel_power"}, {"value", -10.2}, {"unit", "dBm"}};
+        EXPECT_EQ(parsed["values"], json::array({expected}));
+    }
+}
+
+TEST(RecordJsonLine, AWlanRowCarriesTheAnalyzersVerdict) {
+    const MeasurementResult result =
+        Result("SEM (11a) Measurement...", MeasurementOutcome::Completed,
+               {Row(1, 4985e6, 4994e6, 4993e6, -50, -40, true),
+                Row(2, 5016e6, 5025e6, 5017e6, -50, -40, false)},
+               5005e6, Wlan11aMask(-10));
+    const json parsed = ParseLine(RecordJsonLine(Record("sem-11a", result)));
+    EXPECT_EQ(parsed["verdict"], "fail");
+    EXPECT_EQ(parsed["values"][0]["analyzer_verdict"], "PASS");
+    EXPECT_EQ(parsed["values"][0]["verdict"], "pass");
+    EXPECT_EQ(parsed["values"][1]["analyzer_verdict"], "FAIL");
+    EXPECT_EQ(parsed["values"][1]["verdict"], "fail");
+    EXPECT_GT(parsed["values"][1]["margin"].get<double>(), 0);  // Kelvane's margin stays
+}
+
+TEST(RecordJsonLine, WritesNumbersInTheirShortestFormThatReadsBack) {
+    const std::pair<double, const char*> cases[] = {
+        {-54.77, "-54.77"},
+        {-71.25732, "-71.25732"},  // nlohmann's own form: -71.25732000000001
+        {0.07093, "0.07093"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {4167031, "4167031"},
+        {1996.49e6, "1996490000"},
+        {2e9, "2000000000"},
+        {1e-300, "1e-300"},
+        {1e15, "1e+15"},
+        {5e-324, "5e-324"},
+        {1.7976931348623157e308, "1.7976931348623157e+308"},
+        {-0.0, "-0"},
+    };
+    for (const auto& [number, text] : cases) {
+        const MeasurementResult result =
+            Result("", MeasurementOutcome::Completed, {Value("channel_power", number, "dBm")});
+        const std::string line = RecordJsonLine(Record("ch-power", result));
+        EXPECT_NE(line.find(std::string("\"value\":") + text + ","), std::string::npos) << line;
+        EXPECT_EQ(ParseLine(line)["values"][0]["value"].get<double>(), number) << text;
+    }
+}
+
+TEST(RecordJsonLine, ANumberThatIsNotFiniteIsNull) {
+    for (double number :
+         {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}) {
+        const MeasurementResult result =
+            Result("", MeasurementOutcome::Completed, {Value("acp_lower_5mhz", number, "dB")});
+        const json parsed = ParseLine(RecordJsonLine(Record("acp", result)));
+        EXPECT_TRUE(parsed["values"][0]["value"].is_null());
+        EXPECT_TRUE(parsed["values"][0]["margin"].is_null());
+    }
+}
+
+TEST(RecordJsonLine, StrayBytesInTheLogCannotBreakTheRecord) {
+    MeasurementResult result = WcdmaMaskResult();
+    result.log = "bad \xff byte\r\n\x01\x1b[0m\t\"quoted\" \\ caf\xc3\xa9\r\n";
+    result.message = "cut \xc3";  // a UTF-8 sequence cut short
+    std::string line;
+    ASSERT_NO_THROW(line = RecordJsonLine(Record("sem", result)));
+    for (std::size_t i = 0; i + 1 < line.size(); ++i)
+        EXPECT_GE(static_cast<unsigned char>(line[i]), 0x20) << "control byte at " << i;
+    const json parsed = ParseLine(line);
+    EXPECT_EQ(parsed["log"], "bad \xEF\xBF\xBD byte\r\n\x01\x1b[0m\t\"quoted\" \\ caf\xc3\xa9\r\n");
+    EXPECT_EQ(parsed["message"], "cut \xEF\xBF\xBD");
+}
+
+TEST(RecordCsvRows, WritesOneRowPerValueAndTheVerdict) {
+    EXPECT_EQ(CsvHeader(), "started,measurement,name,value,unit,limit,margin,verdict\r\n");
+    const std::string t = "2026-12-09T14:19:50.123Z,acp,";
+    EXPECT_EQ(RecordCsvRows(Record("acp", AcpResult())),
+              t + "carrier_power,-10.2,dBm,,,\r\n" +                  //
+                  t + "acp_lower_5mhz,-54.75,dB,-45,9.75,pass\r\n" +  //
+                  t + "acp_upper_5mhz,-40.5,dB,-45,-4.5,fail\r\n" +   //
+                  t + "acp_lower_10mhz,-60.25,dB,-50,10.25,pass\r\n" + t +
+                  "acp_upper_10mhz,-61,dB,-50,11,pass\r\n" +  //
+                  t + "verdict,,,,-4.5,fail\r\n");
+
+    MeasurementResult obw = Result("OBW Measurement...", MeasurementOutcome::Completed,
+                                   {Value("occupied_bandwidth", 4167031, "Hz")});
+    EXPECT_EQ(RecordCsvRows(Record("obw", obw)),
+              "2026-12-09T14:19:50.123Z,obw,occupied_bandwidth,4167031,Hz,5000000,832969,pass\r\n"
+              "2026-12-09T14:19:50.123Z,obw,verdict,,,,832969,pass\r\n");
+}
+
+TEST(RecordCsvRows, ARunWithoutValuesStillHasItsVerdictRow) {
+    MeasurementResult failed = Result("ACP Measurement...", MeasurementOutcome::Failed, {});
+    failed.message = "ACP Measurement failed: \"ACP?\" answer 1 has 2 fields, 4 expected";
+    failed.log = "ACP Measurement...\r\n" + failed.message + "\r\n";
+    EXPECT_EQ(RecordCsvRows(Record("acp", failed)),
+              "2026-12-09T14:19:50.123Z,acp,verdict,,,,,incomplete\r\n");
+}
+
+TEST(RecordCsvRows, QuotesFieldsAsRfc4180Says) {
+    MeasurementResult result =
+        Result("A, \"B\"", MeasurementOutcome::Completed,
+               {Value("odd,name", 1.5, "d\"B"), Value("two\r\nlines", 2, "")});
+    result.message = "comma, \"quote\"\r\nand a line";
+    result.log = "a,b\r\n\"c\"\r\n";
+    EXPECT_EQ(RecordCsvRows(Record("batch,\"name\"", result)),
+              "2026-12-09T14:19:50.123Z,\"batch,\"\"name\"\"\",\"odd,name\",1.5,\"d\"\"B\",,,\r\n"
+              "2026-12-09T14:19:50.123Z,\"batch,\"\"name\"\"\",\"two\r\nlines\",2,,,,\r\n"
+              "2026-12-09T14:19:50.123Z,\"batch,\"\"name\"\"\",verdict,,,,,none\r\n");
+}
+
+TEST(RecordCsvRows, WritesTheStartInUtcWithMilliseconds) {
+    using namespace std::chrono;
+    const std::pair<system_clock::time_point, const char*> cases[] = {
+        {system_clock::time_point{}, "1970-01-01T00:00:00.000Z"},
+        {SampleStart() + microseconds{999}, "2026-12-09T14:19:50.123Z"},  // cut, not rounded
+        {system_clock::time_point{} - milliseconds{1}, "1969-12-31T23:59:59.999Z"},
+        {sys_days{year{2028} / 2 / 29} + hours{23} + minutes{59} + seconds{59} + milliseconds{7},
+         "2028-02-29T23:59:59.007Z"},
+    };
+    for (const auto& [time, text] : cases) {
+        MeasurementRecord record = Record("x", Result("", MeasurementOutcome::Failed, {}));
+        record.started = time;
+        EXPECT_EQ(RecordCsvRows(record).substr(0, 24), text);
+        EXPECT_EQ(ParseLine(RecordJsonLine(record))["started"], text);
+    }
+}
+
+TEST(RecordText, WritesTheFormatAsked) {
+    const MeasurementRecord record = Record("acp", AcpResult());
+    EXPECT_EQ(RecordText(record, RecordFormat::Csv), RecordCsvRows(record));
+    EXPECT_EQ(RecordText(record, RecordFormat::JsonLines), RecordJsonLine(record));
+}
+
+}  // namespace
+}  // namespace kelvane::testing

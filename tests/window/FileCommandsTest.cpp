@@ -1,0 +1,104 @@
+// "Save log as...", "Save results as..." and the results file of the window: what reaches the
+// files, byte for byte, and what the operator is told when a file cannot be written.
+#include <QtTest>
+#include <QtWidgets>
+#include <string>
+
+#include "app/records/RecordKeeper.h"
+#include "results/ResultsFile.h"
+#include "tests/window/WindowFixture.h"
+#include "window/FileCommands.h"
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+namespace {
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Two measurements, some typing; the log saved as it shows, with CR LF; the results as JSON
+    // Lines and as CSV by the name; a file that cannot be written named with its reason.
+    void savesTheLogAndTheResults() {
+        WindowFixture rig(false);
+        rig.driver.ReplyAlways("*STB?", "128");
+        rig.driver.Reply("PWCH?", {"-10.2", "-10.3"});
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+        rig.window.Log()->appendPlainText(QStringLiteral("DUT 4711, cable 2"));
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+        const QString logBefore = rig.Log();
+
+        QTemporaryDir dir;
+        QString chosen;
+        QStringList problems;
+        FileCommands& files = rig.window.Files();
+        files.SetFileChooser(
+            [&chosen](const QString&, const QString&, const QString&) { return chosen; });
+        files.SetProblemPresenter([&problems](const QString& message) { problems << message; });
+
+        chosen = dir.filePath(QStringLiteral("bench log.txt"));
+        QTest::keyClick(&rig.window, Qt::Key_S, Qt::ControlModifier);
+        QByteArray expected = logBefore.toUtf8();
+        expected.replace("\n", "\r\n");
+        QCOMPARE(Contents(chosen), expected);
+        QVERIFY(Contents(chosen).startsWith("\r\nCH Power Measurement...\r\nChPower = -10.20dBm"));
+
+        chosen = dir.filePath(QStringLiteral("runs.jsonl"));
+        files.SaveResultsAction()->trigger();
+        const QList<QByteArray> records = Contents(chosen).split('\n');
+        QCOMPARE(records.size(), 3);  // two lines and what follows the last line end
+        QVERIFY(records[1].contains(R"("value":-10.3)"));
+
+        chosen = dir.filePath(QStringLiteral("runs.CSV"));
+        files.SaveResultsAction()->trigger();
+        const QByteArray csv = Contents(chosen);
+        QVERIFY(csv.startsWith("started,measurement,name,value,unit,limit,margin,verdict\r\n"));
+        QCOMPARE(csv.count("channel_power"), 2);
+
+        chosen = dir.filePath(QStringLiteral("no such folder/log.txt"));
+        files.SaveLogAction()->trigger();
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems[0].startsWith("Cannot write \"" + chosen + "\": "),
+                 qPrintable(problems[0]));
+        QCOMPARE(rig.Log(), logBefore);
+
+        chosen.clear();  // cancelled
+        files.SaveLogAction()->trigger();
+        QCOMPARE(problems.size(), 1);
+    }
+
+    // A results file that refuses a record: the status line and a message say so; the next
+    // measurement is tried again.
+    void aRecordThatCannotBeWritten() {
+#ifdef _WIN32
+        QSKIP("no device that refuses writes here");
+#endif
+        ResultsFile full("/dev/full");
+        if (!full.IsOpen()) QSKIP("no /dev/full here");
+        WindowFixture rig(false, false, &full);
+        QStringList problems;
+        rig.window.Files().SetProblemPresenter(
+            [&problems](const QString& message) { problems << message; });
+        rig.driver.ReplyAlways("*STB?", "128");
+        rig.driver.Reply("PWCH?", {"-10.2", "-10.3"});
+        for (int run = 1; run <= 2; ++run) {
+            QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+            QVERIFY2(rig.Status().endsWith(", record not written"), qPrintable(rig.Status()));
+            QCOMPARE(problems.size(), run);
+        }
+        QCOMPARE(problems[0], QStringLiteral("Cannot write the ch-power record to the results file "
+                                             "\"/dev/full\": No space left on device."));
+        QCOMPARE(rig.window.Records().Records().size(), 2u);
+    }
+};
+
+}  // namespace
+
+QTEST_MAIN(FileCommandsTest)
+#include "FileCommandsTest.moc"
