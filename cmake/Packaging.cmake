@@ -26,7 +26,7 @@ add_custom_target(kelvane_documents ALL
   DEPENDS ${CMAKE_BINARY_DIR}/kelvane.1.gz ${CMAKE_BINARY_DIR}/changelog.gz)
 install(FILES ${CMAKE_BINARY_DIR}/kelvane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/changelog.gz
-  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvane)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelvane)
@@ -57,6 +57,7 @@ find_program(KELVANE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KELVANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libstdc++6")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libqt6widgets6, libqt6svg6, libqt6gui6, libqt6core6, libstdc++6")
 endif()
 include(CPack)
