@@ -46,6 +46,7 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
             err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
             return kExitLogUnwritable;
         }
+        recordLost |= !Draw(record);
         if (const std::string failure = records_.Keep(std::move(record)); !failure.empty()) {
             err_ << "kelvane: " << failure << '\n' << std::flush;
             recordLost = true;
@@ -57,7 +58,19 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
         err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
         return kExitLogUnwritable;
     }
+    // A record or a chart asked for and not written is a file that could not be written.
     return recordLost ? kExitLogUnwritable : status;
+}
+
+bool BatchRunner::Draw(const MeasurementRecord& record) {
+    if (options_.chartsFolder.empty() || !options_.chartWriter) return true;
+    const auto model = ChartFor(record);
+    if (!model) return true;
+    const WrittenChart written = options_.chartWriter(*model, options_.chartsFolder,
+                                                      ChartFileStem(record), options_.chartsPng);
+    if (written.failure.empty()) return true;
+    err_ << "kelvane: " << written.failure << '\n' << std::flush;
+    return false;
 }
 
 bool BatchRunner::StopsAfter(std::size_t left) {

@@ -7,6 +7,7 @@
 #include "analyzer/AnalyzerSession.h"
 #include "analyzer/GpibBinding.h"
 #include "app/StreamLogSink.h"
+#include "app/records/ChartOutput.h"
 #include "app/records/MeasurementRecorder.h"
 #include "app/records/RecordKeeper.h"
 #include "gpib/DriverLoad.h"
@@ -25,6 +26,11 @@ struct BatchOptions {
     int repeat = 1;                  // times over the whole list, then a summary in the log
     ResultsFile* results = nullptr;  // gets a record of each measurement; must outlive the run
     MeasurementRecorder::UtcClock utcNow;  // the records' start times; the system's by default
+    // The charts of the charted measurements go into chartsFolder through chartWriter (as SVG,
+    // and PNG with chartsPng); none when the folder is empty.
+    std::string chartsFolder;
+    bool chartsPng = false;
+    ChartWriter chartWriter;
 };
 
 // Runs measurements without a window: the same core code as the buttons, the log written to
@@ -40,13 +46,16 @@ public:
     // completed, 1 any warning or failure, 3 the driver could not be loaded or registered
     // (nothing runs after that), 4 the log could not be written (the measurement that found out
     // still closes its session; none runs after it) or a record could not be written (one line
-    // each on `err`; the measurements go on). When the bus cannot be brought up (the PC's GPIB
+    // each on `err`; the measurements go on), and so could a chart. When the bus cannot be
+    // brought up (the PC's GPIB
     // board is not set up, an adapter cannot be reached) or the analyzer took no part in a
     // session (no listener, no answer to its first read), the measurements after it are not
     // attempted. After more than one run of the list, the log gets a summary per measurement.
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:
+    // Writes the record's chart, if it has one; false after a failure (said on err_).
+    bool Draw(const MeasurementRecord& record);
     // Whether the batch stops after this measurement's session; says why on err_.
     bool StopsAfter(std::size_t left);
     void Summarize(const std::vector<const CatalogEntry*>& measurements);

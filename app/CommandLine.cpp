@@ -37,6 +37,11 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
             resultsPath_ = *results;
         } else if (const auto count = OptionValue(arguments, i, "--repeat")) {
             SetRepeat(*count);
+        } else if (const auto folder = OptionValue(arguments, i, "--charts")) {
+            if (folder->empty()) SetError("--charts needs a folder");
+            chartsFolder_ = *folder;
+        } else if (argument == "--charts-png") {
+            chartsPng_ = true;
         } else if (const std::string option = argument.substr(0, argument.find('='));
                    SetupOptions::Names(option)) {
             SetSetupValue(arguments, i, option);
@@ -64,6 +69,13 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
     if (!simulate_ && bus_.kind != BusChoice::Kind::Gpib && !kAdapterStreamsAvailable) {
         // Better said now than as a failure line for every measurement.
         SetError("bus '" + bus_.text + "': adapters are not available in this build; use gpib");
+    }
+    if (chartsPng_ && chartsFolder_.empty()) {
+        SetError("--charts-png adds PNG pictures to --charts FOLDER; name the folder", false);
+    }
+    if (!chartsFolder_.empty() && measurements_.empty() && !help && !version) {
+        SetError("--charts writes the charts of a batch run; name the measurements with --measure",
+                 false);
     }
     if (repeat_ > 1 && measurements_.empty() && !help && !version) {
         SetError("--repeat runs the measurements named with --measure; name at least one", false);
@@ -99,6 +111,7 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
         SetError(option + (option == kMeasureOption ? " needs a measurement name"
                            : option == "--bus"      ? " needs a bus"
                            : option == "--repeat"   ? " needs a number of runs from 1 to 10000"
+                           : option == "--charts"   ? " needs a folder"
                                                     : " needs a file name"),
                  option != "--repeat");
         return std::nullopt;

@@ -13,7 +13,7 @@ struct CatalogEntry;
 
 // The program's arguments:
 //   kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE] [SET-UP]...
-//           [--repeat N] [--measure NAME]...
+//           [--repeat N] [--charts FOLDER [--charts-png]] [--measure NAME]...
 //       the window, or the named measurements in batch (N times over)
 //   kelvane --help | --version
 // SET-UP: the options of SetupOptions (carrier frequencies, reference level, board, address).
@@ -42,6 +42,10 @@ public:
     const std::string& TracePath() const { return tracePath_; }
     // The file that gets a record of each measurement; empty: none.
     const std::string& ResultsPath() const { return resultsPath_; }
+    // The folder that gets a chart of each charted measurement of a batch run; empty: none.
+    const std::string& ChartsFolder() const { return chartsFolder_; }
+    // A PNG picture beside each SVG chart.
+    bool ChartsPng() const { return chartsPng_; }
     // How many times the batch runs its measurements (--repeat), 1 to kMaxRepeat.
     int Repeat() const { return repeat_; }
     static constexpr int kMaxRepeat = 10000;
@@ -72,6 +76,8 @@ private:
     BusChoice bus_;
     std::string tracePath_;
     std::string resultsPath_;
+    std::string chartsFolder_;
+    bool chartsPng_ = false;
     int repeat_ = 1;
     MeasurementSetup setup_;
     std::vector<const CatalogEntry*> measurements_;

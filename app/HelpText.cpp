@@ -7,10 +7,10 @@ namespace kelvane {
 
 std::string UsageLine() {
     return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE] [SET-UP]... "
-           "[--repeat N] [--measure NAME]... | --help | --version";
+           "[--repeat N] [--charts FOLDER [--charts-png]] [--measure NAME]... | --help | --version";
 }
 
-std::string HelpText(bool windowAvailable) {
+std::string HelpText(bool windowAvailable, bool chartsAvailable) {
     std::string names;
     for (const auto& entry : MeasurementCatalog()) names += std::string(entry.name) + ", ";
     names += "all";
@@ -35,7 +35,13 @@ std::string HelpText(bool windowAvailable) {
            "                    when FILE ends in .csv; with limits, margins and verdicts\n"
            "  --measure NAME    run a measurement without a window and write its log to standard\n"
            "                    output; repeat it to run several, in the order given\n"
-           "  --repeat N        run the named measurements N times (1 to 10000), then a summary\n"
+           "  --repeat N        run the named measurements N times (1 to 10000), then a summary\n" +
+           std::string(chartsAvailable
+                           ? "  --charts FOLDER   write a chart of each mask, ACP and OBW run into "
+                             "FOLDER as\n"
+                             "                    SVG, named <measurement>-<UTC time>.svg\n"
+                             "  --charts-png      a PNG picture beside each SVG chart\n"
+                           : "") +
            "  --help            print this help\n"
            "  --version         print the version\n"
            "\n"
@@ -53,7 +59,7 @@ std::string HelpText(bool windowAvailable) {
            "\n"
            "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
            "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
-           "registered, 4 the log, the trace or a record could not be written.\n";
+           "registered, 4 the log, the trace, a record or a chart could not be written.\n";
 }
 
 }  // namespace kelvane

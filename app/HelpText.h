@@ -8,7 +8,7 @@ namespace kelvane {
 std::string UsageLine();
 
 // The help: several lines, each ending with "\n", naming only what this build offers (with or
-// without the window; adapters where the build has their streams).
-std::string HelpText(bool windowAvailable);
+// without the window and the charts; adapters where the build has their streams).
+std::string HelpText(bool windowAvailable, bool chartsAvailable);
 
 }  // namespace kelvane

@@ -54,7 +54,7 @@ std::string TraceHeader(const std::vector<std::string>& arguments) {
 
 // Without --measure: the window (in a build that has one). With --measure: the batch mode,
 // which creates no QApplication and so runs without a display.
-int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
+int ProgramMain(int argc, char** argv, const QtParts& qt) {
     const bool outputClosed = SecureStandardDescriptors().output;
     PrepareStandardOutput();
     const std::vector<std::string> arguments = ProgramArguments(argc, argv);
@@ -74,14 +74,19 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         if (commandLine.ErrorWantsUsage()) std::cerr << UsageLine() << '\n';
         return kExitUsage;
     case CommandLine::Action::Help:
-        return PrintOut(HelpText(static_cast<bool>(launchWindow)));
+        return PrintOut(
+            HelpText(static_cast<bool>(qt.launchWindow), static_cast<bool>(qt.writeChart)));
     case CommandLine::Action::Version:
         return PrintOut(std::string("kelvane ") + KELVANE_VERSION + "\n");
     case CommandLine::Action::Batch:
     case CommandLine::Action::Window:
         break;
     }
-    if (action == CommandLine::Action::Window && !launchWindow) {
+    if (!commandLine.ChartsFolder().empty() && !qt.writeChart) {
+        std::cerr << "kelvane: charts are not available in this build\n";
+        return kExitUsage;
+    }
+    if (action == CommandLine::Action::Window && !qt.launchWindow) {
         std::cerr << "kelvane: this build has no window; the measurements run in batch mode, "
                      "e.g.\n  kelvane --simulate --measure all\n";
         return kExitUsage;
@@ -125,8 +130,9 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
         return lost && status <= kExitMeasurementProblem ? kExitLogUnwritable : status;
     };
     if (action == CommandLine::Action::Batch) {
-        BatchOptions options{
-            commandLine.Setup(), recordBus, commandLine.Repeat(), results.get(), {}};
+        BatchOptions options{commandLine.Setup(),     recordBus,    commandLine.Repeat(),
+                             results.get(),           {},           commandLine.ChartsFolder(),
+                             commandLine.ChartsPng(), qt.writeChart};
         BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr,
                            std::move(options));
         return withTrace(runner.Run(commandLine.Measurements()));
@@ -139,7 +145,7 @@ int ProgramMain(int argc, char** argv, const WindowLauncher& launchWindow) {
     WindowStart start{setup, commandLine.Setup(),
                       [&follower](const MeasurementSetup& next) { follower.Follow(next); },
                       recordBus, results.get()};
-    return withTrace(launchWindow(argc, argv, start));
+    return withTrace(qt.launchWindow(argc, argv, start));
 }
 
 }  // namespace kelvane

@@ -11,13 +11,15 @@ set(allowed_gpib/prologix gpib transport platform)
 set(allowed_analyzer gpib platform)
 set(allowed_measurements analyzer gpib platform)
 set(allowed_results measurements analyzer gpib platform)
+set(allowed_charts results measurements analyzer gpib platform)
+set(allowed_charts/drawing charts results measurements analyzer gpib platform)
 set(allowed_simulator gpib platform)
-set(allowed_app results measurements analyzer simulator gpib/system gpib/prologix transport gpib
-    platform)
-set(allowed_window app results measurements analyzer simulator gpib/system gpib/prologix transport
+set(allowed_app charts results measurements analyzer simulator gpib/system gpib/prologix transport
     gpib platform)
+set(allowed_window app charts/drawing charts results measurements analyzer simulator gpib/system
+    gpib/prologix transport gpib platform)
 set(folders platform gpib gpib/system transport gpib/prologix analyzer measurements results
-    simulator app window)
+    charts charts/drawing simulator app window)
 set(kMaxSourcesPerFolder 25)
 
 # The folder of the rule that a path belongs to: the longest listed folder it lies in.

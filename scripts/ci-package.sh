@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 
-InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev \
-    dpkg-dev desktop-file-utils man-db bsdextrautils
+InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
+    nlohmann-json3-dev dpkg-dev desktop-file-utils man-db bsdextrautils
 
 Fail() {
     echo "ci-package: $*" >&2
@@ -29,7 +29,7 @@ deb="build-pkg/kelvane_${version}_amd64.deb"
 echo "== $deb"
 dpkg-deb --field "$deb" Package Version Architecture Depends
 depends="$(dpkg-deb --field "$deb" Depends)"
-for library in libqt6widgets6 libqt6gui6 libqt6core6; do
+for library in libqt6widgets6 libqt6svg6 libqt6gui6 libqt6core6; do
     grep -q "$library" <<<"$depends" || Fail "the package does not depend on $library"
 done
 contents="$(dpkg-deb --contents "$deb")"

@@ -8,9 +8,9 @@ cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 
 InstallMissing cmake ninja-build clang-14 clang-tidy-14 libclang-rt-14-dev qt6-base-dev \
-    libgl-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    qt6-svg-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
 
-filter="${1:-^$PWD/(platform|gpib|transport|analyzer|measurements|results|simulator|app|window|tests|benchmarks|fuzz)/.*\.cpp$}"
+filter="${1:-^$PWD/(platform|gpib|transport|analyzer|measurements|results|charts|simulator|app|window|tests|benchmarks|fuzz)/.*\.cpp$}"
 cmake -S . -B build-tidy -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_COMPILER="$(command -v clang++-14)" -DKELVANE_BUILD_FUZZ=ON \
     -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null

@@ -8,8 +8,8 @@ cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 source scripts/sanitized-tests.sh
 
-InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-    nlohmann-json3-dev
+InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev \
+    libgmock-dev nlohmann-json3-dev
 
 reports="$PWD/build-tsan/sanitizer-reports"
 EmptyReportsFolder "$reports"

@@ -15,8 +15,8 @@
 #include <utility>
 
 #include "app/ExitStatus.h"
-#include "app/records/VerdictText.h"
 #include "measurements/MeasurementCatalog.h"
+#include "results/VerdictText.h"
 #include "window/BusMeasurements.h"
 #include "window/FileCommands.h"
 #include "window/MainWindowLayout.h"
@@ -24,6 +24,7 @@
 #include "window/ResultLog.h"
 #include "window/SetupDialog.h"
 #include "window/StatusLine.h"
+#include "window/chart/ChartWindow.h"
 #include "window/kelvane.xpm"
 
 namespace kelvane {
@@ -165,7 +166,9 @@ void MainWindow::CreateActions() {
     connect(setupAction_, &QAction::triggered, this, &MainWindow::EditSetup);
     addAction(setupAction_);
     files_ = new FileCommands(this, resultLog_, records_);
-    for (QAction* action : {setupAction_, files_->SaveLogAction(), files_->SaveResultsAction()})
+    chart_ = new ChartWindow(this);
+    for (QAction* action :
+         {setupAction_, files_->SaveLogAction(), files_->SaveResultsAction(), chart_->ShowAction()})
         resultLog_->AddContextAction(action);
 }
 
@@ -248,6 +251,7 @@ void MainWindow::EndMeasurement() {
         message[0] = message[0].toUpper();
         files_->Present(message);
     }
+    chart_->Follow(end->record, clicked->text());
     SetButtonsEnabled(true);
     // Give the focus back to the button unless the operator has moved it since.
     if (focusWidget() == this || focusWidget() == nullptr) clicked->setFocus(Qt::OtherFocusReason);

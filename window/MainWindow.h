@@ -20,6 +20,7 @@ class QPushButton;
 namespace kelvane {
 
 class BusMeasurements;
+class ChartWindow;
 class FileCommands;
 class ResultLog;
 class StatusLine;
@@ -91,6 +92,8 @@ public:
     // The window's own commands, in the log's context menu and by their shortcuts.
     QAction* SetupAction() const { return setupAction_; }
     FileCommands& Files() const { return *files_; }
+    // The chart of the newest measurement, in a window of its own ("Show chart", Ctrl+G).
+    ChartWindow& Chart() const { return *chart_; }
     // The records of the window's measurements, in the order they ended.
     const RecordKeeper& Records() const { return records_; }
 
@@ -135,6 +138,7 @@ private:
     RecordKeeper records_;
     QAction* setupAction_ = nullptr;
     FileCommands* files_ = nullptr;
+    ChartWindow* chart_ = nullptr;
 
     std::array<QPushButton*, kButtonCount> buttons_{};
     std::array<const CatalogEntry*, kButtonCount> measurements_{};

@@ -1,7 +1,17 @@
 #include "app/ProgramMain.h"
+#include "charts/drawing/ChartFileWriter.h"
 #include "window/WindowProgram.h"
 
-// The program with its window; with --measure it runs without one, as the batch program does.
+// The program with its window and charts; with --measure it runs without a window, and writes
+// its charts (--charts) without a display.
 int main(int argc, char** argv) {
-    return kelvane::ProgramMain(argc, argv, &kelvane::WindowProgram::Run);
+    kelvane::ChartFileWriter charts;
+    kelvane::QtParts qt{&kelvane::WindowProgram::Run,
+                        [&charts](const kelvane::ChartModel& model, const std::string& folder,
+                                  const std::string& stem, bool png) {
+                            const kelvane::ChartFilesWritten written =
+                                charts.Write(model, folder, stem, png);
+                            return kelvane::WrittenChart{written.paths, written.failure};
+                        }};
+    return kelvane::ProgramMain(argc, argv, qt);
 }

@@ -27,21 +27,35 @@ struct BatchRun {
     std::string err;
 };
 
-// Channel power runs against an analyzer that reports the end at once and answers the powers in
-// turn; each record goes to `results` (when set).
-BatchRun RunChannelPower(const std::vector<std::string>& powers, int repeat, ResultsFile* results) {
+const auto kStarted =
+    std::chrono::sys_days{std::chrono::December / 9 / 2026} + std::chrono::hours(14);
+
+// Measurements against an analyzer that reports the end at once, answers the powers in turn and
+// gives an occupied bandwidth; `options` with the records' bus and start time set.
+BatchRun RunBatch(const std::vector<std::string>& names, const std::vector<std::string>& powers,
+                  BatchOptions options) {
     VirtualClock clock;
     auto owned = std::make_unique<ScriptedDriver>();
     owned->AttachClock(&clock);
     owned->ReplyAlways("*STB?", "128");
     owned->Reply("PWCH?", powers);
+    owned->ReplyAlways("OBW?", "2000000000,4167031");
     std::ostringstream out, err;
-    const auto started =
-        std::chrono::sys_days{std::chrono::December / 9 / 2026} + std::chrono::hours(14);
-    BatchRunner runner(testing::HandOver(std::move(owned)), clock, out, err,
-                       {{}, "lan:192.0.2.7:1234", repeat, results, [started] { return started; }});
-    const int status = runner.Run({FindMeasurement("ch-power")});
+    options.bus = "lan:192.0.2.7:1234";
+    options.utcNow = [] { return kStarted; };
+    BatchRunner runner(testing::HandOver(std::move(owned)), clock, out, err, std::move(options));
+    std::vector<const CatalogEntry*> measurements;
+    for (const auto& name : names) measurements.push_back(FindMeasurement(name));
+    const int status = runner.Run(measurements);
     return {status, out.str(), err.str()};
+}
+
+// Channel power runs; each record goes to `results` (when set).
+BatchRun RunChannelPower(const std::vector<std::string>& powers, int repeat, ResultsFile* results) {
+    BatchOptions options;
+    options.repeat = repeat;
+    options.results = results;
+    return RunBatch({"ch-power"}, powers, std::move(options));
 }
 
 std::vector<std::string> FileLines(const std::string& path) {
@@ -106,6 +120,31 @@ TEST(BatchRecords, ARecordThatCannotBeWrittenIsSaidAndTheRunGoesOn) {
         "left on device\n";
     EXPECT_EQ(run.err, line + line);
     EXPECT_NE(run.out.find("ChPower = -10.30dBm"), std::string::npos);
+}
+
+// The charts of the charted measurements go to the chart writer, named by measurement and UTC
+// start; a chart that cannot be written is said, and the run goes on to exit status 4.
+TEST(BatchRecords, ChartsOfTheChartedMeasurements) {
+    std::vector<std::string> drawn;
+    std::string failure;
+    BatchOptions options;
+    options.chartsFolder = "charts";
+    options.chartsPng = true;
+    options.chartWriter = [&](const ChartModel& model, const std::string& folder,
+                              const std::string& stem, bool png) {
+        drawn.push_back(folder + "/" + stem + (png ? " +png " : " ") + model.title);
+        return WrittenChart{{folder + "/" + stem + ".svg"}, failure};
+    };
+    const BatchRun run = RunBatch({"ch-power", "obw"}, {"-10.2"}, options);
+    EXPECT_EQ(run.status, kExitCompleted);
+    EXPECT_EQ(drawn, std::vector<std::string>{
+                         "charts/obw-20261209T140000Z +png OBW: PASS, margin 0.833 MHz"});
+
+    failure = "cannot write the chart \"charts/obw-20261209T140000Z.svg\": Permission denied";
+    const BatchRun refused = RunBatch({"obw", "ch-power"}, {"-10.2"}, options);
+    EXPECT_EQ(refused.status, kExitLogUnwritable);
+    EXPECT_EQ(refused.err, "kelvane: " + failure + "\n");
+    EXPECT_NE(refused.out.find("ChPower = -10.20dBm"), std::string::npos);  // the run went on
 }
 
 }  // namespace

@@ -69,6 +69,22 @@ run 0 "$k" --simulate --measure obw --wcdma-center 2140MHz; has "$out" "OBW CF =
 # Records: one JSON line per measurement, the log byte for byte as without them; CSV by the name,
 # its header only in a new file; a file that refuses them is exit status 4, the log goes on.
 dir=$(mktemp -d)
+if [ "$build" = window ]; then
+    # Charts without a display: an SVG (and a PNG) per mask, ACP and OBW, with the verdict.
+    mkdir "$dir/charts"
+    run 0 $headless "$k" --simulate --measure all --results "$dir/r.jsonl" --charts "$dir/charts" --charts-png
+    [ "$(ls "$dir/charts" | grep -c '\.svg$')" -eq 5 ] || fail "not five SVG charts: $(ls "$dir/charts")"
+    [ "$(ls "$dir/charts" | grep -c '\.png$')" -eq 5 ] || fail "not five PNG charts"
+    for chart in "$dir"/charts/*.svg; do has "$chart" "<svg"; has "$chart" "PASS"; done
+    ls "$dir/charts" | grep -qE '^sem-11a-[0-9]{8}T[0-9]{6}Z\.svg$' || fail "chart names: $(ls "$dir/charts")"
+    run 0 $headless "$k" --simulate --measure obw --measure obw --charts "$dir/charts"
+    [ "$(ls "$dir/charts" | grep -c '^obw-')" -ge 4 ] || fail "a chart name was used twice: $(ls "$dir/charts")"
+    run 4 $headless "$k" --simulate --measure obw --charts "$dir/no/such/folder"
+    has "$err" 'kelvane: cannot write the chart "'; has "$out" "OBW CF = "
+    rm -f "$dir/r.jsonl"
+else
+    run 2 "$k" --simulate --measure obw --charts "$dir"; has "$err" "charts are not available in this build"
+fi
 run 0 "$k" --simulate --measure all --results "$dir/r.jsonl"; cp "$out" "$dir/with"
 [ "$(wc -l <"$dir/r.jsonl")" -eq 7 ] || fail "not seven records: $(wc -l <"$dir/r.jsonl")"
 has "$dir/r.jsonl" '"measurement":"sem-11a"'; has "$dir/r.jsonl" '"verdict":"pass"'

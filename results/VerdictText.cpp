@@ -1,4 +1,4 @@
-#include "app/records/VerdictText.h"
+#include "results/VerdictText.h"
 
 #include <algorithm>
 #include <cctype>

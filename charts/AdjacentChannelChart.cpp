@@ -1,0 +1,78 @@
+#include "charts/AdjacentChannelChart.h"
+
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "charts/ChartAxes.h"
+#include "charts/ChartParts.h"
+#include "results/Limits.h"
+
+namespace kelvane {
+
+namespace {
+
+constexpr int kDecimals = 2;
+
+struct AdjacentChannel {
+    std::string_view name;
+    double offsetMhz;
+    double limitDb;
+};
+constexpr AdjacentChannel kChannels[] = {
+    {"acp_lower_10mhz", -10, kAdjacentChannelLimit10MHzDb},
+    {"acp_lower_5mhz", -5, kAdjacentChannelLimit5MHzDb},
+    {"acp_upper_5mhz", 5, kAdjacentChannelLimit5MHzDb},
+    {"acp_upper_10mhz", 10, kAdjacentChannelLimit10MHzDb},
+};
+
+const AdjacentChannel* ChannelNamed(const std::string& name) {
+    for (const AdjacentChannel& channel : kChannels)
+        if (channel.name == name) return &channel;
+    return nullptr;
+}
+
+std::string ChannelLabel(const JudgedValue& value) {
+    std::string label = Decimals(value.measured.value, kDecimals) + " dB";
+    if (value.margin) label += " (" + SignedDecimals(*value.margin, kDecimals) + ")";
+    return label;
+}
+
+}  // namespace
+
+ChartModel AdjacentChannelChart(const MeasurementRecord& record) {
+    constexpr double halfWidth = kChannelWidthMhz / 2;
+    ChartModel model;
+    std::vector<double> offsets{-halfWidth, halfWidth};
+    std::vector<double> levels{0};
+
+    ChartBar carrier{0, kChannelWidthMhz, 0, ChartTone::Neutral, "carrier"};
+    for (const JudgedValue& value : record.judgement.values) {
+        if (value.measured.name == "carrier_power" && std::isfinite(value.measured.value))
+            carrier.label += " " + Decimals(value.measured.value, kDecimals) + " dBm";
+    }
+    model.bars.push_back(carrier);
+
+    for (const JudgedValue& value : record.judgement.values) {
+        const AdjacentChannel* channel = ChannelNamed(value.measured.name);
+        if (!channel || !std::isfinite(value.measured.value)) continue;
+        model.bars.push_back({channel->offsetMhz, kChannelWidthMhz, value.measured.value,
+                              ToneOf(value), ChannelLabel(value)});
+        levels.push_back(value.measured.value);
+    }
+
+    for (const AdjacentChannel& channel : kChannels) {
+        model.lines.push_back({{{channel.offsetMhz - halfWidth, channel.limitDb},
+                                {channel.offsetMhz + halfWidth, channel.limitDb}},
+                               ChartTone::Limit});
+        offsets.insert(offsets.end(),
+                       {channel.offsetMhz - halfWidth, channel.offsetMhz + halfWidth});
+        levels.push_back(channel.limitDb);
+    }
+
+    model.x = SymmetricOffsetAxis(OffsetAxisTitle(record.result.centerHz), offsets);
+    model.y = LevelAxis("Power relative to the carrier (dBc)", levels);
+    return model;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,114 @@
+#include "charts/ChartModel.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <string_view>
+
+#include "charts/AdjacentChannelChart.h"
+#include "charts/ChartParts.h"
+#include "charts/EmissionMaskChart.h"
+#include "charts/OccupiedBandwidthChart.h"
+#include "results/VerdictText.h"
+
+namespace kelvane {
+
+namespace {
+
+// The measurements with a chart, by their batch names: the name in the title (the window's
+// button caption; the W-CDMA mask's with its system, as the three masks' log titles are alike)
+// and what draws it. Channel power and total power are single numbers, without a chart.
+struct ChartedMeasurement {
+    std::string_view measurement;
+    std::string_view name;
+    ChartModel (*draw)(const MeasurementRecord&);
+};
+constexpr ChartedMeasurement kCharted[] = {
+    {"obw", "OBW", &OccupiedBandwidthChart},        {"acp", "ACP", &AdjacentChannelChart},
+    {"sem", "S.E.M. (W-CDMA)", &EmissionMaskChart}, {"sem-11a", "SEM (11a)", &EmissionMaskChart},
+    {"sem-11b", "SEM (11b)", &EmissionMaskChart},
+};
+
+// A time's UTC date and clock, to the second (cut off).
+struct UtcFields {
+    int year;
+    unsigned month;
+    unsigned day;
+    int hour;
+    int minute;
+    int second;
+};
+
+UtcFields UtcOf(std::chrono::system_clock::time_point time) {
+    using namespace std::chrono;
+    const auto second = floor<seconds>(time);
+    const auto day = floor<days>(second);
+    const year_month_day date{day};
+    const hh_mm_ss clock{second - day};
+    return {static_cast<int>(date.year()),
+            static_cast<unsigned>(date.month()),
+            static_cast<unsigned>(date.day()),
+            static_cast<int>(clock.hours().count()),
+            static_cast<int>(clock.minutes().count()),
+            static_cast<int>(clock.seconds().count())};
+}
+
+// "2026-12-09 14:19:50 UTC".
+std::string UtcText(std::chrono::system_clock::time_point time) {
+    const UtcFields t = UtcOf(time);
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d UTC", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return text;
+}
+
+std::vector<std::string> Facts(const MeasurementRecord& record) {
+    const MeasurementResult& result = record.result;
+    std::vector<std::string> facts;
+    facts.push_back(result.title.empty() ? record.measurement
+                                         : record.measurement + " (" + result.title + ")");
+    facts.push_back("carrier " + MegahertzNumber(result.centerHz) + " MHz");
+    facts.push_back(UtcText(record.started));
+    facts.push_back("Kelvane " + record.version);
+    if (!result.message.empty()) facts.push_back(result.message);
+    return facts;
+}
+
+// A file name stays plain whatever the measurement's name: anything but ASCII letters, digits,
+// '-', '_' and '.' becomes '_'.
+std::string PlainName(std::string name) {
+    for (char& c : name) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+        if (!plain) c = '_';
+    }
+    return name;
+}
+
+}  // namespace
+
+std::optional<ChartModel> ChartFor(const MeasurementRecord& record) {
+    if (record.judgement.values.empty()) return std::nullopt;
+    const auto charted = std::find_if(
+        std::begin(kCharted), std::end(kCharted),
+        [&](const ChartedMeasurement& c) { return c.measurement == record.measurement; });
+    if (charted == std::end(kCharted)) return std::nullopt;
+
+    ChartModel model = charted->draw(record);
+    model.title = std::string(charted->name);
+    const std::string verdict = VerdictText(record.judgement);
+    if (!verdict.empty()) model.title += ": " + verdict;
+    model.facts = Facts(record);
+    model.verdict = record.judgement.verdict;
+    return model;
+}
+
+std::string ChartFileStem(const MeasurementRecord& record) {
+    const UtcFields t = UtcOf(record.started);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02u%02uT%02d%02d%02dZ", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
+    return PlainName(record.measurement) + "-" + stamp;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "charts/ChartModel.h"
+#include "results/Judgement.h"
+
+namespace kelvane {
+
+// Pieces that the charts share: their texts (independent of the program's locale), offsets and
+// tones.
+
+// A number with `decimals` decimals, halves away from zero: "-54.78", "4.167".
+std::string Decimals(double value, int decimals);
+
+// The same with its sign always written, as a margin is shown: "+57.29", "-1.20", "+0.00".
+std::string SignedDecimals(double value, int decimals);
+
+// A frequency in Hz as MHz in the shortest form that keeps it: "2000", "2412.5".
+std::string MegahertzNumber(double hz);
+
+// The offset of `hz` from the carrier at `centerHz`, in MHz.
+double OffsetMhz(double hz, double centerHz);
+
+// The title of an offset axis: "Offset from 2000 MHz (MHz)".
+std::string OffsetAxisTitle(double centerHz);
+
+// A judged value's tone: Pass or Fail by its verdict, Neutral without one.
+ChartTone ToneOf(const JudgedValue& value);
+
+}  // namespace kelvane

@@ -1,0 +1,66 @@
+#include "charts/drawing/ChartGeometry.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace kelvane {
+
+namespace {
+
+// An axis without extent maps everything to its middle rather than dividing by zero; one whose
+// ends are no finite numbers runs from 0 to 1.
+double Min(const ChartAxis& axis) {
+    if (!std::isfinite(axis.min) || !std::isfinite(axis.max)) return 0;
+    return axis.max != axis.min ? axis.min : axis.min - 0.5;
+}
+
+double Span(const ChartAxis& axis) {
+    const double span = axis.max - axis.min;
+    return std::isfinite(span) && span != 0 ? span : 1;
+}
+
+}  // namespace
+
+ChartGeometry::ChartGeometry(const ChartAxis& x, const ChartAxis& y, const QRectF& plot)
+    : plot_(plot), xMin_(Min(x)), xSpan_(Span(x)), yMin_(Min(y)), ySpan_(Span(y)) {}
+
+double ChartGeometry::X(double x) const {
+    return plot_.left() + (x - xMin_) / xSpan_ * plot_.width();
+}
+
+double ChartGeometry::Y(double y) const {
+    return plot_.bottom() - (y - yMin_) / ySpan_ * plot_.height();
+}
+
+std::optional<QLineF> ChartGeometry::Clip(const QLineF& line) const {
+    // Liang-Barsky: the line is p1 + t (p2 - p1), 0 <= t <= 1; each edge narrows t.
+    const double dx = line.dx();
+    const double dy = line.dy();
+    const std::array<double, 4> p{-dx, dx, -dy, dy};
+    const std::array<double, 4> q{line.x1() - plot_.left(), plot_.right() - line.x1(),
+                                  line.y1() - plot_.top(), plot_.bottom() - line.y1()};
+    double enter = 0;
+    double leave = 1;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt;  // parallel to this edge and outside it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            enter = std::max(enter, t);
+        } else {
+            leave = std::min(leave, t);
+        }
+    }
+    if (enter > leave) return std::nullopt;
+    return QLineF(line.pointAt(enter), line.pointAt(leave));
+}
+
+QPointF ChartGeometry::Clamp(const QPointF& point) const {
+    return {std::clamp(point.x(), plot_.left(), plot_.right()),
+            std::clamp(point.y(), plot_.top(), plot_.bottom())};
+}
+
+}  // namespace kelvane

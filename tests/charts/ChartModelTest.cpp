@@ -1,0 +1,149 @@
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "charts/ChartModel.h"
+#include "tests/charts/ChartChecks.h"
+#include "tests/results/SampleRecords.h"
+#include "tests/results/SampleResults.h"
+
+namespace kelvane::testing {
+namespace {
+
+// Channel power and total power are single numbers; a run that logged nothing has nothing to
+// draw; a measurement unknown here gets no chart rather than a wrong one.
+TEST(ChartModel, NoChartWithoutAPicture) {
+    const MeasurementResult power = Result("CH Power Measurement...", MeasurementOutcome::Completed,
+                                           {Value("channel_power", -10.22, "dBm")});
+    const MeasurementResult total = Result("CH Power Measurement...", MeasurementOutcome::Completed,
+                                           {Value("total_power", -9.99, "dBm")});
+    const MeasurementResult nothing = Result("ACP Measurement...", MeasurementOutcome::Failed, {});
+    const MeasurementResult noRows =
+        Result("S.E.M. Measurement...", MeasurementOutcome::Failed, {}, 2000e6, WcdmaMask());
+    EXPECT_FALSE(ChartFor(Record("ch-power", power)));
+    EXPECT_FALSE(ChartFor(Record("total-power-11b", total)));
+    EXPECT_FALSE(ChartFor(Record("acp", nothing)));
+    EXPECT_FALSE(ChartFor(Record("sem", noRows)));
+    EXPECT_FALSE(ChartFor(Record("sem-11c", WcdmaMaskResult())));
+    EXPECT_TRUE(ChartFor(Record("sem", WcdmaMaskResult())));
+}
+
+// The button's caption, the verdict upper case and the worst margin as the status line has it
+// ("margin" of a single limited value, none for an incomplete run); no verdict word without a
+// limit.
+TEST(ChartModel, TitleNamesTheMeasurementAndItsVerdict) {
+    MeasurementResult wcdmaFailed = WcdmaMaskResult();
+    wcdmaFailed.outcome = MeasurementOutcome::Failed;
+    const MeasurementResult beyondTheMask =
+        Result("S.E.M. Measurement...", MeasurementOutcome::Completed,
+               {Row(1, 2010e6, 2012e6, 2011e6, -60)}, 2000e6, WcdmaMask());
+    const MeasurementResult wlan = Result("SEM Measurement...", MeasurementOutcome::Completed,
+                                          {Row(1, 2401e6, 2412e6, 2411.85e6, -21.76, -0.09, true)},
+                                          2412e6, {{0, 11e6, -19.4, -19.4}});
+    MeasurementResult acpOneValue = AcpResult();
+    acpOneValue.values.resize(2);  // the carrier and -5 MHz (+9.75 dB)
+    struct Case {
+        MeasurementRecord record;
+        std::string title;
+        Verdict verdict;
+    };
+    const Case cases[] = {
+        {Record("sem", WcdmaMaskResult()), "S.E.M. (W-CDMA): PASS, worst margin 57.29 dB",
+         Verdict::Pass},
+        {Record("sem", wcdmaFailed), "S.E.M. (W-CDMA): INCOMPLETE", Verdict::Incomplete},
+        {Record("sem", beyondTheMask), "S.E.M. (W-CDMA)", Verdict::None},
+        {Record("sem-11b", wlan), "SEM (11b): PASS, margin 2.36 dB", Verdict::Pass},
+        {Record("acp", AcpResult()), "ACP: FAIL, worst margin -4.50 dB", Verdict::Fail},
+        {Record("acp", acpOneValue), "ACP: PASS, margin 9.75 dB", Verdict::Pass},
+    };
+    for (const Case& c : cases) {
+        const std::optional<ChartModel> chart = ChartFor(c.record);
+        ASSERT_TRUE(chart) << c.title;
+        EXPECT_EQ(chart->title, c.title);
+        EXPECT_EQ(chart->verdict, c.verdict) << c.title;
+    }
+}
+
+TEST(ChartModel, FactsForAReport) {
+    MeasurementRecord record = Record("acp", AcpResult());
+    EXPECT_EQ(ChartFor(record)->facts,
+              (std::vector<std::string>{"acp (ACP Measurement...)", "carrier 2000 MHz",
+                                        "2026-12-09 14:19:50 UTC", "Kelvane 1.2.0"}));
+
+    record.result.centerHz = 2112.5e6;
+    record.result.outcome = MeasurementOutcome::Warning;
+    record.result.message = "Warning: the measurement's end was not reported in 10 s";
+    record.judgement = Judge(record.result);
+    record.started = std::chrono::sys_days{std::chrono::year{2027} / 1 / 2} +
+                     std::chrono::hours{3} + std::chrono::milliseconds{4999};
+    record.version = "1.3.0";
+    EXPECT_EQ(ChartFor(record)->facts,
+              (std::vector<std::string>{
+                  "acp (ACP Measurement...)", "carrier 2112.5 MHz", "2027-01-02 03:00:04 UTC",
+                  "Kelvane 1.3.0", "Warning: the measurement's end was not reported in 10 s"}));
+}
+
+TEST(ChartModel, FileStemFromTheNameAndTheStartInUtc) {
+    using namespace std::chrono;
+    struct Case {
+        std::string measurement;
+        system_clock::time_point started;
+        std::string stem;
+    };
+    const Case cases[] = {
+        {"acp", SampleStart(), "acp-20261209T141950Z"},  // milliseconds cut off
+        {"sem-11a",
+         sys_days{year{2026} / 12 / 31} + hours{23} + minutes{59} + seconds{59} + milliseconds{999},
+         "sem-11a-20261231T235959Z"},
+        // Before 1970 the second is still the one it began in, not the next.
+        {"obw",
+         sys_days{year{1969} / 12 / 31} + hours{23} + minutes{59} + seconds{59} + milliseconds{500},
+         "obw-19691231T235959Z"},
+        // Never a path or a name that a file system refuses.
+        {"../a b:c", SampleStart(), ".._a_b_c-20261209T141950Z"},
+    };
+    for (const Case& c : cases) {
+        MeasurementRecord record = Record(c.measurement, WcdmaMaskResult());
+        record.started = c.started;
+        EXPECT_EQ(ChartFileStem(record), c.stem);
+    }
+}
+
+// The analyzer's answers are always finite; a value that is not (a record built elsewhere) is
+// left out of the picture rather than giving the painter no range to draw in.
+TEST(ChartModel, ValuesThatAreNoNumbersAreNotDrawn) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    MeasurementResult mask = WcdmaMaskResult();
+    mask.values[1].value = mask.values[1].row->levelDbm = nan;
+    mask.values[2].row->frequencyHz = std::numeric_limits<double>::infinity();
+    MeasurementResult acp = AcpResult();
+    acp.values[2].value = nan;
+    const MeasurementResult obw =
+        Result("OBW Measurement...", MeasurementOutcome::Completed,
+               {Value("occupied_bandwidth", nan, "Hz"), Value("occupied_band_center", 2e9, "Hz")});
+    struct Case {
+        MeasurementRecord record;
+        std::size_t markers, bars, bands;
+    };
+    const Case cases[] = {{Record("sem", mask), 1, 0, 0},
+                          {Record("acp", acp), 0, 4, 0},
+                          {Record("obw", obw), 0, 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.record.measurement);
+        const std::optional<ChartModel> chart = ChartFor(c.record);
+        ASSERT_TRUE(chart);
+        EXPECT_EQ(chart->markers.size(), c.markers);
+        EXPECT_EQ(chart->spans.size(), c.markers);
+        EXPECT_EQ(chart->bars.size(), c.bars);
+        EXPECT_EQ(chart->bands.size(), c.bands);
+        ExpectEverythingInside(*chart);
+        EXPECT_TRUE(std::isfinite(chart->y.min) && std::isfinite(chart->y.max));
+    }
+}
+
+}  // namespace
+}  // namespace kelvane::testing

@@ -1,0 +1,170 @@
+// The chart as files: SVG and PNG beside it under names that never replace a file, a picture
+// saved by its name's suffix, and the reason when a folder cannot take them.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "charts/drawing/ChartFiles.h"
+#include "tests/charts/drawing/CannedCharts.h"
+#include "tests/charts/drawing/SvgContents.h"
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+namespace {
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QSize PictureSize(const QString& path) {
+    QImageReader reader(path);
+    return reader.format() == "png" ? reader.size() : QSize();
+}
+
+class ChartFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The SVG says what the chart is and how large; the PNG is 1280 x 800.
+    void writesSvgAndPngBesideIt() {
+        QTemporaryDir dir;
+        const ChartModel model = CannedMaskChart();
+        const ChartFilesWritten written =
+            WriteChartFiles(model, dir.path().toStdString(), "sem-20261209T141950Z", true);
+        QCOMPARE(written.failure, std::string());
+        const QString svgPath = dir.filePath("sem-20261209T141950Z.svg");
+        const QString pngPath = dir.filePath("sem-20261209T141950Z.png");
+        QCOMPARE(written.paths, (std::vector{svgPath.toStdString(), pngPath.toStdString()}));
+
+        const QByteArray bytes = Contents(svgPath);
+        QVERIFY(QSvgRenderer(bytes).isValid());
+        const SvgContents svg = ReadSvg(bytes);
+        QVERIFY2(svg.parsed, qPrintable(svg.error));
+        QCOMPARE(svg.viewBox, QRectF(0, 0, 960, 600));
+        QCOMPARE(svg.title, QString::fromStdString(model.title));
+        for (const std::string& fact : model.facts)
+            QVERIFY(svg.description.contains(QString::fromStdString(fact)));
+        QVERIFY(svg.HasText("+57.29 dB"));
+        QCOMPARE(PictureSize(pngPath), QSize(1280, 800));
+
+        QVERIFY(WriteChartFiles(model, dir.path().toStdString(), "obw", false).paths ==
+                std::vector{dir.filePath("obw.svg").toStdString()});
+        QVERIFY(!QFile::exists(dir.filePath("obw.png")));
+    }
+
+    // A name taken by either file moves both on to "-2", "-3" ...; what was there stays.
+    void neverOverwrites_data() {
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<bool>("png");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("free") << QStringList{} << true << QStringList{"acp.svg", "acp.png"};
+        QTest::newRow("svg taken")
+            << QStringList{"acp.svg"} << true << QStringList{"acp-2.svg", "acp-2.png"};
+        QTest::newRow("png taken")
+            << QStringList{"acp.png"} << true << QStringList{"acp-2.svg", "acp-2.png"};
+        QTest::newRow("one of each taken")
+            << QStringList{"acp.svg", "acp-2.png"} << true << QStringList{"acp-3.svg", "acp-3.png"};
+        QTest::newRow("without png, only the svg counts")
+            << QStringList{"acp.png"} << false << QStringList{"acp.svg"};
+        QTest::newRow("a folder by the name")
+            << QStringList{"acp.svg/"} << false << QStringList{"acp-2.svg"};
+    }
+
+    void neverOverwrites() {
+        QFETCH(QStringList, existing);
+        QFETCH(bool, png);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        for (const QString& name : existing) {
+            if (name.endsWith('/')) {
+                QVERIFY(QDir(dir.path()).mkdir(name.chopped(1)));
+            } else {
+                Put(dir.filePath(name), "kept " + name.toUtf8());
+            }
+        }
+        const ChartFilesWritten written =
+            WriteChartFiles(CannedAcpChart(), dir.path().toStdString(), "acp", png);
+        QCOMPARE(written.failure, std::string());
+        std::vector<std::string> paths;
+        for (const QString& name : expected) paths.push_back(dir.filePath(name).toStdString());
+        QCOMPARE(written.paths, paths);
+        for (const QString& name : existing) {
+            if (!name.endsWith('/'))
+                QCOMPARE(Contents(dir.filePath(name)), "kept " + name.toUtf8());
+        }
+    }
+
+    // Where the folder cannot take the files: the path tried and the system's reason.
+    void aFolderThatCannotBeWritten() {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath("no such folder");
+        ChartFilesWritten written =
+            WriteChartFiles(CannedObwChart(), missing.toStdString(), "obw", true);
+        QVERIFY(written.paths.empty());
+        const std::string prefix =
+            "cannot write the chart \"" + (missing + "/obw.svg").toStdString() + "\": ";
+        QVERIFY2(written.failure.starts_with(prefix), written.failure.c_str());
+        QVERIFY(written.failure.size() > prefix.size());
+
+        Put(dir.filePath("a file"), "not a folder");
+        written =
+            WriteChartFiles(CannedObwChart(), dir.filePath("a file").toStdString(), "obw", true);
+        QVERIFY(written.paths.empty());
+        QVERIFY2(written.failure.starts_with("cannot write the chart \"" +
+                                             dir.filePath("a file/obw.svg").toStdString() + "\": "),
+                 written.failure.c_str());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"a file"});
+    }
+
+    void aFolderWithoutWritePermission() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("read only");
+        QVERIFY(QDir(dir.path()).mkdir("read only"));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFileInfo(folder).isWritable()) QSKIP("the user may write anywhere (root)");
+        const ChartFilesWritten written =
+            WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(written.paths.empty());
+        QVERIFY2(written.failure.starts_with("cannot write the chart \"" +
+                                             (folder + "/obw.svg").toStdString() + "\": "),
+                 written.failure.c_str());
+    }
+
+    // One picture, SVG or PNG by the suffix in any case, replacing what was there.
+    void savesAPictureByItsName() {
+        QTemporaryDir dir;
+        const QString svgPath = dir.filePath("chart.SVG");
+        const QString pngPath = dir.filePath("chart.png");
+        Put(svgPath, "old");
+        Put(pngPath, "old");
+        QCOMPARE(SaveChartPicture(CannedAcpChart(), svgPath), QString());
+        QCOMPARE(SaveChartPicture(CannedAcpChart(), pngPath), QString());
+        QVERIFY(QSvgRenderer(Contents(svgPath)).isValid());
+        QCOMPARE(ReadSvg(Contents(svgPath)).title,
+                 QStringLiteral("ACP: FAIL, worst margin -1.88 dB"));
+        QCOMPARE(PictureSize(pngPath), QSize(1280, 800));
+
+        const QString elsewhere = dir.filePath("no such folder/chart.png");
+        QVERIFY(!SaveChartPicture(CannedAcpChart(), elsewhere).isEmpty());
+        QVERIFY(!QFile::exists(elsewhere));
+    }
+};
+
+}  // namespace
+
+QTEST_MAIN(ChartFilesTest)
+#include "ChartFilesTest.moc"

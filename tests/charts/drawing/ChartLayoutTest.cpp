@@ -1,0 +1,183 @@
+// The arithmetic under the drawing: mapping values into the plot and cutting lines at its edges,
+// tick labels, facts wrapped into lines, and labels kept inside the plot and off each other.
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+#include <cmath>
+#include <optional>
+
+#include "charts/drawing/ChartElements.h"
+#include "charts/drawing/ChartGeometry.h"
+#include "charts/drawing/ChartLabels.h"
+#include "charts/drawing/ChartLayout.h"
+#include "charts/drawing/ChartStyle.h"
+#include "tests/charts/drawing/CannedCharts.h"
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+Q_DECLARE_METATYPE(std::optional<QLineF>)
+
+namespace {
+
+const ChartAxis kX{"x", -10, 10, {}};
+const ChartAxis kY{"y", -80, 0, {}};
+const QRectF kPlot(100, 50, 800, 400);
+
+class ChartLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mapsIntoThePlot_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<QPointF>("expected");
+        QTest::newRow("bottom left") << -10.0 << -80.0 << QPointF(100, 450);
+        QTest::newRow("top right") << 10.0 << 0.0 << QPointF(900, 50);
+        QTest::newRow("middle") << 0.0 << -40.0 << QPointF(500, 250);
+        QTest::newRow("beyond the axes") << 20.0 << 40.0 << QPointF(1300, -150);
+    }
+
+    void mapsIntoThePlot() {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(QPointF, expected);
+        QCOMPARE(ChartGeometry(kX, kY, kPlot).Map({x, y}), expected);
+    }
+
+    void anAxisWithoutExtentMapsToTheMiddle() {
+        const ChartGeometry geometry(ChartAxis{"", 5, 5, {}}, ChartAxis{"", 0, 0, {}}, kPlot);
+        QCOMPARE(geometry.Map({5, 0}), kPlot.center());
+    }
+
+    void clipsToThePlot_data() {
+        QTest::addColumn<QLineF>("line");
+        QTest::addColumn<std::optional<QLineF>>("expected");
+        QTest::newRow("inside") << QLineF(200, 100, 300, 200)
+                                << std::optional(QLineF(200, 100, 300, 200));
+        QTest::newRow("through the left edge")
+            << QLineF(0, 100, 200, 100) << std::optional(QLineF(100, 100, 200, 100));
+        QTest::newRow("across the plot")
+            << QLineF(0, 250, 1000, 250) << std::optional(QLineF(100, 250, 900, 250));
+        QTest::newRow("diagonal over a corner")
+            << QLineF(50, 0, 150, 100) << std::optional(QLineF(100, 50, 150, 100));
+        QTest::newRow("above") << QLineF(0, 10, 1000, 10) << std::optional<QLineF>();
+        QTest::newRow("passing a corner") << QLineF(0, 100, 100, 0) << std::optional<QLineF>();
+    }
+
+    void clipsToThePlot() {
+        QFETCH(QLineF, line);
+        QFETCH(std::optional<QLineF>, expected);
+        const std::optional<QLineF> clipped = ChartGeometry(kX, kY, kPlot).Clip(line);
+        QCOMPARE(clipped.has_value(), expected.has_value());
+        if (expected) QCOMPARE(*clipped, *expected);
+    }
+
+    void tickTexts_data() {
+        QTest::addColumn<std::vector<double>>("ticks");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("whole") << std::vector<double>{-10, 0, 10} << QStringList{"-10", "0", "10"};
+        QTest::newRow("halves") << std::vector<double>{0, 2.5, 5}
+                                << QStringList{"0.0", "2.5", "5.0"};
+        QTest::newRow("rounding noise")
+            << std::vector<double>{-0.2, 1e-17, 0.2} << QStringList{"-0.2", "0.0", "0.2"};
+        QTest::newRow("thousandths")
+            << std::vector<double>{0.125, 0.25} << QStringList{"0.125", "0.250"};
+        QTest::newRow("finer is cut")
+            << std::vector<double>{0.0001, 1} << QStringList{"0.000", "1.000"};
+        QTest::newRow("none") << std::vector<double>{} << QStringList{};
+    }
+
+    void tickTexts() {
+        QFETCH(std::vector<double>, ticks);
+        QFETCH(QStringList, expected);
+        QCOMPARE(ChartLayout::TickTexts(ChartAxis{"", 0, 1, ticks}), expected);
+    }
+
+    // The facts side by side while they fit, a failure line broken by its words.
+    void factLines() {
+        QImage image(10, 10, QImage::Format_RGB32);
+        const QFont font = ChartStyle(QRectF(0, 0, 960, 600)).TextFont();
+        const QFontMetricsF metrics(font, &image);
+        const std::vector<std::string> facts = CannedFacts("acp (ACP Measurement...)");
+        QCOMPARE(ChartLayout::FactLinesFor(facts, font, &image, 2000).size(), 1);
+        const QStringList narrow = ChartLayout::FactLinesFor(facts, font, &image, 260);
+        QVERIFY(narrow.size() >= 2);
+        QVERIFY(narrow.join(' ').contains("Kelvane 1.2.0"));
+        for (const QString& line : narrow) QVERIFY(metrics.horizontalAdvance(line) <= 260);
+
+        const std::string failure =
+            "ACP Measurement failed: no answer to \"ACP?\" within 10 s: check that the analyzer "
+            "is on, at GPIB address 8, and cabled";
+        const QStringList lines = ChartLayout::FactLinesFor({"acp", failure}, font, &image, 300);
+        QVERIFY(lines.size() >= 3);
+        for (const QString& line : lines) QVERIFY(metrics.horizontalAdvance(line) <= 300);
+        QCOMPARE(lines.mid(1).join(' '), QString::fromStdString(failure));
+    }
+
+    // A label goes to the first free place offered, moved inside the bounds; where none is free,
+    // to the least covered one.
+    void labelsKeepClear() {
+        QImage image(300, 200, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const QRectF bounds(10, 10, 200, 100);
+        ChartLabels labels(painter, bounds);
+        const QFont font = ChartStyle(bounds).LabelFont();
+        const QRectF size = labels.Box("+57.29 dB", font);
+
+        const QRectF first = labels.Write({{"+57.29 dB", {190, 0}}}, font, Qt::black);
+        QCOMPARE(first.topRight(), bounds.topRight());  // pushed back inside
+
+        labels.Reserve(QRectF(100, 60, 10, 10));
+        const QRectF second = labels.Write(
+            {{"+45.02 dB", {190, 0}}, {"+45.02 dB", {95, 55}}, {"+45.02 dB", {20, 60}}}, font,
+            Qt::black);
+        QCOMPARE(second.topLeft(), QPointF(20, 60));
+
+        const QRectF third = labels.Write(
+            {{"-6.28 dB", {190, 0}}, {"-6.28 dB", {first.left() - size.width() / 2, 10}}}, font,
+            Qt::black);
+        QVERIFY(third.intersected(first).width() < first.width());
+        QVERIFY(bounds.contains(third));
+
+        // A reserved line is avoided where a place clear of it is offered.
+        labels.Reserve(QLineF(10, 100, 210, 100));
+        const QRectF fourth =
+            labels.Write({{"+1.84 dB", {130, 90}}, {"+1.84 dB", {130, 75}}}, font, Qt::black);
+        QCOMPARE(fourth.topLeft(), QPointF(130, 75));
+    }
+
+    // A marker's label is offered all round it, nearest first.
+    void markerLabelPlaces() {
+        const QRectF box(0, 0, 60, 16);
+        const auto places = ChartElements::MarkerLabelPlaces(QPointF(300, 200), box, 6);
+        QCOMPARE(places.front(), QPointF(270, 178));  // above, centred
+        QCOMPARE(places[1], QPointF(270, 206));       // below
+        QCOMPARE(places[2], QPointF(306, 192));       // right
+        QCOMPARE(places[3], QPointF(234, 192));       // left
+        QCOMPARE(places.back(), QPointF(270, 270));   // four lines further down
+    }
+
+    // Text grows with the area, within bounds that keep it legible.
+    void textSize_data() {
+        QTest::addColumn<QSizeF>("area");
+        QTest::addColumn<double>("unit");
+        QTest::newRow("smallest window") << QSizeF(640, 400) << 12.0;
+        QTest::newRow("files") << QSizeF(960, 600) << 13.0;
+        QTest::newRow("maximised") << QSizeF(2560, 1400) << 17.0;
+    }
+
+    void textSize() {
+        QFETCH(QSizeF, area);
+        QFETCH(double, unit);
+        const ChartStyle style(QRectF(QPointF(0, 0), area));
+        QCOMPARE(style.Unit(), unit);
+        QCOMPARE(style.TextFont().pixelSize(), static_cast<int>(unit));
+    }
+};
+
+}  // namespace
+
+QTEST_MAIN(ChartLayoutTest)
+#include "ChartLayoutTest.moc"

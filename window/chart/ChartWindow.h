@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "charts/ChartModel.h"
+#include "results/MeasurementRecord.h"
+
+class QAction;
+class QPushButton;
+
+namespace kelvane {
+
+class ChartView;
+
+// The chart window: a window of its own beside the main window, showing the chart of the newest
+// measurement (or its value, where it has no chart). It follows every measurement as it ends,
+// also while it is hidden, so that it shows the newest when it is opened. "Save picture as..."
+// (its button, or Ctrl+S in this window) writes the chart as PNG or SVG by the file's name
+// (PNG when the name has no suffix: ".png" is added); a file that cannot be written is reported
+// with its name and the reason. Opens at 800 x 500, at least 640 x 400.
+class ChartWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Asks for the file to write: title, suggested name, filter; empty when cancelled.
+    using FileChooser = std::function<QString(const QString& title, const QString& suggestion,
+                                              const QString& filter)>;
+    // Shows a problem to the operator.
+    using ProblemPresenter = std::function<void(const QString& message)>;
+
+    // A window of `owner`'s (closed and deleted with it), which also gets the "Show chart"
+    // action and its shortcut, Ctrl+G.
+    explicit ChartWindow(QWidget* owner);
+
+    // Shows, raises and activates the window.
+    QAction* ShowAction() const { return showAction_; }
+    // "Save picture as...": enabled while a chart is shown.
+    QAction* SaveAction() const { return saveAction_; }
+    QPushButton* SaveButton() const { return saveButton_; }
+    ChartView* View() const { return view_; }
+
+    // Follows a measurement that has ended: its chart (ChartFor), or, without one, its value
+    // under the measurement's name ("CH Power: -10.22 dBm").
+    void Follow(const MeasurementRecord& record, const QString& name);
+    // Shows the chart, or the text where there is none; `stem` names the picture's file.
+    void Show(std::optional<ChartModel> model, const QString& valueText, const QString& stem);
+    void Open();
+
+    // Replace the file dialog and the message box (the tests do).
+    void SetFileChooser(FileChooser chooser) { choose_ = std::move(chooser); }
+    void SetProblemPresenter(ProblemPresenter presenter) { present_ = std::move(presenter); }
+
+    // Writes the chart shown to `path`; empty on success, else the message shown.
+    QString SavePicture(const QString& path);
+
+    // A measurement's values for the window, behind its name: "CH Power: -10.22 dBm"; "CH Power:
+    // no value" when it logged none; its failure or warning line on a line below.
+    static QString ValueText(const MeasurementRecord& record, const QString& name);
+
+private:
+    void AskAndSave();
+
+    ChartView* view_;
+    QPushButton* saveButton_;
+    QAction* showAction_;
+    QAction* saveAction_;
+    QString stem_;
+    FileChooser choose_;
+    ProblemPresenter present_;
+};
+
+}  // namespace kelvane
