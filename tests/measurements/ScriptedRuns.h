@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -220,6 +221,12 @@ inline const std::vector<Golden>& GoldenRuns() {
              "", {}),
     };
     return runs;
+}
+
+// The golden run of a measurement by its batch name.
+inline const Golden& GoldenRun(const std::string& name) {
+    return *std::find_if(GoldenRuns().begin(), GoldenRuns().end(),
+                         [&](const Golden& golden) { return golden.name == name; });
 }
 
 }  // namespace kelvane::testing::runs
