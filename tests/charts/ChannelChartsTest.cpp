@@ -12,12 +12,6 @@
 namespace kelvane::testing {
 namespace {
 
-ChartModel ChartOf(const MeasurementRecord& record) {
-    const std::optional<ChartModel> chart = ChartFor(record);
-    if (!chart) ADD_FAILURE() << "no chart for " << record.measurement;
-    return chart.value_or(ChartModel{});
-}
-
 // The carrier at 0 dBc, then the adjacent channels in the log's order at their offsets, each
 // toned by its verdict and labelled with its value and margin.
 TEST(AdjacentChannelChart, CarrierAndChannelsAsBars) {

@@ -2,12 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include <gtest/gtest.h>
 
 #include "charts/ChartModel.h"
 
 namespace kelvane::testing {
+
+// The chart of a record, which must have one.
+inline ChartModel ChartOf(const MeasurementRecord& record) {
+    const std::optional<ChartModel> chart = ChartFor(record);
+    if (!chart) ADD_FAILURE() << "no chart for " << record.measurement;
+    return chart.value_or(ChartModel{});
+}
 
 // An axis's ticks run from its min to its max at one step.
 inline void ExpectEvenTicks(const ChartAxis& axis) {

@@ -12,12 +12,6 @@
 namespace kelvane::testing {
 namespace {
 
-ChartModel ChartOf(const MeasurementRecord& record) {
-    const std::optional<ChartModel> chart = ChartFor(record);
-    if (!chart) ADD_FAILURE() << "no chart for " << record.measurement;
-    return chart.value_or(ChartModel{});
-}
-
 // Each segment of the mask sent, first mirrored below the carrier, then above it, both drawn
 // from left to right.
 TEST(EmissionMaskChart, MaskSentAsLimitLinesOnBothSides) {
