@@ -8,10 +8,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev
-          libgmock-dev libbenchmark-dev nlohmann-json3-dev)
-
-
 source scripts/install-missing.sh
 
 Build() {
@@ -25,7 +21,7 @@ HasDisplay() {
 
 case "${1:-}" in
 run)
-    InstallMissing "${PACKAGES[@]}"
+    InstallMissing "${KELVANE_BUILD_PACKAGES[@]}"
     Build
     if HasDisplay; then
         exec build/kelvane --simulate
@@ -34,7 +30,7 @@ run)
     exec build/kelvane --simulate --measure all
     ;;
 test)
-    InstallMissing "${PACKAGES[@]}"
+    InstallMissing "${KELVANE_BUILD_PACKAGES[@]}"
     Build
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
     bash scripts/ci-format.sh

@@ -7,8 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 
-InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
-    nlohmann-json3-dev dpkg-dev desktop-file-utils man-db bsdextrautils
+InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" dpkg-dev desktop-file-utils man-db bsdextrautils
 
 Fail() {
     echo "ci-package: $*" >&2

@@ -8,16 +8,10 @@ cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 source scripts/sanitized-tests.sh
 
-InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev \
-    libgmock-dev nlohmann-json3-dev
-
-reports="$PWD/build-asan/sanitizer-reports"
-EmptyReportsFolder "$reports"
+reports="$(PrepareSanitizedTests asan)"
 # Every process writes its reports to a file of its own as well as failing; the test discovery
 # at build time runs the test programs too, so these hold for the build as well.
-export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:strict_init_order=1:log_path=$reports/asan"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
-
 RunSanitizedTests asan "$reports"

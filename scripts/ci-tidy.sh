@@ -7,8 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 
-InstallMissing cmake ninja-build clang-14 clang-tidy-14 libclang-rt-14-dev qt6-base-dev \
-    qt6-svg-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" clang-14 clang-tidy-14 libclang-rt-14-dev
 
 filter="${1:-^$PWD/(platform|gpib|transport|analyzer|measurements|results|charts|simulator|app|window|tests|benchmarks|fuzz)/.*\.cpp$}"
 cmake -S . -B build-tidy -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -8,12 +8,6 @@ cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 source scripts/sanitized-tests.sh
 
-InstallMissing cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev \
-    libgmock-dev nlohmann-json3-dev
-
-reports="$PWD/build-tsan/sanitizer-reports"
-EmptyReportsFolder "$reports"
-export QT_QPA_PLATFORM=offscreen
+reports="$(PrepareSanitizedTests tsan)"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan-suppressions.txt:log_path=$reports/tsan"
-
 RunSanitizedTests tsan "$reports"

@@ -1,5 +1,9 @@
 # Sourced by the CI scripts: InstallMissing PACKAGE... installs the Debian packages that are not
 # installed yet (through sudo when not root), and does nothing when all are there.
+# KELVANE_BUILD_PACKAGES: what a build of the window, the tests and the benchmarks needs.
+KELVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
+                        libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
+
 InstallMissing() {
     local missing=()
     for package in "$@"; do

@@ -1,15 +1,20 @@
-# Sourced by the sanitizer scripts.
-#   EmptyReportsFolder DIR          makes DIR an empty folder for the sanitizers' report files
-#   RunSanitizedTests PRESET DIR    configures, builds and tests PRESET; fails on a failing test
-#                                   and on any report in DIR, also one of a child process that
-#                                   no test looked at
-EmptyReportsFolder() {
-    rm -rf "$1"
-    mkdir -p "$1"
+# Sourced by the sanitizer scripts, after install-missing.sh.
+#   PrepareSanitizedTests PRESET    installs what the build needs and prints the empty folder
+#                                   build-PRESET/sanitizer-reports for the report files
+#   RunSanitizedTests PRESET DIR    configures, builds and tests PRESET on Qt's offscreen
+#                                   platform; fails on a failing test and on any report in DIR,
+#                                   also one of a child process that no test looked at
+PrepareSanitizedTests() {
+    InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" >&2
+    local reports="$PWD/build-$1/sanitizer-reports"
+    rm -rf "$reports"
+    mkdir -p "$reports"
+    echo "$reports"
 }
 
 RunSanitizedTests() {
     local preset=$1 reports=$2 status=0
+    export QT_QPA_PLATFORM=offscreen
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j2
     ctest --preset "$preset" -j2 || status=$?

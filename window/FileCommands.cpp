@@ -1,8 +1,6 @@
 #include "window/FileCommands.h"
 
 #include <QAction>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 
@@ -29,12 +27,7 @@ FileCommands::FileCommands(QWidget* window, QPlainTextEdit* log, const RecordKee
       records_(records),
       saveLog_(new QAction(QStringLiteral("&Save log as..."), window)),
       saveResults_(new QAction(QStringLiteral("Save &results as..."), window)),
-      choose_([window](const QString& title, const QString& suggestion, const QString& filter) {
-          return QFileDialog::getSaveFileName(window, title, suggestion, filter);
-      }),
-      present_([window](const QString& message) {
-          QMessageBox::warning(window, QStringLiteral("Kelvane"), message, QMessageBox::Ok);
-      }) {
+      files_(FileChoice::Dialogs(window)) {
     saveLog_->setObjectName(QStringLiteral("saveLogAction"));
     saveLog_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     saveResults_->setObjectName(QStringLiteral("saveResultsAction"));
@@ -57,9 +50,9 @@ FileCommands::FileCommands(QWidget* window, QPlainTextEdit* log, const RecordKee
 void FileCommands::AskAndSave(const QString& title, const QString& suggestion,
                               const QString& filter,
                               QString (FileCommands::*save)(const QString&)) {
-    const QString path = choose_(title, suggestion, filter);
+    const QString path = files_.choose(title, suggestion, filter);
     if (path.isEmpty()) return;
-    if (const QString problem = (this->*save)(path); !problem.isEmpty()) present_(problem);
+    if (const QString problem = (this->*save)(path); !problem.isEmpty()) files_.present(problem);
 }
 
 QString FileCommands::SaveLog(const QString& path) {

@@ -8,6 +8,8 @@ class QAction;
 class QPlainTextEdit;
 class QWidget;
 
+#include "window/FileChoice.h"
+
 namespace kelvane {
 
 class RecordKeeper;
@@ -20,11 +22,8 @@ class FileCommands : public QObject {
     Q_OBJECT
 
 public:
-    // Asks for the file to write: title, suggested name, filter; empty when cancelled.
-    using FileChooser = std::function<QString(const QString& title, const QString& suggestion,
-                                              const QString& filter)>;
-    // Shows a problem to the operator.
-    using ProblemPresenter = std::function<void(const QString& message)>;
+    using FileChooser = FileChoice::Chooser;
+    using ProblemPresenter = FileChoice::Presenter;
 
     // `window` holds the actions and their shortcuts; `log` and `records` must outlive this.
     FileCommands(QWidget* window, QPlainTextEdit* log, const RecordKeeper& records);
@@ -33,11 +32,11 @@ public:
     QAction* SaveResultsAction() const { return saveResults_; }
 
     // Replace the file dialog and the message box (the tests do).
-    void SetFileChooser(FileChooser chooser) { choose_ = std::move(chooser); }
-    void SetProblemPresenter(ProblemPresenter presenter) { present_ = std::move(presenter); }
+    void SetFileChooser(FileChooser chooser) { files_.choose = std::move(chooser); }
+    void SetProblemPresenter(ProblemPresenter presenter) { files_.present = std::move(presenter); }
 
     // Shows a problem through the presenter.
-    void Present(const QString& message) const { present_(message); }
+    void Present(const QString& message) const { files_.present(message); }
 
     // Write to `path`; empty on success, else the message shown.
     QString SaveLog(const QString& path);
@@ -51,8 +50,7 @@ private:
     const RecordKeeper& records_;
     QAction* saveLog_;
     QAction* saveResults_;
-    FileChooser choose_;
-    ProblemPresenter present_;
+    FileChoice files_;
 };
 
 }  // namespace kelvane

@@ -1,10 +1,8 @@
 #include "window/chart/ChartWindow.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,12 +30,7 @@ ChartWindow::ChartWindow(QWidget* owner)
       saveButton_(new QPushButton(QStringLiteral("Save picture as..."), this)),
       showAction_(new QAction(QStringLiteral("Show &chart"), owner)),
       saveAction_(new QAction(QStringLiteral("&Save picture as..."), this)),
-      choose_([this](const QString& title, const QString& suggestion, const QString& filter) {
-          return QFileDialog::getSaveFileName(this, title, suggestion, filter);
-      }),
-      present_([this](const QString& message) {
-          QMessageBox::warning(this, QStringLiteral("Kelvane"), message, QMessageBox::Ok);
-      }) {
+      files_(FileChoice::Dialogs(this)) {
     setObjectName(QStringLiteral("chartWindow"));
     // The main window's closing ends the program, whether the chart is open or not.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -118,11 +111,11 @@ void ChartWindow::AskAndSave() {
     if (!view_->Model()) return;
     const QString suggestion =
         (stem_.isEmpty() ? QStringLiteral("kelvane-chart") : stem_) + QStringLiteral(".png");
-    QString path = choose_(QStringLiteral("Save picture as"), suggestion,
-                           QStringLiteral("PNG image (*.png);;SVG image (*.svg)"));
+    QString path = files_.choose(QStringLiteral("Save picture as"), suggestion,
+                                 QStringLiteral("PNG image (*.png);;SVG image (*.svg)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
-    if (const QString problem = SavePicture(path); !problem.isEmpty()) present_(problem);
+    if (const QString problem = SavePicture(path); !problem.isEmpty()) files_.present(problem);
 }
 
 }  // namespace kelvane

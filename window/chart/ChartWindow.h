@@ -11,6 +11,8 @@
 class QAction;
 class QPushButton;
 
+#include "window/FileChoice.h"
+
 namespace kelvane {
 
 class ChartView;
@@ -25,11 +27,8 @@ class ChartWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Asks for the file to write: title, suggested name, filter; empty when cancelled.
-    using FileChooser = std::function<QString(const QString& title, const QString& suggestion,
-                                              const QString& filter)>;
-    // Shows a problem to the operator.
-    using ProblemPresenter = std::function<void(const QString& message)>;
+    using FileChooser = FileChoice::Chooser;
+    using ProblemPresenter = FileChoice::Presenter;
 
     // A window of `owner`'s (closed and deleted with it), which also gets the "Show chart"
     // action and its shortcut, Ctrl+G.
@@ -50,8 +49,8 @@ public:
     void Open();
 
     // Replace the file dialog and the message box (the tests do).
-    void SetFileChooser(FileChooser chooser) { choose_ = std::move(chooser); }
-    void SetProblemPresenter(ProblemPresenter presenter) { present_ = std::move(presenter); }
+    void SetFileChooser(FileChooser chooser) { files_.choose = std::move(chooser); }
+    void SetProblemPresenter(ProblemPresenter presenter) { files_.present = std::move(presenter); }
 
     // Writes the chart shown to `path`; empty on success, else the message shown.
     QString SavePicture(const QString& path);
@@ -68,8 +67,7 @@ private:
     QAction* showAction_;
     QAction* saveAction_;
     QString stem_;
-    FileChooser choose_;
-    ProblemPresenter present_;
+    FileChoice files_;
 };
 
 }  // namespace kelvane
