@@ -42,14 +42,15 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
         }
         if (record.result.outcome != MeasurementOutcome::Completed)
             status = kExitMeasurementProblem;
-        if (!log_.Failure().empty()) {
-            err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
-            return kExitLogUnwritable;
-        }
+        // The record and the chart do not depend on the log: they are kept when it failed too.
         recordLost |= !Draw(record);
         if (const std::string failure = records_.Keep(std::move(record)); !failure.empty()) {
             err_ << "kelvane: " << failure << '\n' << std::flush;
             recordLost = true;
+        }
+        if (!log_.Failure().empty()) {
+            err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
+            return kExitLogUnwritable;
         }
         if (StopsAfter(total - done - 1)) break;
     }

@@ -107,7 +107,9 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
     const std::string& argument = arguments[i];
     if (argument.starts_with(option + "=")) return argument.substr(option.size() + 1);
     if (argument != option) return std::nullopt;
-    if (i + 1 == arguments.size()) {
+    // The next option is no value ("--results --help" names no file "--help"); a value that
+    // starts with "--" is given as "--results=--help".
+    if (i + 1 == arguments.size() || arguments[i + 1].starts_with("--")) {
         SetError(option + (option == kMeasureOption ? " needs a measurement name"
                            : option == "--bus"      ? " needs a bus"
                            : option == "--repeat"   ? " needs a number of runs from 1 to 10000"

@@ -91,6 +91,12 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
                      "e.g.\n  kelvane --simulate --measure all\n";
         return kExitUsage;
     }
+    if (action == CommandLine::Action::Window && kWindowNeedsDisplayServer &&
+        !DisplayAvailable([](const char* name) { return std::getenv(name); })) {
+        // Said before any file is opened: a usage error leaves nothing behind.
+        std::cerr << NoDisplayMessage();
+        return kExitUsage;
+    }
     SteadyClock clock;
     DriverSetup setup{commandLine.Simulate(), commandLine.Bus(), nullptr, nullptr};
     std::unique_ptr<TraceLog> trace;
@@ -136,11 +142,6 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
         BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr,
                            std::move(options));
         return withTrace(runner.Run(commandLine.Measurements()));
-    }
-    if (kWindowNeedsDisplayServer &&
-        !DisplayAvailable([](const char* name) { return std::getenv(name); })) {
-        std::cerr << NoDisplayMessage();
-        return kExitUsage;
     }
     WindowStart start{setup, commandLine.Setup(),
                       [&follower](const MeasurementSetup& next) { follower.Follow(next); },

@@ -31,11 +31,16 @@ Judgement Judge(const MeasurementResult& result) {
     Judgement judgement;
     bool anyJudged = false;
     bool anyOutside = false;
+    // A mask row that nothing could judge (its range in no segment of the mask, e.g. an analyzer
+    // that moved the center): the mask is not known to hold there.
+    bool rowUnjudged = false;
     for (const MeasuredValue& value : result.values) {
         JudgedValue judged = JudgeValue(value, result);
         if (judged.passed) {
             anyJudged = true;
             anyOutside = anyOutside || !*judged.passed;
+        } else if (value.row) {
+            rowUnjudged = true;
         }
         // A value that is no number (NaN) fails, but has no distance to its limit to show.
         const bool measurable = judged.margin && !std::isnan(*judged.margin);
@@ -47,7 +52,7 @@ Judgement Judge(const MeasurementResult& result) {
     }
     if (anyOutside) {
         judgement.verdict = Verdict::Fail;
-    } else if (result.outcome != MeasurementOutcome::Completed) {
+    } else if (result.outcome != MeasurementOutcome::Completed || rowUnjudged) {
         judgement.verdict = Verdict::Incomplete;
     } else {
         judgement.verdict = anyJudged ? Verdict::Pass : Verdict::None;

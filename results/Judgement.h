@@ -13,7 +13,8 @@ namespace kelvane {
 //   Pass        it completed, and every value with a limit is inside it (and there is one);
 //   Fail        a value is outside its limit, whatever else happened;
 //   None        it completed, and has no value with a limit (channel power, total power);
-//   Incomplete  it failed or ended with a warning, and no value is outside.
+//   Incomplete  it failed or ended with a warning, or a mask row could not be judged (its range
+//               lies in no segment of the mask), and no value is outside.
 enum class Verdict { Pass, Fail, None, Incomplete };
 
 // "pass", "fail", "none", "incomplete".

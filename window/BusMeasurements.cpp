@@ -53,15 +53,26 @@ FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement,
     if (followSetup_) followSetup_(setup);
     MeasurementContext context{session_, log_, clock_, setup};
     FinishedMeasurement finished;
+    std::string aborted;
     try {
         finished.record = recorder_.Run(measurement, context);
+        return finished;
     } catch (const GpibRegistrationFailure&) {
         finished.registrationFailed = true;
+        return finished;
     } catch (const std::exception& error) {
-        log_.AppendResult(std::string("\r\nMeasurement aborted: ") + error.what() + "\r\n");
+        aborted = std::string("Measurement aborted: ") + error.what();
     } catch (...) {
-        log_.AppendResult("\r\nMeasurement aborted.\r\n");
+        aborted = "Measurement aborted.";
     }
+    log_.AppendResult("\r\n" + aborted + "\r\n");
+    // What is known of it: a failed run of this measurement, which nothing could judge.
+    MeasurementRecord& record = finished.record;
+    record.measurement = std::string(measurement.name);
+    record.setup = setup;
+    record.result.message = aborted;
+    record.result.log = "\r\n" + aborted + "\r\n";
+    record.judgement.verdict = Verdict::Incomplete;
     return finished;
 }
 

@@ -48,6 +48,19 @@ TEST(CliTest, CommandLine) {
         {"--measure=", "usage: unknown measurement ''"},
         {"obw", "usage: unexpected argument 'obw'"},
         {"--help --simulate --bogus --measure foo", "usage simulate: unknown option '--bogus'"},
+        // An option is no file name: nothing called "--help" is written.
+        {"--results --help", "usage: --results needs a file name"},
+        {"--trace --measure obw", "usage: --trace needs a file name"},
+        {"--charts --charts-png --measure obw", "usage: --charts needs a folder"},
+        {"--charts-png --measure obw",
+         "usage: --charts-png adds PNG pictures to --charts FOLDER; name the folder"},
+        {"--charts pictures",
+         "usage: --charts writes the charts of a batch run; name the "
+         "measurements with --measure"},
+        {"--repeat 3",
+         "usage: --repeat runs the measurements named with --measure; name at least "
+         "one"},
+        {"--repeat 3 --measure obw --charts pictures --results r.csv", "batch obw"},
     };
     for (const auto& [arguments, parse] : cases) EXPECT_EQ(Parse(arguments), parse) << arguments;
 }

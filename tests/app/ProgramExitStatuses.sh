@@ -97,6 +97,12 @@ if [ -w /dev/full ] && [ $emulated = no ]; then
     has "$err" 'kelvane: cannot write the obw record to the results file "/dev/full": '
     has "$out" "OBW CF = "
 fi
+# A log that cannot be written does not take the record with it.
+status=$(mktemp)
+{ sleep 1; $k --simulate --measure ch-power --results "$dir/piped.jsonl" 2>/dev/null; echo $? >"$status"; } | true
+[ "$(cat "$status")" = 4 ] || fail "a closed pipe with --results: status $(cat "$status")"
+has "$dir/piped.jsonl" '"measurement":"ch-power"'
+rm -f "$status"
 run 2 "$k" --simulate --measure obw --results "$dir/no/such/folder.jsonl"
 has "$err" "cannot open the results file"
 run 0 "$k" --simulate --repeat 3 --measure ch-power

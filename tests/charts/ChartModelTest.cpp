@@ -55,7 +55,7 @@ TEST(ChartModel, TitleNamesTheMeasurementAndItsVerdict) {
         {Record("sem", WcdmaMaskResult()), "S.E.M. (W-CDMA): PASS, worst margin 57.29 dB",
          Verdict::Pass},
         {Record("sem", wcdmaFailed), "S.E.M. (W-CDMA): INCOMPLETE", Verdict::Incomplete},
-        {Record("sem", beyondTheMask), "S.E.M. (W-CDMA)", Verdict::None},
+        {Record("sem", beyondTheMask), "S.E.M. (W-CDMA): INCOMPLETE", Verdict::Incomplete},
         {Record("sem-11b", wlan), "SEM (11b): PASS, margin 2.36 dB", Verdict::Pass},
         {Record("acp", AcpResult()), "ACP: FAIL, worst margin -4.50 dB", Verdict::Fail},
         {Record("acp", acpOneValue), "ACP: PASS, margin 9.75 dB", Verdict::Pass},

@@ -148,7 +148,11 @@ TEST(Judge, GivesTheMeasurementsVerdict) {
         {Warning, {unlimited}, Verdict::Incomplete},
         {Completed, {unlimited}, Verdict::None},
         {Completed, {}, Verdict::None},
-        {Completed, {Row(1, 2008.5e6, 2012.5e6, 2010e6, 0)}, Verdict::None},  // in no segment
+        // A row in no segment: the mask is not known to hold there, even when the rest pass.
+        {Completed, {Row(1, 2008.5e6, 2012.5e6, 2010e6, 0)}, Verdict::Incomplete},
+        {Completed,
+         {Row(1, 2008.5e6, 2012.5e6, 2010e6, 0), Row(2, 2004e6, 2008e6, 2004.5e6, -70)},
+         Verdict::Incomplete},
         {Completed, {Row(1, 2008.5e6, 2012.5e6, 2010e6, 0, 0, false)}, Verdict::Fail},  // WLAN
     };
     for (const Case& c : cases) {

@@ -93,14 +93,13 @@ TEST(RunSummary, OneRunAndNone) {
               "Summary of 1 run of sem (S.E.M. Measurement...): 1 pass, 0 fail, 0 incomplete\r\n"
               "  row_1: min -70.29 dBm, mean -70.29 dBm, max -70.29 dBm, std dev 0.00 dBm "
               "(1 run)\r\n");
-    // A mask run whose rows all lie outside the mask has no limited value.
+    // A mask run whose rows lie outside the mask cannot be judged there: incomplete.
     EXPECT_EQ(RunSummary({RunOf("sem", "S.E.M. Measurement...", Completed,
                                 {Row(1, 1992e6, 1996e6, 1995.5e6, -70.29)}),
                           RunOf("sem", "S.E.M. Measurement...", Completed,
                                 {Row(1, 1982e6, 1986e6, 1985.5e6, -70.31)})}),
               "\r\n"
-              "Summary of 2 runs of sem (S.E.M. Measurement...): 1 pass, 0 fail, 0 incomplete, "
-              "1 without a limited value\r\n"
+              "Summary of 2 runs of sem (S.E.M. Measurement...): 1 pass, 0 fail, 1 incomplete\r\n"
               "  row_1: min -70.31 dBm, mean -70.30 dBm, max -70.29 dBm, std dev 0.01 dBm "
               "(2 runs)\r\n");
 }
