@@ -49,7 +49,8 @@ std::string HelpText(bool windowAvailable, bool chartsAvailable) {
            names +
            " (all seven, in this order).\n"
            "\n"
-           "SET-UP (defaults in brackets; FREQ: a number with Hz, kHz, MHz or GHz, e.g. 2140MHz):\n"
+           "SET-UP (defaults in brackets; FREQ: a number in Hz, or with kHz, MHz or GHz: "
+           "2140MHz):\n"
            "  --wcdma-center FREQ     the W-CDMA carrier's center frequency [2000MHz]\n"
            "  --wlan-11a-center FREQ  the 802.11a carrier's center frequency [5005MHz]\n"
            "  --wlan-11b-center FREQ  the 802.11b carrier's center frequency [2412MHz]\n"
