@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <filesystem>
+#include <system_error>
 
 #include "charts/drawing/ChartPainter.h"
 
@@ -89,6 +91,12 @@ ChartFilesWritten WriteChartFiles(const ChartModel& model, const std::string& fo
                                   const std::string& stem, bool png) {
     const QDir directory(QString::fromStdString(folder));
     const QString base = QString::fromStdString(stem);
+    // A folder that is not there yet is made; one that cannot be made (no permission, a file in
+    // the way) is the chart's failure.
+    if (std::error_code made; !std::filesystem::create_directories(folder, made) && made) {
+        return {{}, Failure(directory.filePath(base + QStringLiteral(".svg")),
+                            QString::fromStdString(made.message()))};
+    }
     ChartFilesWritten written;
     for (int number = 1; number <= kMostNames; ++number) {
         const QString name = number == 1 ? base : QStringLiteral("%1-%2").arg(base).arg(number);

@@ -17,8 +17,9 @@ struct ChartFilesWritten {
     std::string failure;  // "cannot write the chart \"<path>\": <reason>"; empty on success
 };
 
-// Writes <folder>/<stem>.svg, and <folder>/<stem>.png beside it when `png`; never over an
-// existing file: the stem gets "-2", "-3" ... until neither name is taken.
+// Writes <folder>/<stem>.svg, and <folder>/<stem>.png beside it when `png`, making the folder
+// (and its parents) when it is not there; never over an existing file: the stem gets "-2",
+// "-3" ... until neither name is taken.
 ChartFilesWritten WriteChartFiles(const ChartModel& model, const std::string& folder,
                                   const std::string& stem, bool png);
 

@@ -70,8 +70,8 @@ run 0 "$k" --simulate --measure obw --wcdma-center 2140MHz; has "$out" "OBW CF =
 # its header only in a new file; a file that refuses them is exit status 4, the log goes on.
 dir=$(mktemp -d)
 if [ "$build" = window ]; then
-    # Charts without a display: an SVG (and a PNG) per mask, ACP and OBW, with the verdict.
-    mkdir "$dir/charts"
+    # Charts without a display: an SVG (and a PNG) per mask, ACP and OBW, with the verdict, in
+    # a folder made for them.
     run 0 $headless "$k" --simulate --measure all --results "$dir/r.jsonl" --charts "$dir/charts" --charts-png
     [ "$(ls "$dir/charts" | grep -c '\.svg$')" -eq 5 ] || fail "not five SVG charts: $(ls "$dir/charts")"
     [ "$(ls "$dir/charts" | grep -c '\.png$')" -eq 5 ] || fail "not five PNG charts"
@@ -79,7 +79,7 @@ if [ "$build" = window ]; then
     ls "$dir/charts" | grep -qE '^sem-11a-[0-9]{8}T[0-9]{6}Z\.svg$' || fail "chart names: $(ls "$dir/charts")"
     run 0 $headless "$k" --simulate --measure obw --measure obw --charts "$dir/charts"
     [ "$(ls "$dir/charts" | grep -c '^obw-')" -ge 4 ] || fail "a chart name was used twice: $(ls "$dir/charts")"
-    run 4 $headless "$k" --simulate --measure obw --charts "$dir/no/such/folder"
+    run 4 $headless "$k" --simulate --measure obw --charts "$dir/r.jsonl/charts"
     has "$err" 'kelvane: cannot write the chart "'; has "$out" "OBW CF = "
     rm -f "$dir/r.jsonl"
 else

@@ -38,10 +38,10 @@ TEST(ChartFileWriterTest, WritesChartsWithoutAWindowOrDisplay) {
     EXPECT_EQ(QCoreApplication::instance(), application);
 
     const ChartFilesWritten failed =
-        writer.Write(testing::CannedObwChart(), folder + "/missing", "obw", true);
+        writer.Write(testing::CannedObwChart(), folder + "/sem.svg", "obw", true);
     EXPECT_TRUE(failed.paths.empty());
     EXPECT_EQ(
-        failed.failure.rfind("cannot write the chart \"" + folder + "/missing/obw.svg\": ", 0), 0u)
+        failed.failure.rfind("cannot write the chart \"" + folder + "/sem.svg/obw.svg\": ", 0), 0u)
         << failed.failure;
 }
 

@@ -106,27 +106,34 @@ private slots:
         }
     }
 
-    // Where the folder cannot take the files: the path tried and the system's reason.
-    void aFolderThatCannotBeWritten() {
+    // A folder that is not there is made, parents and all, and takes the files.
+    void makesAFolderThatIsNotThere() {
         QTemporaryDir dir;
-        const QString missing = dir.filePath("no such folder");
-        ChartFilesWritten written =
-            WriteChartFiles(CannedObwChart(), missing.toStdString(), "obw", true);
-        QVERIFY(written.paths.empty());
-        const std::string prefix =
-            "cannot write the chart \"" + (missing + "/obw.svg").toStdString() + "\": ";
-        QVERIFY2(written.failure.starts_with(prefix), written.failure.c_str());
-        QVERIFY(written.failure.size() > prefix.size());
+        const QString folder = dir.filePath("no such folder/day 1");
+        const ChartFilesWritten written =
+            WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
+        QCOMPARE(written.failure, std::string());
+        QCOMPARE(written.paths, (std::vector<std::string>{
+                                    (folder + "/obw.svg").toStdString(),
+                                    (folder + "/obw.png").toStdString()}));
+    }
 
+    // Where the folder cannot be made: the path tried and the system's reason, nothing written.
+    void aFolderThatCannotBeMade() {
+        QTemporaryDir dir;
         Put(dir.filePath("a file"), "not a folder");
-        written =
-            WriteChartFiles(CannedObwChart(), dir.filePath("a file").toStdString(), "obw", true);
-        QVERIFY(written.paths.empty());
-        QVERIFY2(written.failure.starts_with("cannot write the chart \"" +
-                                             dir.filePath("a file/obw.svg").toStdString() + "\": "),
-                 written.failure.c_str());
+        for (const QString& folder : {dir.filePath("a file"), dir.filePath("a file/below")}) {
+            const ChartFilesWritten written =
+                WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
+            QVERIFY(written.paths.empty());
+            const std::string prefix =
+                "cannot write the chart \"" + (folder + "/obw.svg").toStdString() + "\": ";
+            QVERIFY2(written.failure.starts_with(prefix), written.failure.c_str());
+            QVERIFY(written.failure.size() > prefix.size());
+        }
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{"a file"});
+        QCOMPARE(Contents(dir.filePath("a file")), QByteArray("not a folder"));
     }
 
     void aFolderWithoutWritePermission() {
