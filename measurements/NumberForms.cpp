@@ -34,12 +34,12 @@ std::string NonFinite(double value) {
 
 // Adds one unit in the last place of a string of decimal digits.
 void Increment(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
+    for (std::size_t place = digits.size(); place-- > 0;) {
+        if (digits[place] != '9') {
+            ++digits[place];
             return;
         }
-        *it = '0';
+        digits[place] = '0';
     }
     digits.insert(digits.begin(), '1');
 }

@@ -51,7 +51,7 @@ std::string VerdictField(const std::vector<std::string>& fields, std::size_t ind
     std::size_t end = text.size();
     while (begin < end && isFill(text[begin])) ++begin;
     while (end > begin && isFill(text[end - 1])) --end;
-    const std::string verdict = text.substr(begin, end - begin);
+    std::string verdict = text.substr(begin, end - begin);
     if (verdict != "PASS" && verdict != "FAIL") {
         throw BadReply(answerName + " field " + std::to_string(index) +
                        " is not PASS or FAIL: " + Quoted(text));

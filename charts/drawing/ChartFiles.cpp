@@ -94,8 +94,9 @@ ChartFilesWritten WriteChartFiles(const ChartModel& model, const std::string& fo
     // A folder that is not there yet is made; one that cannot be made (no permission, a file in
     // the way) is the chart's failure.
     if (std::error_code made; !std::filesystem::create_directories(folder, made) && made) {
-        return {{}, Failure(directory.filePath(base + QStringLiteral(".svg")),
-                            QString::fromStdString(made.message()))};
+        return {{},
+                Failure(directory.filePath(base + QStringLiteral(".svg")),
+                        QString::fromStdString(made.message()))};
     }
     ChartFilesWritten written;
     for (int number = 1; number <= kMostNames; ++number) {

@@ -113,9 +113,8 @@ private slots:
         const ChartFilesWritten written =
             WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
         QCOMPARE(written.failure, std::string());
-        QCOMPARE(written.paths, (std::vector<std::string>{
-                                    (folder + "/obw.svg").toStdString(),
-                                    (folder + "/obw.png").toStdString()}));
+        QCOMPARE(written.paths, (std::vector<std::string>{(folder + "/obw.svg").toStdString(),
+                                                          (folder + "/obw.png").toStdString()}));
     }
 
     // Where the folder cannot be made: the path tried and the system's reason, nothing written.
