@@ -30,8 +30,9 @@ export WINEPREFIX="$BUILD/wine-prefix" WINEDEBUG=-all WINEARCH=win64
 # Neither the .NET nor the HTML engine is needed: no offer to download them on the first start.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$BUILD"
-# Wine's server ends by itself shortly after the last program: wait for it.
-trap 'wineserver -w 2>/dev/null || true' EXIT
+# One wine server for the whole leg, ended at its end, so that no test program starts while an
+# idle server is ending itself (a cross test once ended with status 1, without its message).
+trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true' EXIT
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the wine prefix $WINEPREFIX (once)"
@@ -40,6 +41,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
     echo "Wine prefix ready after $((SECONDS - start)) s"
 fi
+
+wineserver -p || Fail "the wine server did not start"
 
 # -O2: GCC 12's -O3 raises false -Wrestrict warnings inside std::string.
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

@@ -7,7 +7,8 @@ k="$1" build="${2:-window}" adapter="${3:-}" out=$(mktemp) err=$(mktemp) fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 # run STATUS COMMAND...: COMMAND's output goes to $out and $err; it must exit with STATUS.
 run() {
-    want=$1; shift; "$@" >"$out" 2>"$err"; got=$?; [ $got -eq "$want" ] || fail "$*: status $got"
+    want=$1; shift; "$@" >"$out" 2>"$err"; got=$?
+    [ $got -eq "$want" ] || fail "$*: status $got; standard error: $(head -c 400 "$err")"
 }
 has() { grep -qF -- "$2" "$1" || fail "'$2' missing"; }
 headless="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
