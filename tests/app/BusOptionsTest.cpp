@@ -99,6 +99,8 @@ TEST(BusOptionsTest, CaptionNamesTheBusUnlessItIsTheGpibLibrary) {
         EXPECT_EQ(WindowCaption(simulated, bus), caption) << bus;
 }
 
+#ifndef _WIN32  // over real connections: sockets and serial ports
+
 // The seven golden scripts as one analyzer that answers the whole "all" run.
 testing::runs::Script AllScripts() {
     testing::runs::Script all;
@@ -126,7 +128,6 @@ Batch RunAll(DriverFactory factory, Clock& clock) {
     return {status, out.str(), err.str()};
 }
 
-#ifndef _WIN32  // over real connections: sockets and serial ports
 TEST(BusOptionsTest, AllMeasurementsOverAStandInAdapterLogAsOverTheScriptedDriver) {
     VirtualClock virtualClock;
     auto scripted = std::make_unique<ScriptedDriver>();
