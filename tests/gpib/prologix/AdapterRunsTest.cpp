@@ -68,6 +68,7 @@ Lines ScriptedRun(const runs::Script& script, const std::function<void(ScriptedD
     return fixture.timeline;
 }
 
+#ifndef _WIN32
 // The run with its failure line replaced: the adapter driver has its own words on a failure,
 // which a scripted driver lacks.
 Lines WithFailure(Lines run, const std::string& failure) {
@@ -75,6 +76,7 @@ Lines WithFailure(Lines run, const std::string& failure) {
         if (entry.find(" failed: ") != std::string::npos) entry = "log: " + failure + "\r\n";
     return run;
 }
+#endif
 
 std::vector<Link> Links() {
 #ifndef _WIN32
