@@ -48,17 +48,11 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
             err_ << "kelvane: " << failure << '\n' << std::flush;
             recordLost = true;
         }
-        if (!log_.Failure().empty()) {
-            err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
-            return kExitLogUnwritable;
-        }
+        if (LogLost()) return kExitLogUnwritable;
         if (StopsAfter(total - done - 1)) break;
     }
     if (options_.repeat > 1) Summarize(measurements);
-    if (!log_.Failure().empty()) {
-        err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
-        return kExitLogUnwritable;
-    }
+    if (LogLost()) return kExitLogUnwritable;
     // A record or a chart asked for and not written is a file that could not be written.
     return recordLost ? kExitLogUnwritable : status;
 }
@@ -72,6 +66,12 @@ bool BatchRunner::Draw(const MeasurementRecord& record) {
     if (written.failure.empty()) return true;
     err_ << "kelvane: " << written.failure << '\n' << std::flush;
     return false;
+}
+
+bool BatchRunner::LogLost() {
+    if (log_.Failure().empty()) return false;
+    err_ << "kelvane: cannot write the log: " << log_.Failure() << '\n' << std::flush;
+    return true;
 }
 
 bool BatchRunner::StopsAfter(std::size_t left) {

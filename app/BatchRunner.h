@@ -57,6 +57,8 @@ private:
     // Writes the record's chart, if it has one; false after a failure (said on err_).
     bool Draw(const MeasurementRecord& record);
     // Whether the batch stops after this measurement's session; says why on err_.
+    // True, once said on standard error, when a log line could not be written.
+    bool LogLost();
     bool StopsAfter(std::size_t left);
     void Summarize(const std::vector<const CatalogEntry*>& measurements);
 

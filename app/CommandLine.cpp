@@ -112,9 +112,10 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
     if (i + 1 == arguments.size() || arguments[i + 1].starts_with("--")) {
         SetError(option + (option == kMeasureOption ? " needs a measurement name"
                            : option == "--bus"      ? " needs a bus"
-                           : option == "--repeat"   ? " needs a number of runs from 1 to 10000"
-                           : option == "--charts"   ? " needs a folder"
-                                                    : " needs a file name"),
+                           : option == "--repeat"
+                               ? " needs a number of runs from 1 to " + std::to_string(kMaxRepeat)
+                           : option == "--charts" ? " needs a folder"
+                                                  : " needs a file name"),
                  option != "--repeat");
         return std::nullopt;
     }
@@ -139,7 +140,9 @@ void CommandLine::SetSetupValue(const std::vector<std::string>& arguments, std::
 void CommandLine::SetRepeat(const std::string& count) {
     const auto runs = SetupOptions::WholeNumber(count);
     if (!runs || *runs < 1 || *runs > kMaxRepeat) {
-        SetError("--repeat: '" + count + "' is not a number of runs from 1 to 10000", false);
+        SetError("--repeat: '" + count + "' is not a number of runs from 1 to " +
+                     std::to_string(kMaxRepeat),
+                 false);
         return;
     }
     repeat_ = *runs;

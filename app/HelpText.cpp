@@ -1,5 +1,6 @@
 #include "app/HelpText.h"
 
+#include "app/CommandLine.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SystemFeatures.h"
 
@@ -35,7 +36,8 @@ std::string HelpText(bool windowAvailable, bool chartsAvailable) {
            "                    when FILE ends in .csv; with limits, margins and verdicts\n"
            "  --measure NAME    run a measurement without a window and write its log to standard\n"
            "                    output; repeat it to run several, in the order given\n"
-           "  --repeat N        run the named measurements N times (1 to 10000), then a summary\n" +
+           "  --repeat N        run the named measurements N times (1 to " +
+           std::to_string(CommandLine::kMaxRepeat) + "), then a summary\n" +
            std::string(chartsAvailable
                            ? "  --charts FOLDER   write a chart of each mask, ACP and OBW run into "
                              "FOLDER as\n"

@@ -53,9 +53,11 @@ FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement,
     if (followSetup_) followSetup_(setup);
     MeasurementContext context{session_, log_, clock_, setup};
     FinishedMeasurement finished;
+    MeasurementRecord& record = finished.record;
+    record = recorder_.Start(measurement, setup);
     std::string aborted;
     try {
-        finished.record = recorder_.Run(measurement, context);
+        recorder_.Complete(record, measurement, context);
         return finished;
     } catch (const GpibRegistrationFailure&) {
         finished.registrationFailed = true;
@@ -67,9 +69,6 @@ FinishedMeasurement BusMeasurements::Run(const CatalogEntry& measurement,
     }
     log_.AppendResult("\r\n" + aborted + "\r\n");
     // What is known of it: a failed run of this measurement, which nothing could judge.
-    MeasurementRecord& record = finished.record;
-    record.measurement = std::string(measurement.name);
-    record.setup = setup;
     record.result.message = aborted;
     record.result.log = "\r\n" + aborted + "\r\n";
     record.judgement.verdict = Verdict::Incomplete;

@@ -13,17 +13,36 @@ MeasurementRecorder::MeasurementRecorder(Clock& clock, std::string bus, UtcClock
 
 MeasurementRecord MeasurementRecorder::Run(const CatalogEntry& entry,
                                            MeasurementContext& context) const {
+    MeasurementRecord record = Start(entry, context.setup);
+    Complete(record, entry, context);
+    return record;
+}
+
+MeasurementRecord MeasurementRecorder::Start(const CatalogEntry& entry,
+                                             const MeasurementSetup& setup) const {
     MeasurementRecord record;
     record.measurement = std::string(entry.name);
     record.started = utcNow_();
     record.bus = bus_;
-    record.setup = context.setup;
+    record.setup = setup;
     record.version = KELVANE_VERSION;
-    const auto start = clock_.Now();
-    record.result = entry.run(context);
-    record.durationS = std::chrono::duration<double>(clock_.Now() - start).count();
-    record.judgement = Judge(record.result);
     return record;
+}
+
+void MeasurementRecorder::Complete(MeasurementRecord& record, const CatalogEntry& entry,
+                                   MeasurementContext& context) const {
+    const auto start = clock_.Now();
+    const auto secondsSinceStart = [&] {
+        return std::chrono::duration<double>(clock_.Now() - start).count();
+    };
+    try {
+        record.result = entry.run(context);
+    } catch (...) {
+        record.durationS = secondsSinceStart();
+        throw;
+    }
+    record.durationS = secondsSinceStart();
+    record.judgement = Judge(record.result);
 }
 
 }  // namespace kelvane

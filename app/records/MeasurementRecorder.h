@@ -21,7 +21,17 @@ public:
     // must outlive the recorder.
     MeasurementRecorder(Clock& clock, std::string bus, UtcClock utcNow = {});
 
+    // Start, then Complete: the whole record of one run.
     MeasurementRecord Run(const CatalogEntry& entry, MeasurementContext& context) const;
+
+    // A record of `entry` starting now: its name, start (UTC), bus, set-up and version.
+    MeasurementRecord Start(const CatalogEntry& entry, const MeasurementSetup& setup) const;
+
+    // Runs the measurement into `record` (made by Start): its result, duration and judgement.
+    // A run that throws leaves the header and the duration until then in `record`, and the
+    // exception goes on to the caller.
+    void Complete(MeasurementRecord& record, const CatalogEntry& entry,
+                  MeasurementContext& context) const;
 
 private:
     Clock& clock_;
