@@ -8,10 +8,7 @@ int main(int argc, char** argv) {
     kelvane::ChartFileWriter charts;
     kelvane::QtParts qt{&kelvane::WindowProgram::Run,
                         [&charts](const kelvane::ChartModel& model, const std::string& folder,
-                                  const std::string& stem, bool png) {
-                            const kelvane::ChartFilesWritten written =
-                                charts.Write(model, folder, stem, png);
-                            return kelvane::WrittenChart{written.paths, written.failure};
-                        }};
+                                  const std::string& stem,
+                                  bool png) { return charts.Write(model, folder, stem, png); }};
     return kelvane::ProgramMain(argc, argv, qt);
 }

@@ -2,17 +2,11 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "charts/ChartModel.h"
+#include "charts/WrittenChart.h"
 
 namespace kelvane {
-
-// What writing a chart's files gave: the files written, or the line that says why not.
-struct WrittenChart {
-    std::vector<std::string> paths;
-    std::string failure;  // e.g. "cannot write the chart \"<path>\": <reason>"; empty: written
-};
 
 // Writes a chart as <folder>/<stem>.svg (and .png beside it when png), never over a file. Only a
 // build with the chart drawing (Qt) has one.

@@ -31,8 +31,8 @@ void ChartFileWriter::MakeSureOfApplication() {
     application_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
 }
 
-ChartFilesWritten ChartFileWriter::Write(const ChartModel& model, const std::string& folder,
-                                         const std::string& stem, bool png) {
+WrittenChart ChartFileWriter::Write(const ChartModel& model, const std::string& folder,
+                                    const std::string& stem, bool png) {
     MakeSureOfApplication();
     return WriteChartFiles(model, folder, stem, png);
 }

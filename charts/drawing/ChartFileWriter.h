@@ -22,8 +22,8 @@ public:
     ChartFileWriter& operator=(const ChartFileWriter&) = delete;
 
     // WriteChartFiles, once there is an application.
-    ChartFilesWritten Write(const ChartModel& model, const std::string& folder,
-                            const std::string& stem, bool png);
+    WrittenChart Write(const ChartModel& model, const std::string& folder, const std::string& stem,
+                       bool png);
 
 private:
     void MakeSureOfApplication();

@@ -87,8 +87,8 @@ Created CreateNew(QFile& file, QString& reason) {
 
 }  // namespace
 
-ChartFilesWritten WriteChartFiles(const ChartModel& model, const std::string& folder,
-                                  const std::string& stem, bool png) {
+WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
+                             const std::string& stem, bool png) {
     const QDir directory(QString::fromStdString(folder));
     const QString base = QString::fromStdString(stem);
     // A folder that is not there yet is made; one that cannot be made (no permission, a file in
@@ -98,7 +98,7 @@ ChartFilesWritten WriteChartFiles(const ChartModel& model, const std::string& fo
                 Failure(directory.filePath(base + QStringLiteral(".svg")),
                         QString::fromStdString(made.message()))};
     }
-    ChartFilesWritten written;
+    WrittenChart written;
     for (int number = 1; number <= kMostNames; ++number) {
         const QString name = number == 1 ? base : QStringLiteral("%1-%2").arg(base).arg(number);
         const QString svgPath = directory.filePath(name + QStringLiteral(".svg"));

@@ -2,26 +2,20 @@
 
 #include <QString>
 #include <string>
-#include <vector>
 
 #include "charts/ChartModel.h"
+#include "charts/WrittenChart.h"
 
 namespace kelvane {
 
 // The chart as files, drawn by ChartPainter: SVG through QSvgGenerator, PNG through a QImage.
 // Needs a QGuiApplication (ChartFileWriter makes one where there is none).
 
-// What writing a chart gave: the files written, or why (one of) them could not be written.
-struct ChartFilesWritten {
-    std::vector<std::string> paths;
-    std::string failure;  // "cannot write the chart \"<path>\": <reason>"; empty on success
-};
-
 // Writes <folder>/<stem>.svg, and <folder>/<stem>.png beside it when `png`, making the folder
 // (and its parents) when it is not there; never over an existing file: the stem gets "-2",
 // "-3" ... until neither name is taken.
-ChartFilesWritten WriteChartFiles(const ChartModel& model, const std::string& folder,
-                                  const std::string& stem, bool png);
+WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
+                             const std::string& stem, bool png);
 
 // One picture at `path`, SVG or PNG by its name (".svg" in any case, else PNG), replacing the
 // file; empty on success, else the reason.

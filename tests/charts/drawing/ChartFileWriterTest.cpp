@@ -22,7 +22,7 @@ TEST(ChartFileWriterTest, WritesChartsWithoutAWindowOrDisplay) {
     ChartFileWriter writer;
     const std::string folder = dir.path().toStdString();
 
-    const ChartFilesWritten first = writer.Write(testing::CannedMaskChart(), folder, "sem", true);
+    const WrittenChart first = writer.Write(testing::CannedMaskChart(), folder, "sem", true);
     EXPECT_EQ(first.failure, "");
     EXPECT_EQ(first.paths, (std::vector<std::string>{folder + "/sem.svg", folder + "/sem.png"}));
     ASSERT_NE(QCoreApplication::instance(), nullptr);
@@ -33,11 +33,11 @@ TEST(ChartFileWriterTest, WritesChartsWithoutAWindowOrDisplay) {
     EXPECT_FALSE(picture.read().isNull());
 
     // The same application for every chart; the next one beside the first.
-    const ChartFilesWritten second = writer.Write(testing::CannedAcpChart(), folder, "sem", false);
+    const WrittenChart second = writer.Write(testing::CannedAcpChart(), folder, "sem", false);
     EXPECT_EQ(second.paths, std::vector<std::string>{folder + "/sem-2.svg"});
     EXPECT_EQ(QCoreApplication::instance(), application);
 
-    const ChartFilesWritten failed =
+    const WrittenChart failed =
         writer.Write(testing::CannedObwChart(), folder + "/sem.svg", "obw", true);
     EXPECT_TRUE(failed.paths.empty());
     EXPECT_EQ(

@@ -41,7 +41,7 @@ private slots:
     void writesSvgAndPngBesideIt() {
         QTemporaryDir dir;
         const ChartModel model = CannedMaskChart();
-        const ChartFilesWritten written =
+        const WrittenChart written =
             WriteChartFiles(model, dir.path().toStdString(), "sem-20261209T141950Z", true);
         QCOMPARE(written.failure, std::string());
         const QString svgPath = dir.filePath("sem-20261209T141950Z.svg");
@@ -94,7 +94,7 @@ private slots:
                 Put(dir.filePath(name), "kept " + name.toUtf8());
             }
         }
-        const ChartFilesWritten written =
+        const WrittenChart written =
             WriteChartFiles(CannedAcpChart(), dir.path().toStdString(), "acp", png);
         QCOMPARE(written.failure, std::string());
         std::vector<std::string> paths;
@@ -110,7 +110,7 @@ private slots:
     void makesAFolderThatIsNotThere() {
         QTemporaryDir dir;
         const QString folder = dir.filePath("no such folder/day 1");
-        const ChartFilesWritten written =
+        const WrittenChart written =
             WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
         QCOMPARE(written.failure, std::string());
         QCOMPARE(written.paths, (std::vector<std::string>{(folder + "/obw.svg").toStdString(),
@@ -122,7 +122,7 @@ private slots:
         QTemporaryDir dir;
         Put(dir.filePath("a file"), "not a folder");
         for (const QString& folder : {dir.filePath("a file"), dir.filePath("a file/below")}) {
-            const ChartFilesWritten written =
+            const WrittenChart written =
                 WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
             QVERIFY(written.paths.empty());
             const std::string prefix =
@@ -141,7 +141,7 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("read only"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         if (QFileInfo(folder).isWritable()) QSKIP("the user may write anywhere (root)");
-        const ChartFilesWritten written =
+        const WrittenChart written =
             WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(written.paths.empty());
