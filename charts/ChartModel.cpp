@@ -9,6 +9,7 @@
 #include "charts/ChartParts.h"
 #include "charts/EmissionMaskChart.h"
 #include "charts/OccupiedBandwidthChart.h"
+#include "results/UtcTime.h"
 #include "results/VerdictText.h"
 
 namespace kelvane {
@@ -29,33 +30,9 @@ constexpr ChartedMeasurement kCharted[] = {
     {"sem-11b", "SEM (11b)", &EmissionMaskChart},
 };
 
-// A time's UTC date and clock, to the second (cut off).
-struct UtcFields {
-    int year;
-    unsigned month;
-    unsigned day;
-    int hour;
-    int minute;
-    int second;
-};
-
-UtcFields UtcOf(std::chrono::system_clock::time_point time) {
-    using namespace std::chrono;
-    const auto second = floor<seconds>(time);
-    const auto day = floor<days>(second);
-    const year_month_day date{day};
-    const hh_mm_ss clock{second - day};
-    return {static_cast<int>(date.year()),
-            static_cast<unsigned>(date.month()),
-            static_cast<unsigned>(date.day()),
-            static_cast<int>(clock.hours().count()),
-            static_cast<int>(clock.minutes().count()),
-            static_cast<int>(clock.seconds().count())};
-}
-
 // "2026-12-09 14:19:50 UTC".
 std::string UtcText(std::chrono::system_clock::time_point time) {
-    const UtcFields t = UtcOf(time);
+    const UtcTime t = UtcTimeOf(time);
     char text[48];
     std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d UTC", t.year, t.month, t.day,
                   t.hour, t.minute, t.second);
@@ -104,7 +81,7 @@ std::optional<ChartModel> ChartFor(const MeasurementRecord& record) {
 }
 
 std::string ChartFileStem(const MeasurementRecord& record) {
-    const UtcFields t = UtcOf(record.started);
+    const UtcTime t = UtcTimeOf(record.started);
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02u%02uT%02d%02d%02dZ", t.year, t.month, t.day, t.hour,
                   t.minute, t.second);

@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "results/UtcTime.h"
+
 namespace kelvane {
 
 namespace {
@@ -28,17 +30,10 @@ std::string_view OutcomeName(MeasurementOutcome outcome) {
 
 // UTC, ISO 8601 with milliseconds: "2026-12-09T14:19:50.123Z".
 std::string UtcTimeText(std::chrono::system_clock::time_point time) {
-    using namespace std::chrono;
-    const auto ms = floor<milliseconds>(time);
-    const auto day = floor<days>(ms);
-    const year_month_day date{day};
-    const hh_mm_ss clock{ms - day};
+    const UtcTime t = UtcTimeOf(time);
     char text[48];
-    std::snprintf(
-        text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", static_cast<int>(date.year()),
-        static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-        static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-        static_cast<int>(clock.seconds().count()), static_cast<int>(clock.subseconds().count()));
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second, t.millisecond);
     return text;
 }
 
