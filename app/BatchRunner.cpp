@@ -4,68 +4,61 @@
 #include <string>
 #include <utility>
 
-#include "analyzer/GpibRegistrationFailure.h"
 #include "app/ExitStatus.h"
 #include "measurements/MeasurementCatalog.h"
 #include "results/RunSummary.h"
 
 namespace kelvane {
 
+namespace {
+
+RunnerOptions BatchRunnerOptions(BatchOptions& options, std::ostream& err) {
+    RunnerOptions runner;
+    runner.bus = std::move(options.bus);
+    runner.utcNow = std::move(options.utcNow);
+    runner.results = options.results;
+    runner.keepLogs = false;
+    runner.charts = {std::move(options.chartsFolder), options.chartsPng,
+                     std::move(options.chartWriter)};
+    runner.presentMessage = [&err](const std::string& message) {
+        err << "kelvane: " << message << '\n';
+        err.flush();
+    };
+    return runner;
+}
+
+}  // namespace
+
 BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err,
                          BatchOptions options)
     : err_(err),
-      clock_(clock),
-      options_(std::move(options)),
-      recorder_(clock, options_.bus, options_.utcNow),
-      records_(options_.results, false),
-      binding_(std::move(factory),
-               [&err](const std::string& message) {
-                   err << "kelvane: " << message << '\n';
-                   err.flush();
-               }),
-      session_(binding_),
-      log_(out) {}
+      repeat_(options.repeat),
+      setup_(options.setup),
+      log_(out),
+      runner_(std::move(factory), clock, log_, BatchRunnerOptions(options, err)) {}
 
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     int status = kExitCompleted;
-    bool recordLost = false;
-    const std::size_t total = measurements.size() * static_cast<std::size_t>(options_.repeat);
+    bool fileLost = false;
+    const std::size_t total = measurements.size() * static_cast<std::size_t>(repeat_);
     for (std::size_t done = 0; done < total; ++done) {
         const CatalogEntry& entry = *measurements[done % measurements.size()];
-        MeasurementContext context{session_, log_, clock_, options_.setup};
-        MeasurementRecord record;
-        try {
-            record = recorder_.Run(entry, context);
-        } catch (const GpibRegistrationFailure&) {
-            // The binding has shown its message; no further driver call may follow.
-            return kExitRegistrationFailure;
-        }
-        if (record.result.outcome != MeasurementOutcome::Completed)
+        const RunEnd end = runner_.Run(entry, setup_);
+        // The binding has shown its message; no further driver call may follow.
+        if (end.registrationFailed) return kExitRegistrationFailure;
+        if (end.record.result.outcome != MeasurementOutcome::Completed)
             status = kExitMeasurementProblem;
-        // The record and the chart do not depend on the log: they are kept when it failed too.
-        recordLost |= !Draw(record);
-        if (const std::string failure = records_.Keep(std::move(record)); !failure.empty()) {
+        for (const std::string& failure : end.fileFailures) {
             err_ << "kelvane: " << failure << '\n' << std::flush;
-            recordLost = true;
+            fileLost = true;
         }
         if (LogLost()) return kExitLogUnwritable;
         if (StopsAfter(total - done - 1)) break;
     }
-    if (options_.repeat > 1) Summarize(measurements);
+    if (repeat_ > 1) Summarize(measurements);
     if (LogLost()) return kExitLogUnwritable;
     // A record or a chart asked for and not written is a file that could not be written.
-    return recordLost ? kExitLogUnwritable : status;
-}
-
-bool BatchRunner::Draw(const MeasurementRecord& record) {
-    if (options_.chartsFolder.empty() || !options_.chartWriter) return true;
-    const auto model = ChartFor(record);
-    if (!model) return true;
-    const WrittenChart written = options_.chartWriter(*model, options_.chartsFolder,
-                                                      ChartFileStem(record), options_.chartsPng);
-    if (written.failure.empty()) return true;
-    err_ << "kelvane: " << written.failure << '\n' << std::flush;
-    return false;
+    return fileLost ? kExitLogUnwritable : status;
 }
 
 bool BatchRunner::LogLost() {
@@ -75,13 +68,14 @@ bool BatchRunner::LogLost() {
 }
 
 bool BatchRunner::StopsAfter(std::size_t left) {
-    if (left == 0 || !(session_.BusUnreachable() || session_.AnalyzerAbsent())) return false;
+    const AnalyzerSession& session = runner_.Session();
+    if (left == 0 || !(session.BusUnreachable() || session.AnalyzerAbsent())) return false;
     // Every further session would fail the same way (an adapter or an analyzer that does not
     // answer takes its 10 s each time).
     err_ << "kelvane: "
-         << (session_.BoardUnavailable() ? "the GPIB board is not set up"
-             : session_.BusUnreachable() ? "the bus could not be reached"
-                                         : "the analyzer did not answer")
+         << (session.BoardUnavailable() ? "the GPIB board is not set up"
+             : session.BusUnreachable() ? "the bus could not be reached"
+                                        : "the analyzer did not answer")
          << "; the remaining " << left << (left == 1 ? " measurement was" : " measurements were")
          << " not attempted.\n"
          << std::flush;
@@ -89,7 +83,7 @@ bool BatchRunner::StopsAfter(std::size_t left) {
 }
 
 void BatchRunner::Summarize(const std::vector<const CatalogEntry*>& measurements) {
-    const auto& records = records_.Records();
+    const std::vector<MeasurementRecord> records = runner_.Records();
     std::vector<std::string_view> summarized;
     for (const CatalogEntry* entry : measurements) {
         if (std::find(summarized.begin(), summarized.end(), entry->name) != summarized.end())

@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "analyzer/AnalyzerSession.h"
-#include "analyzer/GpibBinding.h"
+#include "app/MeasurementRunner.h"
 #include "app/StreamLogSink.h"
 #include "app/records/ChartOutput.h"
 #include "app/records/MeasurementRecorder.h"
-#include "app/records/RecordKeeper.h"
 #include "gpib/DriverLoad.h"
 #include "measurements/MeasurementSetup.h"
 #include "platform/Clock.h"
@@ -33,9 +31,8 @@ struct BatchOptions {
     ChartWriter chartWriter;
 };
 
-// Runs measurements without a window: the same core code as the buttons, the log written to
-// `out`, the binding's messages and every file problem to `err`. Owns the program's binding and
-// analyzer session.
+// Runs measurements without a window, through the same MeasurementRunner as the buttons: the log
+// written to `out`, the binding's messages and every file problem to `err`.
 class BatchRunner {
 public:
     // `clock` must outlive the runner.
@@ -47,29 +44,24 @@ public:
     // (nothing runs after that), 4 the log could not be written (the measurement that found out
     // still closes its session; none runs after it) or a record could not be written (one line
     // each on `err`; the measurements go on), and so could a chart. When the bus cannot be
-    // brought up (the PC's GPIB
-    // board is not set up, an adapter cannot be reached) or the analyzer took no part in a
-    // session (no listener, no answer to its first read), the measurements after it are not
-    // attempted. After more than one run of the list, the log gets a summary per measurement.
+    // brought up (the PC's GPIB board is not set up, an adapter cannot be reached) or the
+    // analyzer took no part in a session (no listener, no answer to its first read), the
+    // measurements after it are not attempted. After more than one run of the list, the log gets
+    // a summary per measurement.
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:
-    // Writes the record's chart, if it has one; false after a failure (said on err_).
-    bool Draw(const MeasurementRecord& record);
-    // Whether the batch stops after this measurement's session; says why on err_.
     // True, once said on standard error, when a log line could not be written.
     bool LogLost();
+    // Whether the batch stops after this measurement's session; says why on err_.
     bool StopsAfter(std::size_t left);
     void Summarize(const std::vector<const CatalogEntry*>& measurements);
 
     std::ostream& err_;
-    Clock& clock_;
-    BatchOptions options_;
-    MeasurementRecorder recorder_;
-    RecordKeeper records_;
-    GpibBinding binding_;
-    AnalyzerSession session_;
+    int repeat_;
+    MeasurementSetup setup_;
     StreamLogSink log_;
+    MeasurementRunner runner_;
 };
 
 }  // namespace kelvane

@@ -3,47 +3,34 @@
 #include <QObject>
 #include <QString>
 #include <condition_variable>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "analyzer/AnalyzerSession.h"
-#include "analyzer/GpibBinding.h"
-#include "app/bus/BusActivity.h"
+#include "app/MeasurementRunner.h"
 #include "app/bus/BusThread.h"
-#include "app/records/MeasurementRecorder.h"
-#include "gpib/DriverLoad.h"
-#include "measurements/MeasurementContext.h"
-#include "platform/Clock.h"
-#include "window/WindowLogSink.h"
+#include "window/log/WindowLogSink.h"
 
 namespace kelvane {
 
 struct CatalogEntry;
 
-// How a measurement started from the window ended.
-struct FinishedMeasurement {
-    bool registrationFailed = false;  // the driver could not be registered: the program must end
-    MeasurementRecord record;         // what it gave, judged (not after a registration failure)
-};
-
-// The window program's bus: the binding, the analyzer session and the bus thread that makes
-// every driver call. Measurements start from the window thread and run on the bus thread; their
-// texts, their steps and their end come back to the window thread through queued signals, in
-// the order they happened. The object itself lives on the window thread.
+// The window program's bus: the bus thread that makes every driver call, and the measurement
+// runner whose binding and analyzer session live on it. Measurements start from the window
+// thread and run on the bus thread; their texts, their steps and their end come back to the
+// window thread through queued signals, in the order they happened. The object itself lives on
+// the window thread.
 class BusMeasurements : public QObject {
     Q_OBJECT
 
 public:
-    // Called on the bus thread with the set-up of each measurement before it runs.
-    using FollowSetup = std::function<void(const MeasurementSetup& setup)>;
-
     // `clock` must outlive this object; the driver is brought up by `factory` on the bus thread.
-    // recordBus: the bus as the records name it.
-    BusMeasurements(DriverFactory factory, Clock& clock, FollowSetup followSetup = {},
-                    std::string recordBus = "gpib", QObject* parent = nullptr);
+    // `options` say where the records go and which set-up the bench follows; the steps, the
+    // registration message and the log are this object's.
+    BusMeasurements(DriverFactory factory, Clock& clock, RunnerOptions options = {},
+                    QObject* parent = nullptr);
     // Waits for a running measurement to end.
     ~BusMeasurements() override;
 
@@ -52,9 +39,13 @@ public:
     bool Start(const CatalogEntry& measurement, const MeasurementSetup& setup = {});
     // After Finished: how the measurement ended. Everything the bus thread did for it is visible
     // to the caller afterwards.
-    std::optional<FinishedMeasurement> TakeEnd();
+    std::optional<RunEnd> TakeEnd();
     // The window has shown the registration failure message: the bus thread may go on.
     void MessageShown();
+
+    // The records of the measurements so far, in the order they ended.
+    std::vector<MeasurementRecord> Records() const { return runner_.Records(); }
+    std::string AllRecords(RecordFormat format) const { return runner_.AllRecords(format); }
 
 signals:
     // A text for the result log, as the measurement wrote it (8-bit text, CR LF line ends).
@@ -68,23 +59,18 @@ signals:
     void Finished();
 
 private:
-    FinishedMeasurement Run(const CatalogEntry& measurement, const MeasurementSetup& setup);
+    RunnerOptions WindowOptions(RunnerOptions options);
     void PresentMessage(const std::string& message);
 
-    Clock& clock_;
-    FollowSetup followSetup_;
-    MeasurementRecorder recorder_;
-    BusActivity activity_;
     WindowLogSink log_;
-    GpibBinding binding_;
-    AnalyzerSession session_;
+    MeasurementRunner runner_;
 
     std::mutex messageMutex_;
     std::condition_variable messageShownChanged_;
     bool messageShown_ = false;
     bool stopping_ = false;
 
-    std::unique_ptr<BusThread<FinishedMeasurement>> thread_;  // last: stopped before the rest goes
+    std::unique_ptr<BusThread<RunEnd>> thread_;  // last: stopped before the rest goes
 };
 
 }  // namespace kelvane

@@ -3,9 +3,7 @@
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QSaveFile>
-
-#include "app/records/RecordKeeper.h"
-#include "results/RecordFormats.h"
+#include <utility>
 
 namespace kelvane {
 
@@ -21,10 +19,10 @@ QString Write(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-FileCommands::FileCommands(QWidget* window, QPlainTextEdit* log, const RecordKeeper& records)
+FileCommands::FileCommands(QWidget* window, QPlainTextEdit* log, RecordsText records)
     : QObject(window),
       log_(log),
-      records_(records),
+      records_(std::move(records)),
       saveLog_(new QAction(QStringLiteral("&Save log as..."), window)),
       saveResults_(new QAction(QStringLiteral("Save &results as..."), window)),
       files_(FileChoice::Dialogs(window)) {
@@ -64,7 +62,7 @@ QString FileCommands::SaveLog(const QString& path) {
 
 QString FileCommands::SaveResults(const QString& path) {
     const RecordFormat format = RecordFormatFor(path.toStdString());
-    const std::string text = records_.AllRecords(format);
+    const std::string text = records_(format);
     return Write(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 

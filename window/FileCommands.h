@@ -3,16 +3,16 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
 class QAction;
 class QPlainTextEdit;
 class QWidget;
 
+#include "results/RecordFormats.h"
 #include "window/FileChoice.h"
 
 namespace kelvane {
-
-class RecordKeeper;
 
 // The window's file commands: "Save log as..." (Ctrl+S) writes the log's text byte for byte,
 // with CR LF line ends; "Save results as..." (Ctrl+Shift+S) writes the records of the window's
@@ -25,8 +25,11 @@ public:
     using FileChooser = FileChoice::Chooser;
     using ProblemPresenter = FileChoice::Presenter;
 
-    // `window` holds the actions and their shortcuts; `log` and `records` must outlive this.
-    FileCommands(QWidget* window, QPlainTextEdit* log, const RecordKeeper& records);
+    // Every record of the window's measurements in a format, as a file of its own holds them.
+    using RecordsText = std::function<std::string(RecordFormat format)>;
+
+    // `window` holds the actions and their shortcuts; `log` must outlive this.
+    FileCommands(QWidget* window, QPlainTextEdit* log, RecordsText records);
 
     QAction* SaveLogAction() const { return saveLog_; }
     QAction* SaveResultsAction() const { return saveResults_; }
@@ -47,7 +50,7 @@ private:
                     QString (FileCommands::*save)(const QString&));
 
     QPlainTextEdit* log_;
-    const RecordKeeper& records_;
+    RecordsText records_;
     QAction* saveLog_;
     QAction* saveResults_;
     FileChoice files_;

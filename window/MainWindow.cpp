@@ -21,11 +21,11 @@
 #include "window/FileCommands.h"
 #include "window/MainWindowLayout.h"
 #include "window/MeasurementButton.h"
-#include "window/ResultLog.h"
 #include "window/SetupDialog.h"
-#include "window/StatusLine.h"
 #include "window/chart/ChartWindow.h"
 #include "window/kelvane.xpm"
+#include "window/log/ResultLog.h"
+#include "window/log/StatusLine.h"
 
 namespace kelvane {
 
@@ -103,8 +103,7 @@ MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, MainWindowOptio
       }),
       caption_(std::move(caption)),
       setup_(options.setup),
-      boardChoice_(options.boardChoice),
-      records_(options.results) {
+      boardChoice_(options.boardChoice) {
     setWindowTitle(caption_(setup_));
     setWindowIcon(QIcon(QPixmap(kelvane_xpm)));
     const QSize layoutSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
@@ -123,6 +122,8 @@ MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* pa
 MainWindow::~MainWindow() = default;
 
 QLabel* MainWindow::StatusText() const { return statusLine_; }
+
+std::vector<MeasurementRecord> MainWindow::Records() const { return bus_.Records(); }
 
 QPlainTextEdit* MainWindow::Log() const { return resultLog_; }
 
@@ -165,7 +166,8 @@ void MainWindow::CreateActions() {
     setupAction_->setShortcutContext(Qt::WindowShortcut);
     connect(setupAction_, &QAction::triggered, this, &MainWindow::EditSetup);
     addAction(setupAction_);
-    files_ = new FileCommands(this, resultLog_, records_);
+    files_ = new FileCommands(this, resultLog_,
+                              [this](RecordFormat format) { return bus_.AllRecords(format); });
     chart_ = new ChartWindow(this);
     for (QAction* action :
          {setupAction_, files_->SaveLogAction(), files_->SaveResultsAction(), chart_->ShowAction()})
@@ -226,7 +228,7 @@ void MainWindow::StartMeasurement(ButtonId id) {
 }
 
 void MainWindow::EndMeasurement() {
-    const std::optional<FinishedMeasurement> end = bus_.TakeEnd();
+    const std::optional<RunEnd> end = bus_.TakeEnd();
     if (!end || running_ == nullptr) return;
     QPushButton* clicked = std::exchange(running_, nullptr);
     resultLog_->EndMeasurement();
@@ -245,8 +247,9 @@ void MainWindow::EndMeasurement() {
     statusLine_->Finish(
         StatusEnd(outcome),
         incompleteFailure ? QString() : QString::fromStdString(VerdictText(end->record.judgement)));
-    if (const std::string failure = records_.Keep(end->record); !failure.empty()) {
+    if (!end->fileFailures.empty())
         statusLine_->setText(statusLine_->text() + QStringLiteral(", record not written"));
+    for (const std::string& failure : end->fileFailures) {
         QString message = QString::fromStdString(failure) + QLatin1Char('.');
         message[0] = message[0].toUpper();
         files_->Present(message);

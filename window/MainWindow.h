@@ -5,9 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <vector>
 
-#include "app/records/RecordKeeper.h"
 #include "measurements/MeasurementSetup.h"
+#include "results/MeasurementRecord.h"
 
 class QAction;
 class QCloseEvent;
@@ -33,7 +34,6 @@ struct MainWindowOptions {
 
     MeasurementSetup setup;  // until the set-up dialog changes it
     BoardChoice boardChoice = BoardChoice::Selectable;
-    ResultsFile* results = nullptr;  // gets each record (--results); must outlive the window
 };
 
 // The program's only window: seven measurement buttons, two row labels, the result log and the
@@ -95,7 +95,7 @@ public:
     // The chart of the newest measurement, in a window of its own ("Show chart", Ctrl+G).
     ChartWindow& Chart() const { return *chart_; }
     // The records of the window's measurements, in the order they ended.
-    const RecordKeeper& Records() const { return records_; }
+    std::vector<MeasurementRecord> Records() const;
 
     QPushButton* Button(ButtonId id) const { return buttons_.at(id); }
     QPlainTextEdit* Log() const;
@@ -135,7 +135,6 @@ private:
     CaptionFor caption_;
     MeasurementSetup setup_;
     BoardChoice boardChoice_;
-    RecordKeeper records_;
     QAction* setupAction_ = nullptr;
     FileCommands* files_ = nullptr;
     ChartWindow* chart_ = nullptr;

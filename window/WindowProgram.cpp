@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <optional>
+#include <utility>
 
 #include "app/WindowCaption.h"
 #include "app/bus/DriverChoice.h"
@@ -20,19 +21,20 @@ int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
         application.emplace(argc, argv);
     }
     SteadyClock clock;
-    BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock, start.followSetup,
-                        start.recordBus);
+    RunnerOptions options;
+    options.bus = start.recordBus;
+    options.results = start.results;
+    options.followSetup = start.followSetup;
+    BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock, std::move(options));
     const DriverSetup& driver = start.driver;
     const auto caption = [&driver](const MeasurementSetup& setup) {
         return QString::fromStdString(WindowCaption(driver.simulate, driver.bus.text, setup));
     };
     // An adapter is a board of its own: only the GPIB library and the simulator have boards.
     const bool adapter = !driver.simulate && driver.bus.kind != BusChoice::Kind::Gpib;
-    MainWindow window(
-        caption, bus,
-        {start.setup,
-         adapter ? MainWindow::BoardChoice::Fixed : MainWindow::BoardChoice::Selectable,
-         start.results});
+    MainWindow window(caption, bus,
+                      {start.setup, adapter ? MainWindow::BoardChoice::Fixed
+                                            : MainWindow::BoardChoice::Selectable});
 
     // Closing the window would otherwise let the event loop report 0.
     std::optional<int> exitStatus;

@@ -13,4 +13,14 @@ namespace kelvane {
 using ChartWriter = std::function<WrittenChart(const ChartModel& model, const std::string& folder,
                                                const std::string& stem, bool png)>;
 
+// Where the charts of a run's measurements go (--charts, --charts-png): none while the folder is
+// empty or there is no writer.
+struct ChartOutput {
+    std::string folder;
+    bool png = false;
+    ChartWriter writer;
+
+    bool Wanted() const { return !folder.empty() && writer; }
+};
+
 }  // namespace kelvane

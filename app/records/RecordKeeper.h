@@ -1,5 +1,6 @@
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,8 @@
 namespace kelvane {
 
 // The records of a program's measurements: each is appended to the results file (--results) as
-// its measurement ends, and kept for "Save results as..." and the summary of repeated runs.
+// its measurement ends, and kept for "Save results as..." and the summary of repeated runs. Safe
+// to read on one thread while another keeps records.
 class RecordKeeper {
 public:
     // `results` may be null; it must outlive the keeper. Without keepLogs the records are kept
@@ -22,13 +24,15 @@ public:
     // when there is no results file).
     std::string Keep(MeasurementRecord record);
 
-    const std::vector<MeasurementRecord>& Records() const { return records_; }
+    // A copy of every record kept, in the order they were kept.
+    std::vector<MeasurementRecord> Records() const;
     // Every record kept, in the format, as a file of its own holds them (CSV with its header).
     std::string AllRecords(RecordFormat format) const;
 
 private:
     ResultsFile* results_;
     bool keepLogs_;
+    mutable std::mutex mutex_;  // guards records_
     std::vector<MeasurementRecord> records_;
 };
 

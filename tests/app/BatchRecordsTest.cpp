@@ -76,13 +76,13 @@ TEST(BatchRecords, OneRecordPerMeasurementWithItsTimesAndBus) {
     ASSERT_EQ(lines.size(), 2u);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto record = nlohmann::json::parse(lines[i]);
-        EXPECT_EQ(record["measurement"], "ch-power");
-        EXPECT_EQ(record["started"], "2026-12-09T14:00:00.000Z");
-        EXPECT_EQ(record["bus"], "lan:192.0.2.7:1234");
-        EXPECT_EQ(record["verdict"], "none");
-        EXPECT_EQ(record["values"][0]["value"], i == 0 ? -10.25 : -10.2);
+        EXPECT_EQ(record.at("measurement"), "ch-power");
+        EXPECT_EQ(record.at("started"), "2026-12-09T14:00:00.000Z");
+        EXPECT_EQ(record.at("bus"), "lan:192.0.2.7:1234");
+        EXPECT_EQ(record.at("verdict"), "none");
+        EXPECT_EQ(record.at("values").at(0).at("value"), i == 0 ? -10.25 : -10.2);
         // The status poll waits 10 ms on the program's clock.
-        EXPECT_DOUBLE_EQ(record["duration_s"].get<double>(), 0.01);
+        EXPECT_DOUBLE_EQ(record.at("duration_s").get<double>(), 0.01);
     }
     std::remove(path.c_str());
 }

@@ -4,7 +4,6 @@
 #include <QtWidgets>
 #include <string>
 
-#include "app/records/RecordKeeper.h"
 #include "results/ResultsFile.h"
 #include "tests/window/WindowFixture.h"
 #include "window/FileCommands.h"
@@ -94,7 +93,7 @@ private slots:
         }
         QCOMPARE(problems[0], QStringLiteral("Cannot write the ch-power record to the results file "
                                              "\"/dev/full\": No space left on device."));
-        QCOMPARE(rig.window.Records().Records().size(), 2u);
+        QCOMPARE(rig.window.Records().size(), 2u);
     }
 };
 

@@ -281,7 +281,7 @@ private slots:
             QVERIFY2(QRegularExpression(status).match(rig_->Status()).hasMatch(),
                      qPrintable(rig_->Status()));
         }
-        QCOMPARE(rig_->window.Records().Records().size(), 1u);
+        QCOMPARE(rig_->window.Records().size(), 1u);
     }
 
     // The message is shown on the window thread, the window closes with exit status 3 and no

@@ -24,6 +24,12 @@ inline QStringList ToQt(const std::vector<std::string>& texts) {
     return list;
 }
 
+inline RunnerOptions WithResults(ResultsFile* results) {
+    RunnerOptions options;
+    options.results = results;
+    return options;
+}
+
 // The main window on a virtual clock and a scripted driver (whose reads after "PWCH?" wait for
 // the latch when `latched`), or on the simulated analyzer, with the messages and the exit action
 // recorded. The test reads the driver's record only while a read is held or after a measurement
@@ -32,12 +38,12 @@ struct WindowFixture {
     explicit WindowFixture(bool simulated, bool latched = false, ResultsFile* results = nullptr)
         : bus(simulated ? MakeDriverFactory(DriverSetup{true, {}, nullptr}, clock)
                         : HandOver(std::move(owned)),
-              clock),
+              clock, WithResults(results)),
           window(
               [simulated](const MeasurementSetup& setup) {
                   return QString::fromStdString(WindowCaption(simulated, "gpib", setup));
               },
-              bus, {{}, MainWindowOptions::BoardChoice::Selectable, results}) {
+              bus, {{}, MainWindowOptions::BoardChoice::Selectable}) {
         driver.AttachClock(&clock);
         if (!latched) latch.Open();
         window.SetExitAction([this](int status) { exitStatus = status; });

@@ -1,4 +1,4 @@
-#include "window/StatusLine.h"
+#include "window/log/StatusLine.h"
 
 namespace kelvane {
 

@@ -1,4 +1,4 @@
-#include "window/WindowLogSink.h"
+#include "window/log/WindowLogSink.h"
 
 namespace kelvane {
 

@@ -1,4 +1,4 @@
-#include "window/ResultLog.h"
+#include "window/log/ResultLog.h"
 
 #include <QContextMenuEvent>
 #include <QFontDatabase>
