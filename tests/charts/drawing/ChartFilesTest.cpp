@@ -106,6 +106,50 @@ private slots:
         }
     }
 
+    // A file (or folder) made by someone else after the name was found free and before the
+    // chart's file is created stays as it is; the next free name takes both files.
+    void neverOverwritesAFileMadeMeanwhile_data() {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<bool>("png");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("svg") << "acp.svg" << true << QStringList{"acp-2.svg", "acp-2.png"};
+        QTest::newRow("svg, without png") << "acp.svg" << false << QStringList{"acp-2.svg"};
+        QTest::newRow("png") << "acp.png" << true << QStringList{"acp-2.svg", "acp-2.png"};
+        QTest::newRow("a folder by the svg's name")
+            << "acp.svg/" << true << QStringList{"acp-2.svg", "acp-2.png"};
+    }
+
+    void neverOverwritesAFileMadeMeanwhile() {
+        QFETCH(QString, made);
+        QFETCH(bool, png);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        const bool folder = made.endsWith('/');
+        const QString madeName = folder ? made.chopped(1) : made;
+        const QString madePath = dir.filePath(madeName);
+        const auto makeMeanwhile = [&](const QString& path) {
+            if (path != madePath || QFileInfo::exists(path)) return;
+            if (folder) {
+                QVERIFY(QDir(dir.path()).mkdir(madeName));
+            } else {
+                Put(path, "theirs");
+            }
+        };
+        const WrittenChart written =
+            WriteChartFiles(CannedAcpChart(), dir.path().toStdString(), "acp", png, makeMeanwhile);
+        QCOMPARE(written.failure, std::string());
+        std::vector<std::string> paths;
+        for (const QString& name : expected) paths.push_back(dir.filePath(name).toStdString());
+        QCOMPARE(written.paths, paths);
+        QStringList present = expected;
+        present << madeName;
+        present.sort();
+        QStringList entries = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+        entries.sort();
+        QCOMPARE(entries, present);
+        if (!folder) QCOMPARE(Contents(madePath), QByteArray("theirs"));
+    }
+
     // A folder that is not there is made, parents and all, and takes the files.
     void makesAFolderThatIsNotThere() {
         QTemporaryDir dir;
