@@ -1,7 +1,6 @@
 #include "transport/SerialPortStream.h"
 
 #include <algorithm>
-#include <thread>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -10,25 +9,26 @@
 
 #include <cerrno>
 #include <memory>
+#include <utility>
 
 #include <sys/ioctl.h>
 
+#include "platform/SteadyClock.h"
 #include "transport/FdStream.h"
 #endif
 
 namespace kelvane {
 
-bool WaitUntilSent(const std::function<int()>& queuedBytes, std::chrono::nanoseconds limit) {
-    using Steady = std::chrono::steady_clock;
-    const auto until = Steady::now() + limit;
+bool WaitUntilSent(const std::function<int()>& queuedBytes, Clock& clock,
+                   std::chrono::nanoseconds limit) {
+    const auto until = clock.Now() + limit;
     for (;;) {
         const int queued = queuedBytes();
         if (queued == 0) return true;
         if (queued < 0) return false;
-        const auto now = Steady::now();
+        const auto now = clock.Now();
         if (now >= until) return false;
-        std::this_thread::sleep_for(
-            std::min<Steady::duration>(until - now, std::chrono::milliseconds(1)));
+        clock.Sleep(std::min<std::chrono::nanoseconds>(until - now, std::chrono::milliseconds(1)));
     }
 }
 
@@ -43,24 +43,35 @@ namespace {
 // A serial port that lets what was written leave before it closes: the bytes still in the
 // system's output queue are lost to a flush of the port's output, and some USB adapters'
 // drivers drop them when the port closes. tcdrain would wait for them, but without bound; the
-// queue is asked instead, for at most kSerialDrainLimit. A pseudo-terminal reports an empty
-// queue at once: its bytes wait on the other side.
+// queue is asked instead (SerialDrain), for at most kSerialDrainLimit. A pseudo-terminal reports
+// an empty queue at once: its bytes wait on the other side.
 class SerialPort final : public FdStream {
 public:
-    explicit SerialPort(int fd) : FdStream(fd, false) {}
+    SerialPort(int fd, SerialDrain drain) : FdStream(fd, false), drain_(std::move(drain)) {}
     ~SerialPort() override {
-        WaitUntilSent(
-            [fd = Descriptor()] {
-                int queued = 0;
-                return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : -1;
-            },
-            kSerialDrainLimit);
+        WaitUntilSent([this] { return drain_.queuedBytes(Descriptor()); }, *drain_.clock,
+                      kSerialDrainLimit);
     }
+
+private:
+    SerialDrain drain_;
 };
 
 }  // namespace
 
+SerialDrain SystemSerialDrain() {
+    return {[](int fd) {
+                int queued = 0;
+                return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : -1;
+            },
+            std::make_unique<SteadyClock>()};
+}
+
 StreamOpen OpenSerialPortStream(const std::string& device) {
+    return OpenSerialPortStream(device, SystemSerialDrain());
+}
+
+StreamOpen OpenSerialPortStream(const std::string& device, SerialDrain drain) {
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
@@ -71,7 +82,7 @@ StreamOpen OpenSerialPortStream(const std::string& device) {
                 "adduser $USER dialout, then log in again)";
         return {nullptr, failure};
     }
-    auto stream = std::make_unique<SerialPort>(fd);
+    auto stream = std::make_unique<SerialPort>(fd, std::move(drain));
     termios settings{};
     if (::tcgetattr(fd, &settings) != 0)
         return {nullptr, device + " is not a serial port: " + SystemReason(errno)};

@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "platform/Clock.h"
 #include "transport/ByteStream.h"
 
 namespace kelvane {
@@ -22,9 +24,30 @@ inline constexpr std::chrono::seconds kSerialDrainLimit{3};
 // problem, the group that usually grants access).
 StreamOpen OpenSerialPortStream(const std::string& device);
 
-// Asks `queuedBytes` (the bytes written but not yet sent; negative when the port cannot tell,
-// e.g. after the device went away) every millisecond until it reports none, at most `limit`
-// long. True when all was sent.
-bool WaitUntilSent(const std::function<int()>& queuedBytes, std::chrono::nanoseconds limit);
+#ifndef _WIN32
+
+// How a serial port finds out, when it closes, whether what was written has left.
+struct SerialDrain {
+    // The bytes written to the port's descriptor `fd` that have not left yet; negative when the
+    // port cannot tell, e.g. after the device went away. Asked before the descriptor is closed.
+    std::function<int(int fd)> queuedBytes;
+    // Times the wait (at most kSerialDrainLimit) and its pauses of 1 ms between the questions.
+    std::unique_ptr<Clock> clock;
+};
+
+// The system's output queue of the port (TIOCOUTQ) on the steady clock: what
+// OpenSerialPortStream(device) waits on.
+SerialDrain SystemSerialDrain();
+
+// OpenSerialPortStream(device), closing with `drain`.
+StreamOpen OpenSerialPortStream(const std::string& device, SerialDrain drain);
+
+#endif
+
+// Asks `queuedBytes` (the bytes written but not yet sent; negative when the port cannot tell)
+// every millisecond of `clock` until it reports none, at most `limit` long. True when all was
+// sent.
+bool WaitUntilSent(const std::function<int()>& queuedBytes, Clock& clock,
+                   std::chrono::nanoseconds limit);
 
 }  // namespace kelvane

@@ -77,8 +77,10 @@ QString Reason(const QFileDevice& file, const QString& fallback) {
 
 enum class Created { Yes, Taken, Failed };
 
-// Creates the file only where none is: never over another, even one made a moment ago.
-Created CreateNew(QFile& file, QString& reason) {
+// Creates the file only where none is, checking and creating in one step (O_EXCL): never over
+// another, even one made after the name was found free.
+Created CreateNew(QFile& file, QString& reason, const BeforeChartFile& beforeCreate) {
+    if (beforeCreate) beforeCreate(file.fileName());
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return Created::Yes;
     if (QFileInfo::exists(file.fileName())) return Created::Taken;
     reason = file.errorString();
@@ -88,7 +90,8 @@ Created CreateNew(QFile& file, QString& reason) {
 }  // namespace
 
 WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
-                             const std::string& stem, bool png) {
+                             const std::string& stem, bool png,
+                             const BeforeChartFile& beforeCreate) {
     const QDir directory(QString::fromStdString(folder));
     const QString base = QString::fromStdString(stem);
     // A folder that is not there yet is made; one that cannot be made (no permission, a file in
@@ -107,7 +110,7 @@ WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
 
         QString reason;
         QFile svgFile(svgPath);
-        const Created svgCreated = CreateNew(svgFile, reason);
+        const Created svgCreated = CreateNew(svgFile, reason, beforeCreate);
         if (svgCreated == Created::Taken) continue;
         if (svgCreated == Created::Failed) return {{}, Failure(svgPath, reason)};
         if (!WriteSvg(model, svgFile) || !svgFile.flush() || svgFile.error() != QFile::NoError) {
@@ -120,7 +123,7 @@ WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
         if (!png) return written;
 
         QFile pngFile(pngPath);
-        const Created pngCreated = CreateNew(pngFile, reason);
+        const Created pngCreated = CreateNew(pngFile, reason, beforeCreate);
         if (pngCreated != Created::Yes) {
             // Taken since the look above: this name is not free after all.
             QFile::remove(svgPath);

@@ -1,13 +1,12 @@
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/AppendFile.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TemporaryFolder.h"
 
 namespace kelvane::testing {
 namespace {
@@ -25,14 +24,8 @@ fs::path FromUtf8(const std::string& text) {
 
 class AppendFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder_ = fs::temp_directory_path() / ("kelvane-append-" + std::to_string(stamp));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path folder_;
+    const TemporaryFolder temporary_;
+    const fs::path& folder_ = temporary_.Path();
 };
 
 TEST_F(AppendFileTest, AppendsBytesUnchangedUnderANonAsciiName) {
@@ -50,9 +43,7 @@ TEST_F(AppendFileTest, AppendsBytesUnchangedUnderANonAsciiName) {
     for (const auto& entry : fs::directory_iterator(folder_))
         names.push_back(Utf8(entry.path().filename()));
     EXPECT_EQ(names, std::vector<std::string>{name});
-    std::ifstream in(FromUtf8(path), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(bytes, "one\r\ntwo\n");
+    EXPECT_EQ(FileContents(FromUtf8(path)), "one\r\ntwo\n");
 }
 
 TEST_F(AppendFileTest, NothingInAMissingFolder) {

@@ -35,43 +35,43 @@ TEST(RecordJsonLine, KeepsEveryFieldOfAMaskRecord) {
     const MeasurementRecord record = Record("sem", WcdmaMaskResult());
     const json parsed = ParseLine(RecordJsonLine(record));
 
-    EXPECT_EQ(parsed["measurement"], "sem");
-    EXPECT_EQ(parsed["title"], "S.E.M. Measurement...");
-    EXPECT_EQ(parsed["started"], "2026-12-09T14:19:50.123Z");
-    EXPECT_EQ(parsed["duration_s"].get<double>(), 4.25);
-    EXPECT_EQ(parsed["bus"], "simulated");
-    EXPECT_EQ(parsed["setup"]["center_hz"].get<double>(), 2000e6);
-    EXPECT_EQ(parsed["setup"]["reference_level_db"].get<double>(), 10);
-    EXPECT_EQ(parsed["setup"]["board"], 1);
-    EXPECT_EQ(parsed["setup"]["address"], 18);
-    EXPECT_EQ(parsed["outcome"], "completed");
-    EXPECT_EQ(parsed["message"], "");
-    EXPECT_EQ(parsed["verdict"], "pass");
-    EXPECT_EQ(parsed["worst_margin"].get<double>(), *record.judgement.worstMargin);
-    EXPECT_EQ(parsed["margin_unit"], "dB");
-    EXPECT_EQ(parsed["kelvane"], "1.2.0");
-    EXPECT_EQ(parsed["log"], record.result.log);
+    EXPECT_EQ(parsed.at("measurement"), "sem");
+    EXPECT_EQ(parsed.at("title"), "S.E.M. Measurement...");
+    EXPECT_EQ(parsed.at("started"), "2026-12-09T14:19:50.123Z");
+    EXPECT_EQ(parsed.at("duration_s").get<double>(), 4.25);
+    EXPECT_EQ(parsed.at("bus"), "simulated");
+    EXPECT_EQ(parsed.at("setup").at("center_hz").get<double>(), 2000e6);
+    EXPECT_EQ(parsed.at("setup").at("reference_level_db").get<double>(), 10);
+    EXPECT_EQ(parsed.at("setup").at("board"), 1);
+    EXPECT_EQ(parsed.at("setup").at("address"), 18);
+    EXPECT_EQ(parsed.at("outcome"), "completed");
+    EXPECT_EQ(parsed.at("message"), "");
+    EXPECT_EQ(parsed.at("verdict"), "pass");
+    EXPECT_EQ(parsed.at("worst_margin").get<double>(), record.judgement.worstMargin.value());
+    EXPECT_EQ(parsed.at("margin_unit"), "dB");
+    EXPECT_EQ(parsed.at("kelvane"), "1.2.0");
+    EXPECT_EQ(parsed.at("log"), record.result.log);
 
-    const json& values = parsed["values"];
+    const json& values = parsed.at("values");
     ASSERT_EQ(values.size(), 3u);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const JudgedValue& judged = record.judgement.values[i];
-        const MaskRow& row = *judged.measured.row;
-        const json& value = values[i];
-        EXPECT_EQ(value["name"], judged.measured.name);
-        EXPECT_EQ(value["value"].get<double>(), judged.measured.value);  // exactly
-        EXPECT_EQ(value["unit"], "dBm");
-        EXPECT_EQ(value["limit"].get<double>(), *judged.limit);
-        EXPECT_EQ(value["margin"].get<double>(), *judged.margin);
-        EXPECT_EQ(value["verdict"], "pass");
-        EXPECT_EQ(value["start_hz"].get<double>(), row.startHz);
-        EXPECT_EQ(value["stop_hz"].get<double>(), row.stopHz);
-        EXPECT_EQ(value["frequency_hz"].get<double>(), row.frequencyHz);
-        EXPECT_EQ(value["relative_db"].get<double>(), row.relativeDb);
+        const JudgedValue& judged = record.judgement.values.at(i);
+        const MaskRow& row = judged.measured.row.value();
+        const json& value = values.at(i);
+        EXPECT_EQ(value.at("name"), judged.measured.name);
+        EXPECT_EQ(value.at("value").get<double>(), judged.measured.value);  // exactly
+        EXPECT_EQ(value.at("unit"), "dBm");
+        EXPECT_EQ(value.at("limit").get<double>(), judged.limit.value());
+        EXPECT_EQ(value.at("margin").get<double>(), judged.margin.value());
+        EXPECT_EQ(value.at("verdict"), "pass");
+        EXPECT_EQ(value.at("start_hz").get<double>(), row.startHz);
+        EXPECT_EQ(value.at("stop_hz").get<double>(), row.stopHz);
+        EXPECT_EQ(value.at("frequency_hz").get<double>(), row.frequencyHz);
+        EXPECT_EQ(value.at("relative_db").get<double>(), row.relativeDb);
         EXPECT_FALSE(value.contains("analyzer_verdict"));
     }
-    EXPECT_EQ(values[0]["value"].get<double>(), -70.29);
-    EXPECT_EQ(values[0]["limit"].get<double>(), -13);
+    EXPECT_EQ(values.at(0).at("value").get<double>(), -70.29);
+    EXPECT_EQ(values.at(0).at("limit").get<double>(), -13);
 }
 
 TEST(RecordJsonLine, AValueWithoutLimitHasNoVerdictAndTheOutcomeIsNamed) {
@@ -89,13 +89,13 @@ TEST(RecordJsonLine, AValueWithoutLimitHasNoVerdictAndTheOutcomeIsNamed) {
             Result("CH Power Measurement...", c.outcome, {Value("channel_power", -10.2, "dBm")});
         result.message = c.outcome == MeasurementOutcome::Completed ? "" : "Warning: late";
         const json parsed = ParseLine(RecordJsonLine(Record("ch-power", result)));
-        EXPECT_EQ(parsed["outcome"], c.name);
-        EXPECT_EQ(parsed["message"], result.message);
-        EXPECT_EQ(parsed["verdict"], c.verdict);
-        EXPECT_TRUE(parsed["worst_margin"].is_null());
-        EXPECT_TRUE(parsed["margin_unit"].is_null());
+        EXPECT_EQ(parsed.at("outcome"), c.name);
+        EXPECT_EQ(parsed.at("message"), result.message);
+        EXPECT_EQ(parsed.at("verdict"), c.verdict);
+        EXPECT_TRUE(parsed.at("worst_margin").is_null());
+        EXPECT_TRUE(parsed.at("margin_unit").is_null());
         const json expected = {{"name", "channel_power"}, {"value", -10.2}, {"unit", "dBm"}};
-        EXPECT_EQ(parsed["values"], json::array({expected}));
+        EXPECT_EQ(parsed.at("values"), json::array({expected}));
     }
 }
 
@@ -106,12 +106,12 @@ TEST(RecordJsonLine, AWlanRowCarriesTheAnalyzersVerdict) {
                 Row(2, 5016e6, 5025e6, 5017e6, -50, -40, false)},
                5005e6, Wlan11aMask(-10));
     const json parsed = ParseLine(RecordJsonLine(Record("sem-11a", result)));
-    EXPECT_EQ(parsed["verdict"], "fail");
-    EXPECT_EQ(parsed["values"][0]["analyzer_verdict"], "PASS");
-    EXPECT_EQ(parsed["values"][0]["verdict"], "pass");
-    EXPECT_EQ(parsed["values"][1]["analyzer_verdict"], "FAIL");
-    EXPECT_EQ(parsed["values"][1]["verdict"], "fail");
-    EXPECT_GT(parsed["values"][1]["margin"].get<double>(), 0);  // Kelvane's margin stays
+    EXPECT_EQ(parsed.at("verdict"), "fail");
+    EXPECT_EQ(parsed.at("values").at(0).at("analyzer_verdict"), "PASS");
+    EXPECT_EQ(parsed.at("values").at(0).at("verdict"), "pass");
+    EXPECT_EQ(parsed.at("values").at(1).at("analyzer_verdict"), "FAIL");
+    EXPECT_EQ(parsed.at("values").at(1).at("verdict"), "fail");
+    EXPECT_GT(parsed.at("values").at(1).at("margin").get<double>(), 0);  // Kelvane's margin stays
 }
 
 TEST(RecordJsonLine, WritesNumbersInTheirShortestFormThatReadsBack) {
@@ -134,7 +134,7 @@ TEST(RecordJsonLine, WritesNumbersInTheirShortestFormThatReadsBack) {
             Result("", MeasurementOutcome::Completed, {Value("channel_power", number, "dBm")});
         const std::string line = RecordJsonLine(Record("ch-power", result));
         EXPECT_NE(line.find(std::string("\"value\":") + text + ","), std::string::npos) << line;
-        EXPECT_EQ(ParseLine(line)["values"][0]["value"].get<double>(), number) << text;
+        EXPECT_EQ(ParseLine(line).at("values").at(0).at("value").get<double>(), number) << text;
     }
 }
 
@@ -144,8 +144,8 @@ TEST(RecordJsonLine, ANumberThatIsNotFiniteIsNull) {
         const MeasurementResult result =
             Result("", MeasurementOutcome::Completed, {Value("acp_lower_5mhz", number, "dB")});
         const json parsed = ParseLine(RecordJsonLine(Record("acp", result)));
-        EXPECT_TRUE(parsed["values"][0]["value"].is_null());
-        EXPECT_TRUE(parsed["values"][0]["margin"].is_null());
+        EXPECT_TRUE(parsed.at("values").at(0).at("value").is_null());
+        EXPECT_TRUE(parsed.at("values").at(0).at("margin").is_null());
     }
 }
 
@@ -158,8 +158,9 @@ TEST(RecordJsonLine, StrayBytesInTheLogCannotBreakTheRecord) {
     for (std::size_t i = 0; i + 1 < line.size(); ++i)
         EXPECT_GE(static_cast<unsigned char>(line[i]), 0x20) << "control byte at " << i;
     const json parsed = ParseLine(line);
-    EXPECT_EQ(parsed["log"], "bad \xEF\xBF\xBD byte\r\n\x01\x1b[0m\t\"quoted\" \\ caf\xc3\xa9\r\n");
-    EXPECT_EQ(parsed["message"], "cut \xEF\xBF\xBD");
+    EXPECT_EQ(parsed.at("log"),
+              "bad \xEF\xBF\xBD byte\r\n\x01\x1b[0m\t\"quoted\" \\ caf\xc3\xa9\r\n");
+    EXPECT_EQ(parsed.at("message"), "cut \xEF\xBF\xBD");
 }
 
 TEST(RecordCsvRows, WritesOneRowPerValueAndTheVerdict) {
@@ -213,7 +214,7 @@ TEST(RecordCsvRows, WritesTheStartInUtcWithMilliseconds) {
         MeasurementRecord record = Record("x", Result("", MeasurementOutcome::Failed, {}));
         record.started = time;
         EXPECT_EQ(RecordCsvRows(record).substr(0, 24), text);
-        EXPECT_EQ(ParseLine(RecordJsonLine(record))["started"], text);
+        EXPECT_EQ(ParseLine(RecordJsonLine(record)).at("started"), text);
     }
 }
 

@@ -1,13 +1,13 @@
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "results/ResultsFile.h"
 #include "tests/results/SampleRecords.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TemporaryFolder.h"
 
 namespace kelvane::testing {
 namespace {
@@ -16,24 +16,14 @@ namespace fs = std::filesystem;
 
 class ResultsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder_ = fs::temp_directory_path() / ("kelvane-results-" + std::to_string(stamp));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::string PathOf(const char* name) const { return (folder_ / name).string(); }
 
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     static void Put(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
 
-    fs::path folder_;
+    const TemporaryFolder temporary_;
+    const fs::path& folder_ = temporary_.Path();
     const MeasurementRecord acp_ = Record("acp", AcpResult());
     const MeasurementRecord sem_ = Record("sem", WcdmaMaskResult());
 };
@@ -48,13 +38,13 @@ TEST_F(ResultsFileTest, AppendsJsonLinesBehindWhatIsThere) {
         EXPECT_EQ(file.Path(), path);
         EXPECT_TRUE(file.Write(acp_));
         // Flushed at once: on disk before the next record and before the file is closed.
-        EXPECT_EQ(Contents(path), "{\"earlier\":1}\n" + RecordJsonLine(acp_));
+        EXPECT_EQ(FileContents(path), "{\"earlier\":1}\n" + RecordJsonLine(acp_));
         EXPECT_TRUE(file.Write(sem_));
     }
     ResultsFile again(path);
     EXPECT_TRUE(again.Write(acp_));
-    EXPECT_EQ(Contents(path), "{\"earlier\":1}\n" + RecordJsonLine(acp_) + RecordJsonLine(sem_) +
-                                  RecordJsonLine(acp_));
+    EXPECT_EQ(FileContents(path), "{\"earlier\":1}\n" + RecordJsonLine(acp_) +
+                                      RecordJsonLine(sem_) + RecordJsonLine(acp_));
 }
 
 TEST_F(ResultsFileTest, ACsvFileGetsItsHeaderOnlyWhenNewOrEmpty) {
@@ -67,21 +57,21 @@ TEST_F(ResultsFileTest, ACsvFileGetsItsHeaderOnlyWhenNewOrEmpty) {
     }
     ResultsFile reopened(fresh);
     EXPECT_TRUE(reopened.Write(acp_));
-    EXPECT_EQ(Contents(fresh),
+    EXPECT_EQ(FileContents(fresh),
               CsvHeader() + RecordCsvRows(acp_) + RecordCsvRows(sem_) + RecordCsvRows(acp_));
 
     const std::string empty = PathOf("EMPTY.CSV");
     Put(empty, "");
     ResultsFile emptyFile(empty);
     EXPECT_TRUE(emptyFile.Write(sem_));
-    EXPECT_EQ(Contents(empty), CsvHeader() + RecordCsvRows(sem_));
+    EXPECT_EQ(FileContents(empty), CsvHeader() + RecordCsvRows(sem_));
 
     // Someone else's rows: kept, no second header in the middle.
     const std::string used = PathOf("used.csv");
     Put(used, "a,b\r\n");
     ResultsFile usedFile(used);
     EXPECT_TRUE(usedFile.Write(acp_));
-    EXPECT_EQ(Contents(used), "a,b\r\n" + RecordCsvRows(acp_));
+    EXPECT_EQ(FileContents(used), "a,b\r\n" + RecordCsvRows(acp_));
 }
 
 TEST_F(ResultsFileTest, AFileThatCannotBeOpenedSaysWhy) {

@@ -4,6 +4,7 @@
 // opens the port right after. And closing the port waits for the output, but not for ever.
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -16,6 +17,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -35,28 +37,40 @@ namespace kelvane::testing {
 namespace {
 
 using std::chrono::milliseconds;
-using Steady = std::chrono::steady_clock;
+
+// A queue that answers `answers` in turn, the last one for ever, and counts the questions.
+struct ScriptedQueue {
+    std::vector<int> answers;
+    std::size_t asked = 0;
+    int Next() { return answers[std::min(asked++, answers.size() - 1)]; }
+};
+
+// What the queue says, and how the wait ends: its answer and how long it took (the questions
+// come every millisecond).
+struct DrainCase {
+    const char* name;
+    std::vector<int> queued;
+    bool sent;
+    std::size_t asked;
+    milliseconds took;
+};
+
+const DrainCase kDrainCases[]{
+    {"empty", {0}, true, 1, milliseconds(0)},
+    {"draining", {30, 12, 5, 0}, true, 4, milliseconds(3)},
+    {"stuck", {5}, false, 3001, milliseconds(3000)},
+    {"gone", {5, -1}, false, 2, milliseconds(1)},
+};
 
 TEST(SerialPortDrainTest, WaitsUntilTheQueueIsEmptyOrTheLimitHasPassed) {
-    const struct {
-        const char* name;
-        std::vector<int> queued;  // the answers in turn; the last one repeats
-        bool sent;
-        milliseconds least, most;  // how long the wait takes
-    } cases[]{
-        {"empty", {0}, true, milliseconds(0), milliseconds(100)},
-        {"draining", {30, 12, 0}, true, milliseconds(2), milliseconds(100)},
-        {"stuck", {5}, false, milliseconds(200), milliseconds(600)},
-        {"gone", {5, -1}, false, milliseconds(1), milliseconds(100)},
-    };
-    for (const auto& c : cases) {
-        std::size_t asked = 0;
-        const auto queued = [&] { return c.queued[std::min(asked++, c.queued.size() - 1)]; };
-        const auto start = Steady::now();
-        EXPECT_EQ(WaitUntilSent(queued, milliseconds(200)), c.sent) << c.name;
-        const auto took = Steady::now() - start;
-        EXPECT_GE(took, c.least) << c.name;
-        EXPECT_LT(took, c.most) << c.name;
+    for (const DrainCase& c : kDrainCases) {
+        ScriptedQueue queue{c.queued};
+        VirtualClock clock;
+        EXPECT_EQ(WaitUntilSent([&queue] { return queue.Next(); }, clock, kSerialDrainLimit),
+                  c.sent)
+            << c.name;
+        EXPECT_EQ(queue.asked, c.asked) << c.name;
+        EXPECT_EQ(clock.Now(), c.took) << c.name;
     }
 }
 
@@ -95,6 +109,37 @@ TEST(SerialPortRunsTest, OpeningDropsStaleInputButNotTheLastSessionsOutput) {
     EXPECT_EQ(ReadWithin(master, milliseconds(100)), "DETAA ON\n");
     second.stream.reset();
     ::close(master);
+}
+
+// Closing the port is what waits: on the port's own descriptor, while it is still open, for as
+// long as the queue holds bytes and at most kSerialDrainLimit.
+TEST(SerialPortRunsTest, ClosingWaitsUntilTheQueueIsEmptyOrTheLimitHasPassed) {
+    for (const DrainCase& c : kDrainCases) {
+        int master = -1, slave = -1;
+        char name[256] = {};
+        ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+        ScriptedQueue queue{c.queued};
+        bool portOpen = true;
+        auto clock = std::make_unique<VirtualClock>();
+        VirtualClock& time = *clock;
+        milliseconds took{-1};  // the clock goes with the port; read at the last question
+        SerialDrain drain{[&](int fd) {
+                              portOpen = portOpen && ::fcntl(fd, F_GETFD) != -1;
+                              took = std::chrono::duration_cast<milliseconds>(time.Now());
+                              return queue.Next();
+                          },
+                          std::move(clock)};
+        StreamOpen opened = OpenSerialPortStream(name, std::move(drain));
+        ASSERT_NE(opened.stream, nullptr) << opened.failure;
+        EXPECT_EQ(opened.stream->Send("++loc\n", milliseconds(100)), ByteStream::Result::Done);
+        EXPECT_EQ(queue.asked, 0u) << c.name << ": asked before the close";
+        opened.stream.reset();
+        EXPECT_EQ(queue.asked, c.asked) << c.name;
+        EXPECT_EQ(took, c.took) << c.name;
+        EXPECT_TRUE(portOpen) << c.name;
+        ::close(slave);
+        ::close(master);
+    }
 }
 
 // How long the slow stand-in leaves the bytes in the queue: far longer than the driver takes

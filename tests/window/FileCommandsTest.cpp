@@ -5,6 +5,7 @@
 #include <string>
 
 #include "results/ResultsFile.h"
+#include "tests/support/FileContents.h"
 #include "tests/window/WindowFixture.h"
 #include "window/FileCommands.h"
 
@@ -14,8 +15,7 @@ using namespace kelvane::testing;
 namespace {
 
 QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(FileContents(path.toStdU16String()));
 }
 
 class FileCommandsTest : public QObject {

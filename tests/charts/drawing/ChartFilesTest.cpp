@@ -5,12 +5,13 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "charts/drawing/ChartFiles.h"
 #include "tests/charts/drawing/CannedCharts.h"
 #include "tests/charts/drawing/SvgContents.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TemporaryFolder.h"
 
 using namespace kelvane;
 using namespace kelvane::testing;
@@ -18,8 +19,12 @@ using namespace kelvane::testing;
 namespace {
 
 QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(FileContents(path.toStdU16String()));
+}
+
+// The temporary folder as Qt names it.
+QDir QtDir(const TemporaryFolder& folder) {
+    return QDir(QString::fromStdU16String(folder.Path().u16string()));
 }
 
 void Put(const QString& path, const QByteArray& bytes) {
@@ -39,7 +44,8 @@ class ChartFilesTest : public QObject {
 private slots:
     // The SVG says what the chart is and how large; the PNG is 1280 x 800.
     void writesSvgAndPngBesideIt() {
-        QTemporaryDir dir;
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
         const ChartModel model = CannedMaskChart();
         const WrittenChart written =
             WriteChartFiles(model, dir.path().toStdString(), "sem-20261209T141950Z", true);
@@ -86,10 +92,11 @@ private slots:
         QFETCH(QStringList, existing);
         QFETCH(bool, png);
         QFETCH(QStringList, expected);
-        QTemporaryDir dir;
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
         for (const QString& name : existing) {
             if (name.endsWith('/')) {
-                QVERIFY(QDir(dir.path()).mkdir(name.chopped(1)));
+                QVERIFY(dir.mkdir(name.chopped(1)));
             } else {
                 Put(dir.filePath(name), "kept " + name.toUtf8());
             }
@@ -106,9 +113,55 @@ private slots:
         }
     }
 
+    // A file (or folder) made by someone else after the name was found free and before the
+    // chart's file is created stays as it is; the next free name takes both files.
+    void neverOverwritesAFileMadeMeanwhile_data() {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<bool>("png");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("svg") << "acp.svg" << true << QStringList{"acp-2.svg", "acp-2.png"};
+        QTest::newRow("svg, without png") << "acp.svg" << false << QStringList{"acp-2.svg"};
+        QTest::newRow("png") << "acp.png" << true << QStringList{"acp-2.svg", "acp-2.png"};
+        QTest::newRow("a folder by the svg's name")
+            << "acp.svg/" << true << QStringList{"acp-2.svg", "acp-2.png"};
+    }
+
+    void neverOverwritesAFileMadeMeanwhile() {
+        QFETCH(QString, made);
+        QFETCH(bool, png);
+        QFETCH(QStringList, expected);
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
+        const bool folder = made.endsWith('/');
+        const QString madeName = folder ? made.chopped(1) : made;
+        const QString madePath = dir.filePath(madeName);
+        const auto makeMeanwhile = [&](const QString& path) {
+            if (path != madePath || QFileInfo::exists(path)) return;
+            if (folder) {
+                QVERIFY(dir.mkdir(madeName));
+            } else {
+                Put(path, "theirs");
+            }
+        };
+        const WrittenChart written =
+            WriteChartFiles(CannedAcpChart(), dir.path().toStdString(), "acp", png, makeMeanwhile);
+        QCOMPARE(written.failure, std::string());
+        std::vector<std::string> paths;
+        for (const QString& name : expected) paths.push_back(dir.filePath(name).toStdString());
+        QCOMPARE(written.paths, paths);
+        QStringList present = expected;
+        present << madeName;
+        present.sort();
+        QStringList entries = dir.entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+        entries.sort();
+        QCOMPARE(entries, present);
+        if (!folder) QCOMPARE(Contents(madePath), QByteArray("theirs"));
+    }
+
     // A folder that is not there is made, parents and all, and takes the files.
     void makesAFolderThatIsNotThere() {
-        QTemporaryDir dir;
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
         const QString folder = dir.filePath("no such folder/day 1");
         const WrittenChart written =
             WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
@@ -119,7 +172,8 @@ private slots:
 
     // Where the folder cannot be made: the path tried and the system's reason, nothing written.
     void aFolderThatCannotBeMade() {
-        QTemporaryDir dir;
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
         Put(dir.filePath("a file"), "not a folder");
         for (const QString& folder : {dir.filePath("a file"), dir.filePath("a file/below")}) {
             const WrittenChart written =
@@ -130,15 +184,15 @@ private slots:
             QVERIFY2(written.failure.starts_with(prefix), written.failure.c_str());
             QVERIFY(written.failure.size() > prefix.size());
         }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList{"a file"});
+        QCOMPARE(dir.entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"a file"});
         QCOMPARE(Contents(dir.filePath("a file")), QByteArray("not a folder"));
     }
 
     void aFolderWithoutWritePermission() {
-        QTemporaryDir dir;
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
         const QString folder = dir.filePath("read only");
-        QVERIFY(QDir(dir.path()).mkdir("read only"));
+        QVERIFY(dir.mkdir("read only"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         if (QFileInfo(folder).isWritable()) QSKIP("the user may write anywhere (root)");
         const WrittenChart written =
@@ -152,7 +206,8 @@ private slots:
 
     // One picture, SVG or PNG by the suffix in any case, replacing what was there.
     void savesAPictureByItsName() {
-        QTemporaryDir dir;
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
         const QString svgPath = dir.filePath("chart.SVG");
         const QString pngPath = dir.filePath("chart.png");
         Put(svgPath, "old");
