@@ -48,7 +48,7 @@ WaitResult MeasurementEndWait::WaitForEndStatus(std::chrono::seconds limit) {
     const auto start = clock_.Now();
     std::int16_t status = 0;
     while (true) {
-        if (session_.Fault()) {
+        if (session_.Fault() || (stopRequested_ && stopRequested_())) {
             result.end = WaitResult::End::NotSeen;
             return result;
         }

@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string_view>
+#include <utility>
 
 #include "analyzer/AnalyzerSession.h"
 #include "platform/Clock.h"
@@ -39,7 +41,11 @@ public:
     static constexpr std::string_view kEventStatusQuery = "*ESR?";
     static constexpr std::chrono::seconds kTimeLimit{10};
 
-    MeasurementEndWait(AnalyzerSession& session, Clock& clock) : session_(session), clock_(clock) {}
+    // stopRequested: asked before each poll; a wait asked to stop ends as NotSeen (empty:
+    // never).
+    MeasurementEndWait(AnalyzerSession& session, Clock& clock,
+                       std::function<bool()> stopRequested = {})
+        : session_(session), clock_(clock), stopRequested_(std::move(stopRequested)) {}
 
     // Polls until the end status shows or `limit` has passed.
     WaitResult WaitForEndStatus(std::chrono::seconds limit);
@@ -53,6 +59,7 @@ private:
 
     AnalyzerSession& session_;
     Clock& clock_;
+    std::function<bool()> stopRequested_;
 };
 
 }  // namespace kelvane

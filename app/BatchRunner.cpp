@@ -24,6 +24,8 @@ RunnerOptions BatchRunnerOptions(BatchOptions& options, std::ostream& err) {
         err << "kelvane: " << message << '\n';
         err.flush();
     };
+    if (options.interruption)
+        runner.stopRequested = [asked = options.interruption] { return asked() != 0; };
     return runner;
 }
 
@@ -32,6 +34,7 @@ RunnerOptions BatchRunnerOptions(BatchOptions& options, std::ostream& err) {
 BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out, std::ostream& err,
                          BatchOptions options)
     : err_(err),
+      interruption_(options.interruption),
       repeat_(options.repeat),
       setup_(options.setup),
       log_(out),
@@ -42,6 +45,7 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     bool fileLost = false;
     const std::size_t total = measurements.size() * static_cast<std::size_t>(repeat_);
     for (std::size_t done = 0; done < total; ++done) {
+        if (const int interrupted = Interrupted(total - done)) return interrupted;
         const CatalogEntry& entry = *measurements[done % measurements.size()];
         const RunEnd end = runner_.Run(entry, setup_);
         // The binding has shown its message; no further driver call may follow.
@@ -53,6 +57,7 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
             fileLost = true;
         }
         if (LogLost()) return kExitLogUnwritable;
+        if (const int interrupted = Interrupted(total - done - 1)) return interrupted;
         if (StopsAfter(total - done - 1)) break;
     }
     if (repeat_ > 1) Summarize(measurements);
@@ -80,6 +85,17 @@ bool BatchRunner::StopsAfter(std::size_t left) {
          << " not attempted.\n"
          << std::flush;
     return true;
+}
+
+int BatchRunner::Interrupted(std::size_t left) {
+    const int status = interruption_ ? interruption_() : 0;
+    if (status == 0) return 0;
+    err_ << "kelvane: interrupted";
+    if (left > 0)
+        err_ << "; the remaining " << left
+             << (left == 1 ? " measurement was" : " measurements were") << " not attempted";
+    err_ << ".\n" << std::flush;
+    return status;
 }
 
 void BatchRunner::Summarize(const std::vector<const CatalogEntry*>& measurements) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ struct BatchOptions {
     std::string chartsFolder;
     bool chartsPng = false;
     ChartWriter chartWriter;
+    // The exit status after a request to stop (a signal: 130, 143), 0 while there was none.
+    // The running measurement then ends as interrupted and no other one starts.
+    std::function<int()> interruption;
 };
 
 // Runs measurements without a window, through the same MeasurementRunner as the buttons: the log
@@ -47,7 +51,8 @@ public:
     // brought up (the PC's GPIB board is not set up, an adapter cannot be reached) or the
     // analyzer took no part in a session (no listener, no answer to its first read), the
     // measurements after it are not attempted. After more than one run of the list, the log gets
-    // a summary per measurement.
+    // a summary per measurement. A request to stop (BatchOptions::interruption) ends the batch
+    // after the running measurement's record, with the interruption's status.
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:
@@ -55,9 +60,12 @@ private:
     bool LogLost();
     // Whether the batch stops after this measurement's session; says why on err_.
     bool StopsAfter(std::size_t left);
+    // The interruption's exit status, once said on err_; 0 while there is none.
+    int Interrupted(std::size_t left);
     void Summarize(const std::vector<const CatalogEntry*>& measurements);
 
     std::ostream& err_;
+    std::function<int()> interruption_;
     int repeat_;
     MeasurementSetup setup_;
     StreamLogSink log_;

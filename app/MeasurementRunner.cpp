@@ -34,7 +34,7 @@ MeasurementRunner::MeasurementRunner(DriverFactory factory, Clock& clock, LogSin
 
 RunEnd MeasurementRunner::Run(const CatalogEntry& entry, const MeasurementSetup& setup) {
     if (options_.followSetup) options_.followSetup(setup);
-    MeasurementContext context{session_, log_, clock_, setup};
+    MeasurementContext context{session_, log_, clock_, setup, options_.stopRequested};
     RunEnd end;
     MeasurementRecord& record = end.record;
     record = recorder_.Start(entry, setup);

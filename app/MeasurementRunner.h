@@ -33,6 +33,9 @@ struct RunnerOptions {
     GpibBinding::MessagePresenter presentMessage;
     // Called with each measurement's set-up before it runs (the simulated bench, the trace).
     std::function<void(const MeasurementSetup& setup)> followSetup;
+    // Whether the running measurement is asked to stop (Ctrl+C in batch): it then stops before
+    // its next command, sets the analyzer back and ends as interrupted. Empty: never.
+    std::function<bool()> stopRequested;
 };
 
 // How one run ended, for the caller to show.

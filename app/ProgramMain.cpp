@@ -18,6 +18,7 @@
 #include "gpib/TraceFile.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/DisplayCheck.h"
+#include "platform/InterruptSignals.h"
 #include "platform/ProgramArguments.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/SteadyClock.h"
@@ -135,10 +136,15 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
         const bool lost = trace && !trace->Failure().empty();
         return lost && status <= kExitMeasurementProblem ? kExitLogUnwritable : status;
     };
+    // From here on a signal ends the measurement under way cleanly, not the program.
+    InterruptSignals::Catch();
     if (action == CommandLine::Action::Batch) {
         BatchOptions options{commandLine.Setup(),     recordBus,    commandLine.Repeat(),
                              results.get(),           {},           commandLine.ChartsFolder(),
                              commandLine.ChartsPng(), qt.writeChart};
+        options.interruption = [] {
+            return InterruptSignals::ExitStatus(InterruptSignals::Caught());
+        };
         BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr,
                            std::move(options));
         return withTrace(runner.Run(commandLine.Measurements()));

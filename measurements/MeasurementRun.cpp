@@ -17,6 +17,9 @@ constexpr const char* kLineEnd = "\r\n";
 // Unwinds a run after the bus failed; the reason is in the session's fault.
 struct BusStopped {};
 
+// Unwinds a run that was asked to stop.
+struct StopAsked {};
+
 std::string WithoutTrailingDots(std::string text) {
     while (!text.empty() && text.back() == '.') text.pop_back();
     return text;
@@ -37,7 +40,7 @@ std::string WaitWarning(const WaitResult& result) {
 MeasurementRun::MeasurementRun(MeasurementContext& context, std::string title,
                                std::vector<std::string> closingCommands)
     : context_(context),
-      wait_(context.session, context.clock),
+      wait_(context.session, context.clock, context.stopRequested),
       closingCommands_(std::move(closingCommands)) {
     result_.title = std::move(title);
 }
@@ -58,11 +61,12 @@ MeasurementResult MeasurementRun::Execute(const std::function<void(MeasurementRu
     } catch (const BadReply& badReply) {
         Fail(badReply.what());
         outcome = MeasurementOutcome::Failed;
-        try {
-            SendClosingCommands();
-        } catch (const BusStopped&) {
-            // The failure is logged already; a bus that fails now only ends the set-back.
-        }
+        SetBack();
+    } catch (const StopAsked&) {
+        result_.message = WithoutTrailingDots(result_.title) + " interrupted";
+        AppendResult(result_.message + kLineEnd);
+        outcome = MeasurementOutcome::Interrupted;
+        SetBack();
     } catch (const BusStopped&) {
         Fail(BusFaultReason());
         outcome = MeasurementOutcome::Failed;
@@ -78,6 +82,7 @@ MeasurementResult MeasurementRun::Execute(const std::function<void(MeasurementRu
 }
 
 void MeasurementRun::Send(const std::string& command) {
+    StopIfAsked();
     context_.session.SendCommand(command);
     StopOnBusFault();
 }
@@ -101,6 +106,8 @@ void MeasurementRun::WaitForAveragedSweeps() { NoteWait(wait_.WaitForAveragedSwe
 
 void MeasurementRun::NoteWait(const WaitResult& result) {
     StopOnBusFault();
+    // A wait cut short by the request is no late end.
+    StopIfAsked();
     // A status query that went unanswered is no late end: the analyzer has stopped answering.
     if (const auto& timedOut = context_.session.TimedOut())
         StopOnTimedOutRead("\"" + timedOut->query + "\" answer");
@@ -109,9 +116,19 @@ void MeasurementRun::NoteWait(const WaitResult& result) {
 
 void MeasurementRun::SendClosingCommands() {
     while (closingSent_ < closingCommands_.size()) {
-        // Counted before the write: a command the bus refused is not offered again.
+        // Counted before the write: a command the bus refused is not offered again. A request
+        // to stop does not hold them back: they set the analyzer back.
         const std::string& command = closingCommands_[closingSent_++];
-        Send(command);
+        context_.session.SendCommand(command);
+        StopOnBusFault();
+    }
+}
+
+void MeasurementRun::SetBack() {
+    try {
+        SendClosingCommands();
+    } catch (const BusStopped&) {
+        // The failure is logged already; a bus that fails now only ends the set-back.
     }
 }
 
@@ -128,6 +145,10 @@ void MeasurementRun::SetMask(std::vector<MaskSegment> mask) { result_.mask = std
 
 void MeasurementRun::StopOnBusFault() const {
     if (context_.session.Fault()) throw BusStopped{};
+}
+
+void MeasurementRun::StopIfAsked() const {
+    if (context_.stopRequested && context_.stopRequested()) throw StopAsked{};
 }
 
 void MeasurementRun::StopOnTimedOutRead(const std::string& answerName) const {

@@ -22,6 +22,11 @@ namespace kelvane {
 // After a bad reply or a read that timed out the closing commands
 // that have not gone out yet are sent in their order, so the analyzer is left as the next run
 // expects it; after a bus fault nothing more is sent. CloseAnalyzer follows in both cases.
+//
+// A run asked to stop (MeasurementContext::stopRequested) stops before its next command or status
+// poll, never during a transfer, and after the answers of the query sent last were read: the log
+// gets "<title without dots> interrupted", the closing commands that have not
+// gone out yet are sent and the analyzer is closed, as after a bad reply.
 // GpibRegistrationFailure passes through untouched: the program ends at once, without a single
 // further driver call.
 class MeasurementRun {
@@ -33,8 +38,8 @@ public:
 
     // One whole session around `steps`. Its result's outcome is Completed, Warning when the end
     // of the measurement was not reported cleanly (the results are logged all the same,
-    // followed by a warning line), or Failed when a failure line was logged; it holds the values
-    // recorded and the log text appended on the way.
+    // followed by a warning line), Failed when a failure line was logged, or Interrupted; it
+    // holds the values recorded and the log text appended on the way.
     MeasurementResult Execute(const std::function<void(MeasurementRun&)>& steps);
 
     // One command; a write that the bus does not accept stops the run.
@@ -62,6 +67,9 @@ public:
 private:
     void NoteWait(const WaitResult& result);
     void StopOnBusFault() const;
+    void StopIfAsked() const;
+    // The closing commands that have not gone out yet; a bus that fails now only ends them.
+    void SetBack();
     // After a read of the session timed out, the run stops: a query whose answer would not be
     // read is never sent. answerName names the answer in the failure line when part of it came.
     void StopOnTimedOutRead(const std::string& answerName) const;

@@ -24,6 +24,8 @@ std::string_view OutcomeName(MeasurementOutcome outcome) {
         return "warning";
     case MeasurementOutcome::Failed:
         return "failed";
+    case MeasurementOutcome::Interrupted:
+        return "interrupted";
     }
     return "failed";
 }

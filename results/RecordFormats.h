@@ -16,7 +16,7 @@ RecordFormat RecordFormatFor(std::string_view fileName);
 // One record as a JSON object on one line, ending with "\n":
 //   {"measurement", "title", "started" (UTC, "2026-12-09T14:19:50.123Z"), "duration_s", "bus",
 //    "setup": {"center_hz", "reference_level_db", "board", "address"}, "outcome" ("completed",
-//    "warning", "failed"), "message", "verdict", "worst_margin" (null without a limit),
+//    "warning", "failed", "interrupted"), "message", "verdict", "worst_margin" (null without a limit),
 //    "margin_unit" ("dB" or "Hz", null without a limit), "kelvane", "log", "values": [{"name",
 //    "value", "unit", and with a limit "limit", "margin", "verdict" ("pass" or "fail"; a WLAN
 //    row has a verdict also without a limit); a mask row also "start_hz", "stop_hz",

@@ -20,7 +20,7 @@ std::string Count(int count, const char* what) { return std::to_string(count) + 
 
 std::string Heading(const std::vector<MeasurementRecord>& runs) {
     int verdicts[4] = {};  // by Verdict
-    int outcomes[3] = {};  // by MeasurementOutcome
+    int outcomes[4] = {};  // by MeasurementOutcome
     bool limited = false;
     for (const MeasurementRecord& run : runs) {
         ++verdicts[static_cast<int>(run.judgement.verdict)];
@@ -41,7 +41,9 @@ std::string Heading(const std::vector<MeasurementRecord>& runs) {
         heading +=
             Count(outcomes[static_cast<int>(MeasurementOutcome::Completed)], "completed, ") +
             Count(outcomes[static_cast<int>(MeasurementOutcome::Warning)], "with a warning, ") +
-            Count(outcomes[static_cast<int>(MeasurementOutcome::Failed)], "failed");
+            Count(outcomes[static_cast<int>(MeasurementOutcome::Failed)] +
+                      outcomes[static_cast<int>(MeasurementOutcome::Interrupted)],
+                  "failed");
     }
     return heading + "\r\n";
 }
@@ -51,7 +53,9 @@ std::string Heading(const std::vector<MeasurementRecord>& runs) {
 std::vector<ValueSeries> CollectSeries(const std::vector<MeasurementRecord>& runs) {
     std::vector<ValueSeries> series;
     for (const MeasurementRecord& run : runs) {
-        if (run.result.outcome == MeasurementOutcome::Failed) continue;
+        if (run.result.outcome == MeasurementOutcome::Failed ||
+            run.result.outcome == MeasurementOutcome::Interrupted)
+            continue;
         for (const MeasuredValue& value : run.result.values) {
             if (!std::isfinite(value.value)) continue;
             auto found = std::find_if(series.begin(), series.end(),

@@ -86,6 +86,7 @@ StatusLine::End StatusEnd(MeasurementOutcome outcome) {
     case MeasurementOutcome::Warning:
         return StatusLine::End::DoneWithWarning;
     case MeasurementOutcome::Failed:
+    case MeasurementOutcome::Interrupted:
         break;
     }
     return StatusLine::End::Failed;

@@ -1,17 +1,27 @@
 #include "window/WindowProgram.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <optional>
 #include <utility>
 
 #include "app/WindowCaption.h"
 #include "app/bus/DriverChoice.h"
+#include "platform/InterruptSignals.h"
 #include "platform/SteadyClock.h"
 #include "window/BusMeasurements.h"
 #include "window/DisplayFailureGuard.h"
 #include "window/MainWindow.h"
 
 namespace kelvane {
+
+namespace {
+
+// How often the window looks for a signal to end: soon enough for a person, rare enough to cost
+// nothing.
+constexpr int kSignalWatchMs = 100;
+
+}  // namespace
 
 int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
     std::optional<QApplication> application;
@@ -42,8 +52,17 @@ int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
         exitStatus = status;
         QCoreApplication::exit(status);
     });
+    // A signal to end (SIGTERM from the desktop session, Ctrl+C in its terminal) closes the
+    // window as its close button does: at once, or after the running measurement.
+    QTimer signalWatch;
+    QObject::connect(&signalWatch, &QTimer::timeout, &window, [&window] {
+        if (InterruptSignals::Caught() != 0) window.close();
+    });
+    signalWatch.start(kSignalWatchMs);
     window.show();
     const int loopStatus = QApplication::exec();
+    if (!exitStatus && InterruptSignals::Caught() != 0)
+        return InterruptSignals::ExitStatus(InterruptSignals::Caught());
     return exitStatus.value_or(loopStatus);
 }
 

@@ -1,8 +1,9 @@
 // A stand-in GPIB-ETHERNET adapter for the program's own tests: it plays the analyzer of the
 // seven measurements' good runs on 127.0.0.1, prints its port, and serves until its standard
 // input closes. Beforehand it writes to EXPECTED the log that a batch run of all seven gives
-// over the scripted driver. Exit status 1 when the program broke the adapter protocol.
-//   standin_adapter EXPECTED
+// over the scripted driver. Exit status 1 when the program broke the adapter protocol. With
+// --silent it plays an analyzer that takes every command and answers no read.
+//   standin_adapter EXPECTED | --silent
 
 #include <fstream>
 #include <iostream>
@@ -29,10 +30,11 @@ void LoadAllScripts(testing::ScriptedDriver& analyzer) {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::cerr << "usage: standin_adapter EXPECTED\n";
+        std::cerr << "usage: standin_adapter EXPECTED | --silent\n";
         return 2;
     }
-    {
+    const bool silent = std::string(argv[1]) == "--silent";
+    if (!silent) {
         VirtualClock clock;
         auto scripted = std::make_unique<testing::ScriptedDriver>();
         LoadAllScripts(*scripted);
@@ -44,7 +46,7 @@ int main(int argc, char** argv) {
         std::ofstream(argv[1], std::ios::binary) << out.str();
     }
     testing::ScriptedDriver analyzer;
-    LoadAllScripts(analyzer);
+    if (!silent) LoadAllScripts(analyzer);
     testing::AdapterEmulator emulator(analyzer, {});
     testing::StandInAdapter standIn(emulator, testing::StandInAdapter::Transport::Tcp);
     std::cout << standIn.Port() << std::endl;
