@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "results/Judgement.h"
+#include "results/Verdict.h"
 #include "results/MeasurementRecord.h"
 
 namespace kelvane {

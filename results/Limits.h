@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "measurements/MeasurementResult.h"
-#include "results/Judgement.h"
+#include "results/Verdict.h"
 
 namespace kelvane {
 
