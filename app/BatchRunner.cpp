@@ -6,6 +6,8 @@
 
 #include "analyzer/GpibRegistrationFailure.h"
 #include "app/ExitStatus.h"
+#include "charts/ChartFileName.h"
+#include "charts/RecordChart.h"
 #include "measurements/MeasurementCatalog.h"
 #include "results/RunSummary.h"
 

@@ -1,7 +1,6 @@
-#include "charts/ChartModel.h"
+#include "charts/RecordChart.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <string_view>
 
@@ -51,17 +50,6 @@ std::vector<std::string> Facts(const MeasurementRecord& record) {
     return facts;
 }
 
-// A file name stays plain whatever the measurement's name: anything but ASCII letters, digits,
-// '-', '_' and '.' becomes '_'.
-std::string PlainName(std::string name) {
-    for (char& c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
-        if (!plain) c = '_';
-    }
-    return name;
-}
-
 }  // namespace
 
 std::optional<ChartModel> ChartFor(const MeasurementRecord& record) {
@@ -78,14 +66,6 @@ std::optional<ChartModel> ChartFor(const MeasurementRecord& record) {
     model.facts = Facts(record);
     model.verdict = record.judgement.verdict;
     return model;
-}
-
-std::string ChartFileStem(const MeasurementRecord& record) {
-    const UtcTime t = UtcTimeOf(record.started);
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d%02u%02uT%02d%02d%02dZ", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second);
-    return PlainName(record.measurement) + "-" + stamp;
 }
 
 }  // namespace kelvane
