@@ -8,6 +8,7 @@
 #include "charts/ChartParts.h"
 #include "charts/EmissionMaskChart.h"
 #include "charts/OccupiedBandwidthChart.h"
+#include "measurements/MeasurementCatalog.h"
 #include "results/UtcTime.h"
 #include "results/VerdictText.h"
 
@@ -15,18 +16,18 @@ namespace kelvane {
 
 namespace {
 
-// The measurements with a chart, by their batch names: the name in the title (the window's
-// button caption; the W-CDMA mask's with its system, as the three masks' log titles are alike)
-// and what draws it. Channel power and total power are single numbers, without a chart.
+// The measurements with a chart, by their batch names: what follows the catalog's caption in
+// the title (the W-CDMA mask's system, as the three masks' log titles are alike) and what draws
+// it. Channel power and total power are single numbers, without a chart.
 struct ChartedMeasurement {
     std::string_view measurement;
-    std::string_view name;
+    std::string_view qualifier;
     ChartModel (*draw)(const MeasurementRecord&);
 };
 constexpr ChartedMeasurement kCharted[] = {
-    {"obw", "OBW", &OccupiedBandwidthChart},        {"acp", "ACP", &AdjacentChannelChart},
-    {"sem", "S.E.M. (W-CDMA)", &EmissionMaskChart}, {"sem-11a", "SEM (11a)", &EmissionMaskChart},
-    {"sem-11b", "SEM (11b)", &EmissionMaskChart},
+    {"obw", "", &OccupiedBandwidthChart},     {"acp", "", &AdjacentChannelChart},
+    {"sem", " (W-CDMA)", &EmissionMaskChart}, {"sem-11a", "", &EmissionMaskChart},
+    {"sem-11b", "", &EmissionMaskChart},
 };
 
 // "2026-12-09 14:19:50 UTC".
@@ -57,10 +58,11 @@ std::optional<ChartModel> ChartFor(const MeasurementRecord& record) {
     const auto charted = std::find_if(
         std::begin(kCharted), std::end(kCharted),
         [&](const ChartedMeasurement& c) { return c.measurement == record.measurement; });
-    if (charted == std::end(kCharted)) return std::nullopt;
+    const CatalogEntry* entry = FindMeasurement(record.measurement);
+    if (charted == std::end(kCharted) || !entry) return std::nullopt;
 
     ChartModel model = charted->draw(record);
-    model.title = std::string(charted->name);
+    model.title = std::string(entry->caption) + std::string(charted->qualifier);
     const std::string verdict = VerdictText(record.judgement);
     if (!verdict.empty()) model.title += ": " + verdict;
     model.facts = Facts(record);
