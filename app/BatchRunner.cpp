@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "app/ExitStatus.h"
+#include "charts/ChartFileName.h"
+#include "charts/RecordChart.h"
 #include "measurements/MeasurementCatalog.h"
 #include "results/RunSummary.h"
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/HelpText.h"
 #include "app/SetupOptions.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SystemFeatures.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Usage.h"
 #include "app/bus/BusChoice.h"
 #include "measurements/MeasurementSetup.h"
 
@@ -46,9 +47,8 @@ public:
     const std::string& ChartsFolder() const { return chartsFolder_; }
     // A PNG picture beside each SVG chart.
     bool ChartsPng() const { return chartsPng_; }
-    // How many times the batch runs its measurements (--repeat), 1 to kMaxRepeat.
+    // How many times the batch runs its measurements (--repeat), 1 to kMaxRepeat (Usage.h).
     int Repeat() const { return repeat_; }
-    static constexpr int kMaxRepeat = 10000;
     // The measurements in the order to run, "all" expanded; entries of MeasurementCatalog().
     const std::vector<const CatalogEntry*>& Measurements() const { return measurements_; }
     // The bench's set-up: the defaults unless set-up options were given.

@@ -1,15 +1,10 @@
 #include "app/HelpText.h"
 
-#include "app/CommandLine.h"
+#include "app/Usage.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SystemFeatures.h"
 
 namespace kelvane {
-
-std::string UsageLine() {
-    return "usage: kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE] [SET-UP]... "
-           "[--repeat N] [--charts FOLDER [--charts-png]] [--measure NAME]... | --help | --version";
-}
 
 std::string HelpText(bool windowAvailable, bool chartsAvailable) {
     std::string names;
@@ -37,7 +32,7 @@ std::string HelpText(bool windowAvailable, bool chartsAvailable) {
            "  --measure NAME    run a measurement without a window and write its log to standard\n"
            "                    output; repeat it to run several, in the order given\n"
            "  --repeat N        run the named measurements N times (1 to " +
-           std::to_string(CommandLine::kMaxRepeat) + "), then a summary\n" +
+           std::to_string(kMaxRepeat) + "), then a summary\n" +
            std::string(chartsAvailable
                            ? "  --charts FOLDER   write a chart of each mask, ACP and OBW run into "
                              "FOLDER as\n"

@@ -1,7 +1,6 @@
 #include "charts/AdjacentChannelChart.h"
 
 #include <cmath>
-#include <string_view>
 #include <vector>
 
 #include "charts/ChartAxes.h"
@@ -14,20 +13,8 @@ namespace {
 
 constexpr int kDecimals = 2;
 
-struct AdjacentChannel {
-    std::string_view name;
-    double offsetMhz;
-    double limitDb;
-};
-constexpr AdjacentChannel kChannels[] = {
-    {"acp_lower_10mhz", -10, kAdjacentChannelLimit10MHzDb},
-    {"acp_lower_5mhz", -5, kAdjacentChannelLimit5MHzDb},
-    {"acp_upper_5mhz", 5, kAdjacentChannelLimit5MHzDb},
-    {"acp_upper_10mhz", 10, kAdjacentChannelLimit10MHzDb},
-};
-
 const AdjacentChannel* ChannelNamed(const std::string& name) {
-    for (const AdjacentChannel& channel : kChannels)
+    for (const AdjacentChannel& channel : kAdjacentChannels)
         if (channel.name == name) return &channel;
     return nullptr;
 }
@@ -56,17 +43,17 @@ ChartModel AdjacentChannelChart(const MeasurementRecord& record) {
     for (const JudgedValue& value : record.judgement.values) {
         const AdjacentChannel* channel = ChannelNamed(value.measured.name);
         if (!channel || !std::isfinite(value.measured.value)) continue;
-        model.bars.push_back({channel->offsetMhz, kChannelWidthMhz, value.measured.value,
+        model.bars.push_back({channel->offsetHz / 1e6, kChannelWidthMhz, value.measured.value,
                               ToneOf(value), ChannelLabel(value)});
         levels.push_back(value.measured.value);
     }
 
-    for (const AdjacentChannel& channel : kChannels) {
-        model.lines.push_back({{{channel.offsetMhz - halfWidth, channel.limitDb},
-                                {channel.offsetMhz + halfWidth, channel.limitDb}},
-                               ChartTone::Limit});
-        offsets.insert(offsets.end(),
-                       {channel.offsetMhz - halfWidth, channel.offsetMhz + halfWidth});
+    for (const AdjacentChannel& channel : kAdjacentChannels) {
+        const double offsetMhz = channel.offsetHz / 1e6;
+        model.lines.push_back(
+            {{{offsetMhz - halfWidth, channel.limitDb}, {offsetMhz + halfWidth, channel.limitDb}},
+             ChartTone::Limit});
+        offsets.insert(offsets.end(), {offsetMhz - halfWidth, offsetMhz + halfWidth});
         levels.push_back(channel.limitDb);
     }
 

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "results/Judgement.h"
-#include "results/MeasurementRecord.h"
+#include "results/Verdict.h"
 
 namespace kelvane {
 
 // What a chart draws, in the chart's own units (x and y as the axes name them), built from a
-// judged record and drawn the same way on the screen and into files (ChartPainter). Colours are
-// not chosen here, only what each element means (ChartTone); the painter marks a failure also by
-// shape and text, so that a chart printed in grey still tells pass from fail.
+// judged record (RecordChart.h) and drawn the same way on the screen and into files (ChartPainter).
+// Colours are not chosen here, only what each element means (ChartTone); the painter marks a
+// failure also by shape and text, so that a chart printed in grey still tells pass from fail.
 
 // What an element stands for.
 enum class ChartTone {
@@ -103,24 +101,5 @@ struct ChartModel {
     std::vector<ChartMarker> markers;  // drawn last
     bool operator==(const ChartModel&) const = default;
 };
-
-// The chart of a record: the three emission masks, ACP and OBW have one; channel power and total
-// power have none (a single number), nor has a measurement that logged no value. A run that
-// failed after logging some values gets the chart of those (EmissionMaskChart.h,
-// AdjacentChannelChart.h and OccupiedBandwidthChart.h give the details).
-//  - Masks: x the offset from the carrier in MHz (both sides), y the level in dBm; the mask sent
-//    as limit lines (one per segment and side); each row's START-STOP as a span at its level;
-//    its worst point (FREQ, ABS LEV) as a marker, toned by its verdict (a WLAN row's: the
-//    analyzer's word), labelled with its margin.
-//  - ACP: x the offset in MHz, y dB relative to the carrier; the carrier as a bar at 0 dBc, the
-//    four adjacent channels as bars at their offsets (3.84 MHz wide) toned by their verdicts,
-//    labelled with value and margin; the -45/-50 dB limits as lines over their channels.
-//  - OBW: x the offset from the carrier in MHz; the 5 MHz limit as a band, the occupied band
-//    (center, width) as a band inside it, labelled with both numbers.
-std::optional<ChartModel> ChartFor(const MeasurementRecord& record);
-
-// The file name stem of a record's chart: "<measurement>-<UTC yyyymmddThhmmssZ>", e.g.
-// "acp-20261209T141950Z".
-std::string ChartFileStem(const MeasurementRecord& record);
 
 }  // namespace kelvane

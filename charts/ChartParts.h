@@ -3,7 +3,7 @@
 #include <string>
 
 #include "charts/ChartModel.h"
-#include "results/Judgement.h"
+#include "results/Verdict.h"
 
 namespace kelvane {
 

@@ -24,13 +24,13 @@ std::function<MeasurementResult(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasur
 
 const std::vector<CatalogEntry>& MeasurementCatalog() {
     static const std::vector<CatalogEntry> catalog{
-        {"ch-power", AtWcdmaCarrier(&ChannelPower)},
-        {"obw", AtWcdmaCarrier(&OccupiedBandwidth)},
-        {"acp", AtWcdmaCarrier(&AdjacentChannelPower)},
-        {"sem", AtWcdmaCarrier(&WcdmaEmissionMask)},
-        {"sem-11a", &WlanEmissionMask11a},
-        {"sem-11b", &WlanEmissionMask11b},
-        {"total-power-11b", &TotalPower11b},
+        {"ch-power", "CH Power", AtWcdmaCarrier(&ChannelPower)},
+        {"obw", "OBW", AtWcdmaCarrier(&OccupiedBandwidth)},
+        {"acp", "ACP", AtWcdmaCarrier(&AdjacentChannelPower)},
+        {"sem", "S.E.M.", AtWcdmaCarrier(&WcdmaEmissionMask)},
+        {"sem-11a", "SEM (11a)", &WlanEmissionMask11a},
+        {"sem-11b", "SEM (11b)", &WlanEmissionMask11b},
+        {"total-power-11b", "Total Power (11b)", &TotalPower11b},
     };
     return catalog;
 }

@@ -13,6 +13,9 @@ namespace kelvane {
 // context's set-up.
 struct CatalogEntry {
     std::string_view name;
+    // The window's button caption, by which the window and the charts name the measurement:
+    // "CH Power", "OBW", "ACP", "S.E.M.", "SEM (11a)", "SEM (11b)", "Total Power (11b)".
+    std::string_view caption;
     std::function<MeasurementResult(MeasurementContext&)> run;
 };
 

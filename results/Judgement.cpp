@@ -13,20 +13,6 @@ std::string MarginUnitOf(const std::string& valueUnit) { return valueUnit == "Hz
 
 }  // namespace
 
-std::string_view VerdictName(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Pass:
-        return "pass";
-    case Verdict::Fail:
-        return "fail";
-    case Verdict::None:
-        return "none";
-    case Verdict::Incomplete:
-        return "incomplete";
-    }
-    return "none";
-}
-
 Judgement Judge(const MeasurementResult& result) {
     Judgement judgement;
     bool anyJudged = false;

@@ -3,23 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <string_view>
 
 namespace kelvane {
 
 namespace {
-
-// The adjacent channel values and their limits (dB relative to the carrier).
-struct ChannelLimit {
-    std::string_view name;
-    double limitDb;
-};
-constexpr ChannelLimit kChannelLimits[] = {
-    {"acp_lower_5mhz", kAdjacentChannelLimit5MHzDb},
-    {"acp_upper_5mhz", kAdjacentChannelLimit5MHzDb},
-    {"acp_lower_10mhz", kAdjacentChannelLimit10MHzDb},
-    {"acp_upper_10mhz", kAdjacentChannelLimit10MHzDb},
-};
 
 // The level of a segment's straight line at an offset, clamped into the segment's range.
 double SegmentLevelAt(const MaskSegment& segment, double offsetHz) {
@@ -83,7 +70,7 @@ JudgedValue JudgeValue(const MeasuredValue& value, const MeasurementResult& resu
         judged.passed = *judged.margin > 0;  // "less than 5 MHz"
         return judged;
     }
-    for (const ChannelLimit& channel : kChannelLimits) {
+    for (const AdjacentChannel& channel : kAdjacentChannels) {
         if (value.name != channel.name) continue;
         judged.limit = channel.limitDb;
         judged.margin = Tidy(channel.limitDb - value.value);

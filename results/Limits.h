@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "measurements/MeasurementResult.h"
-#include "results/Judgement.h"
+#include "results/Verdict.h"
 
 namespace kelvane {
 
@@ -14,6 +16,22 @@ namespace kelvane {
 inline constexpr double kOccupiedBandwidthLimitHz = 5e6;
 inline constexpr double kAdjacentChannelLimit5MHzDb = -45.0;
 inline constexpr double kAdjacentChannelLimit10MHzDb = -50.0;
+
+// An adjacent channel of the ACP measurement: the name of its value in the result, its offset
+// from the carrier (Hz, negative below it) and its limit relative to the carrier (dB).
+struct AdjacentChannel {
+    std::string_view name;
+    double offsetHz;
+    double limitDb;
+};
+
+// The four adjacent channels, lowest offset first; judged (JudgeValue) and drawn from here alone.
+inline constexpr std::array<AdjacentChannel, 4> kAdjacentChannels{{
+    {"acp_lower_10mhz", -10e6, kAdjacentChannelLimit10MHzDb},
+    {"acp_lower_5mhz", -5e6, kAdjacentChannelLimit5MHzDb},
+    {"acp_upper_5mhz", 5e6, kAdjacentChannelLimit5MHzDb},
+    {"acp_upper_10mhz", 10e6, kAdjacentChannelLimit10MHzDb},
+}};
 
 // The emission mask's limit (dBm) for a row of the mask's result table, or nullopt when the
 // row lies in no segment of the mask. The row's segment is the first one, in mask order, whose

@@ -5,7 +5,7 @@
 
 #include "measurements/MeasurementResult.h"
 #include "measurements/MeasurementSetup.h"
-#include "results/Judgement.h"
+#include "results/Verdict.h"
 
 namespace kelvane {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "results/Judgement.h"
+#include "results/Verdict.h"
 
 namespace kelvane {
 

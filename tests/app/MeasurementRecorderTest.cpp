@@ -17,7 +17,7 @@ const auto kStarted = std::chrono::system_clock::time_point(1765288800s);  // 20
 
 // A run that takes 2.5 s on the virtual clock, then gives `result` or throws.
 CatalogEntry TimedEntry(RunFixture& fixture, bool throws) {
-    return {"obw", [&fixture, throws](MeasurementContext&) {
+    return {"obw", "OBW", [&fixture, throws](MeasurementContext&) {
                 fixture.clock.Advance(2500ms);
                 if (throws) throw std::runtime_error("the bus thread lost its driver");
                 MeasurementResult result;

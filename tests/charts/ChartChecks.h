@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "charts/ChartModel.h"
+#include "charts/RecordChart.h"
 
 namespace kelvane::testing {
 

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "charts/ChartModel.h"
+#include "charts/ChartFileName.h"
+#include "charts/RecordChart.h"
 #include "tests/charts/ChartChecks.h"
 #include "tests/results/SampleRecords.h"
 #include "tests/results/SampleResults.h"

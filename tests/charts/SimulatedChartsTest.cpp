@@ -9,7 +9,7 @@
 
 #include "analyzer/AnalyzerSession.h"
 #include "analyzer/GpibBinding.h"
-#include "charts/ChartModel.h"
+#include "charts/RecordChart.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
 #include "results/Judgement.h"

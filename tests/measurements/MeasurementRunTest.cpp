@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <iterator>
 #include <ostream>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +85,22 @@ TEST(MeasurementCatalog, HoldsTheSevenInWindowOrder) {
     ASSERT_EQ(MeasurementCatalog().size(), GoldenRuns().size());
     for (std::size_t i = 0; i < GoldenRuns().size(); ++i)
         EXPECT_EQ(MeasurementCatalog()[i].name, GoldenRuns()[i].name);
+}
+
+// The window's buttons and the charts' titles name the measurements by these captions.
+TEST(MeasurementCatalog, CaptionsAreTheWindowsButtons) {
+    using Named = std::pair<std::string_view, std::string_view>;
+    const std::vector<Named> expected{{"ch-power", "CH Power"},
+                                      {"obw", "OBW"},
+                                      {"acp", "ACP"},
+                                      {"sem", "S.E.M."},
+                                      {"sem-11a", "SEM (11a)"},
+                                      {"sem-11b", "SEM (11b)"},
+                                      {"total-power-11b", "Total Power (11b)"}};
+    std::vector<Named> captions;
+    for (const CatalogEntry& entry : MeasurementCatalog())
+        captions.emplace_back(entry.name, entry.caption);
+    EXPECT_EQ(captions, expected);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
+#include <algorithm>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "measurements/NumberForms.h"
 #include "results/Judgement.h"
 #include "results/Limits.h"
+#include "tests/measurements/ScriptedRuns.h"
 #include "tests/results/SampleResults.h"
 
 namespace kelvane::testing {
@@ -93,6 +97,28 @@ TEST(JudgeValue, HoldsEachValueToItsLimit) {
         EXPECT_EQ(judged.margin, c.margin) << c.value.name << " " << c.value.value;
         EXPECT_EQ(judged.passed, c.passed) << c.value.name << " " << c.value.value;
     }
+}
+
+// The adjacent channels as the ACP measurement records them: each of its four channel values finds
+// its channel and is judged, and its log line shows the value at the channel's offset.
+TEST(AdjacentChannels, AreTheChannelsTheAcpMeasurementRecords) {
+    runs::RunFixture fixture(runs::GoldenRun("acp").script);
+    fixture.Run("acp");
+    std::set<std::string_view> found;
+    for (const MeasuredValue& value : fixture.result.values) {
+        if (value.name == "carrier_power") continue;
+        const auto channel =
+            std::find_if(kAdjacentChannels.begin(), kAdjacentChannels.end(),
+                         [&](const AdjacentChannel& c) { return c.name == value.name; });
+        ASSERT_NE(channel, kAdjacentChannels.end()) << value.name;
+        found.insert(channel->name);
+        EXPECT_TRUE(JudgeValue(value, fixture.result).passed.has_value()) << value.name;
+        // " -5.00MHz -45.20dB": the space keeps +5 MHz from matching inside -5 MHz.
+        const std::string shown = " " + PatternNumber(channel->offsetHz / 1e6, "0.00") + "MHz " +
+                                  PatternNumber(value.value, "0.00") + "dB";
+        EXPECT_NE(fixture.result.log.find(shown), std::string::npos) << shown;
+    }
+    EXPECT_EQ(found.size(), kAdjacentChannels.size());
 }
 
 TEST(JudgeValue, AWlanRowTakesTheAnalyzersVerdictWithKelvanesMargin) {

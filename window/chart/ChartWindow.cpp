@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "charts/ChartFileName.h"
+#include "charts/RecordChart.h"
 #include "charts/drawing/ChartFiles.h"
 #include "window/chart/ChartView.h"
 

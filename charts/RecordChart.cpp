@@ -1,7 +1,6 @@
-#include "charts/ChartModel.h"
+#include "charts/RecordChart.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <string_view>
 
@@ -9,6 +8,7 @@
 #include "charts/ChartParts.h"
 #include "charts/EmissionMaskChart.h"
 #include "charts/OccupiedBandwidthChart.h"
+#include "measurements/MeasurementCatalog.h"
 #include "results/UtcTime.h"
 #include "results/VerdictText.h"
 
@@ -16,18 +16,18 @@ namespace kelvane {
 
 namespace {
 
-// The measurements with a chart, by their batch names: the name in the title (the window's
-// button caption; the W-CDMA mask's with its system, as the three masks' log titles are alike)
-// and what draws it. Channel power and total power are single numbers, without a chart.
+// The measurements with a chart, by their batch names: what follows the catalog's caption in
+// the title (the W-CDMA mask's system, as the three masks' log titles are alike) and what draws
+// it. Channel power and total power are single numbers, without a chart.
 struct ChartedMeasurement {
     std::string_view measurement;
-    std::string_view name;
+    std::string_view qualifier;
     ChartModel (*draw)(const MeasurementRecord&);
 };
 constexpr ChartedMeasurement kCharted[] = {
-    {"obw", "OBW", &OccupiedBandwidthChart},        {"acp", "ACP", &AdjacentChannelChart},
-    {"sem", "S.E.M. (W-CDMA)", &EmissionMaskChart}, {"sem-11a", "SEM (11a)", &EmissionMaskChart},
-    {"sem-11b", "SEM (11b)", &EmissionMaskChart},
+    {"obw", "", &OccupiedBandwidthChart},     {"acp", "", &AdjacentChannelChart},
+    {"sem", " (W-CDMA)", &EmissionMaskChart}, {"sem-11a", "", &EmissionMaskChart},
+    {"sem-11b", "", &EmissionMaskChart},
 };
 
 // "2026-12-09 14:19:50 UTC".
@@ -51,17 +51,6 @@ std::vector<std::string> Facts(const MeasurementRecord& record) {
     return facts;
 }
 
-// A file name stays plain whatever the measurement's name: anything but ASCII letters, digits,
-// '-', '_' and '.' becomes '_'.
-std::string PlainName(std::string name) {
-    for (char& c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
-        if (!plain) c = '_';
-    }
-    return name;
-}
-
 }  // namespace
 
 std::optional<ChartModel> ChartFor(const MeasurementRecord& record) {
@@ -69,23 +58,16 @@ std::optional<ChartModel> ChartFor(const MeasurementRecord& record) {
     const auto charted = std::find_if(
         std::begin(kCharted), std::end(kCharted),
         [&](const ChartedMeasurement& c) { return c.measurement == record.measurement; });
-    if (charted == std::end(kCharted)) return std::nullopt;
+    const CatalogEntry* entry = FindMeasurement(record.measurement);
+    if (charted == std::end(kCharted) || !entry) return std::nullopt;
 
     ChartModel model = charted->draw(record);
-    model.title = std::string(charted->name);
+    model.title = std::string(entry->caption) + std::string(charted->qualifier);
     const std::string verdict = VerdictText(record.judgement);
     if (!verdict.empty()) model.title += ": " + verdict;
     model.facts = Facts(record);
     model.verdict = record.judgement.verdict;
     return model;
-}
-
-std::string ChartFileStem(const MeasurementRecord& record) {
-    const UtcTime t = UtcTimeOf(record.started);
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d%02u%02uT%02d%02d%02dZ", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second);
-    return PlainName(record.measurement) + "-" + stamp;
 }
 
 }  // namespace kelvane
