@@ -4,7 +4,8 @@
 #include <utility>
 
 #include "analyzer/GpibRegistrationFailure.h"
-#include "charts/ChartModel.h"
+#include "charts/ChartFileName.h"
+#include "charts/RecordChart.h"
 #include "gpib/ObservedGpibDriver.h"
 
 namespace kelvane {

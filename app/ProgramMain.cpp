@@ -139,9 +139,14 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     // From here on a signal ends the measurement under way cleanly, not the program.
     InterruptSignals::Catch();
     if (action == CommandLine::Action::Batch) {
-        BatchOptions options{commandLine.Setup(),     recordBus,    commandLine.Repeat(),
-                             results.get(),           {},           commandLine.ChartsFolder(),
-                             commandLine.ChartsPng(), qt.writeChart};
+        BatchOptions options;
+        options.setup = commandLine.Setup();
+        options.bus = recordBus;
+        options.repeat = commandLine.Repeat();
+        options.results = results.get();
+        options.chartsFolder = commandLine.ChartsFolder();
+        options.chartsPng = commandLine.ChartsPng();
+        options.chartWriter = qt.writeChart;
         options.interruption = [] {
             return InterruptSignals::ExitStatus(InterruptSignals::Caught());
         };

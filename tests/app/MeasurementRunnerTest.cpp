@@ -24,6 +24,7 @@ protected:
 };
 
 const CatalogEntry kThrowing{.name = "ch-power",
+                             .caption = "CH Power",
                              .run = [](MeasurementContext&) -> MeasurementResult {
                                  throw std::runtime_error("the bus thread lost its driver");
                              }};
