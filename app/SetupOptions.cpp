@@ -116,7 +116,7 @@ std::string SetupOptions::Apply(std::string_view option, std::string_view value,
     case Field::ReferenceLevel: {
         const auto db = Number(value);
         if (!db || !InRange(*db, kMinReferenceLevelDb, kMaxReferenceLevelDb)) return refused;
-        setup.referenceLevelDb = *db + 0.0;  // -0 is 0
+        setup.referenceLevelDbm = *db + 0.0;  // -0 is 0
         return {};
     }
     case Field::Board:

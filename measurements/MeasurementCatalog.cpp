@@ -16,7 +16,7 @@ using WcdmaMeasurement = MeasurementResult (*)(MeasurementContext&, double, doub
 
 std::function<MeasurementResult(MeasurementContext&)> AtWcdmaCarrier(WcdmaMeasurement measure) {
     return [measure](MeasurementContext& context) {
-        return measure(context, context.setup.wcdmaCenterHz, context.setup.referenceLevelDb);
+        return measure(context, context.setup.wcdmaCenterHz, context.setup.referenceLevelDbm);
     };
 }
 

@@ -5,6 +5,7 @@
 
 #include "measurements/MeasurementResult.h"
 #include "measurements/MeasurementSetup.h"
+#include "results/RecordOrigin.h"
 #include "results/Verdict.h"
 
 namespace kelvane {
@@ -18,6 +19,11 @@ struct MeasurementRecord {
     std::string bus;  // "gpib", "simulated", "lan:HOST:PORT" or "usb:DEVICE"
     MeasurementSetup setup;
     std::string version;  // Kelvane's
+    RecordOrigin origin;  // which DUT, operator and station
+    // One UUID per program run (a batch, or a window session) and one per record, lower case
+    // "xxxxxxxx-xxxx-4xxx-yxxx-xxxxxxxxxxxx".
+    std::string runId;
+    std::string recordId;
     MeasurementResult result;
     Judgement judgement;
 };

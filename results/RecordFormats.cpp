@@ -171,7 +171,7 @@ std::string RecordJsonLine(const MeasurementRecord& record) {
         {"bus", record.bus},
         {"setup",
          {{"center_hz", result.centerHz},
-          {"reference_level_db", record.setup.referenceLevelDb},
+          {"reference_level_db", record.setup.referenceLevelDbm},
           {"board", record.setup.address.board},
           {"address", record.setup.address.primaryAddress}}},
         {"outcome", OutcomeName(result.outcome)},

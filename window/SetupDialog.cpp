@@ -82,7 +82,7 @@ void SetupDialog::Show(const MeasurementSetup& setup) {
     fields_[kWlan11aCenter]->setText(QString::fromStdString(MegahertzText(setup.wlan11aCenterHz)));
     fields_[kWlan11bCenter]->setText(QString::fromStdString(MegahertzText(setup.wlan11bCenterHz)));
     fields_[kReferenceLevel]->setText(
-        QString::fromStdString(GeneralNumber(setup.referenceLevelDb)));
+        QString::fromStdString(GeneralNumber(setup.referenceLevelDbm)));
     board_->setValue(setup.address.board);
     address_->setValue(setup.address.primaryAddress);
     problem_->clear();

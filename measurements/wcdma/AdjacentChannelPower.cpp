@@ -37,7 +37,7 @@ std::string OffsetAnswerName(std::size_t index) {
 }  // namespace
 
 MeasurementResult AdjacentChannelPower(MeasurementContext& context, double centerHz,
-                                       double referenceLevelDb) {
+                                       double referenceLevelDbm) {
     MeasurementRun run(context, "ACP Measurement...", {"DETAA ON", "AGS", "ACP OFF"});
     run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
@@ -51,7 +51,7 @@ MeasurementResult AdjacentChannelPower(MeasurementContext& context, double cente
             "SI",
             "SP 25e6HZ",
             "CF " + GeneralNumber(centerHz) + "HZ",
-            "RL " + GeneralNumber(referenceLevelDb) + "DB",
+            "RL " + GeneralNumber(referenceLevelDbm) + "DB",
             "RB 30e3HZ; VB 30e3HZ",
             "AS",
             "ACPSCR CARR",

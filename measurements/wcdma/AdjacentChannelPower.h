@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // Adjacent channel power at +/-5 MHz and +/-10 MHz and the carrier power.
-// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDbm.
 MeasurementResult AdjacentChannelPower(MeasurementContext& context, double centerHz,
-                                       double referenceLevelDb);
+                                       double referenceLevelDbm);
 
 }  // namespace kelvane

@@ -13,7 +13,7 @@ constexpr double kWcdmaChannelWidthHz = 3840000.0;
 }  // namespace
 
 MeasurementResult ChannelPower(MeasurementContext& context, double centerHz,
-                               double referenceLevelDb) {
+                               double referenceLevelDbm) {
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF"});
     run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
@@ -21,7 +21,7 @@ MeasurementResult ChannelPower(MeasurementContext& context, double centerHz,
             "SI",
             "SP 10e6HZ",
             "CF " + GeneralNumber(centerHz) + "HZ",
-            "RL " + GeneralNumber(referenceLevelDb) + "DB",
+            "RL " + GeneralNumber(referenceLevelDbm) + "DB",
             "RB 300e3HZ VB 300e3HZ",
             "AS",
             "DETAA ON",

@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // Power in the 3.84 MHz channel centered on the carrier, in dBm.
-// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDbm.
 MeasurementResult ChannelPower(MeasurementContext& context, double centerHz,
-                               double referenceLevelDb);
+                               double referenceLevelDbm);
 
 }  // namespace kelvane

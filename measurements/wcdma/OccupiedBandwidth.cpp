@@ -14,7 +14,7 @@ constexpr std::size_t kReplyBufferLength = 50;
 }  // namespace
 
 MeasurementResult OccupiedBandwidth(MeasurementContext& context, double centerHz,
-                                    double referenceLevelDb) {
+                                    double referenceLevelDbm) {
     MeasurementRun run(context, "OBW Measurement...", {"OBWON OFF", "AGS"});
     run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
@@ -23,7 +23,7 @@ MeasurementResult OccupiedBandwidth(MeasurementContext& context, double centerHz
             "SI",
             "SP 10e6HZ",
             "CF " + GeneralNumber(centerHz) + "HZ",
-            "RL " + GeneralNumber(referenceLevelDb) + "DB",
+            "RL " + GeneralNumber(referenceLevelDbm) + "DB",
             "RB 30e3HZ; VB 30e3HZ",
             "AS",
             "DET POS",

@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // 99 % occupied bandwidth of a W-CDMA carrier, averaged over 10 sweeps.
-// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDbm.
 MeasurementResult OccupiedBandwidth(MeasurementContext& context, double centerHz,
-                                    double referenceLevelDb);
+                                    double referenceLevelDbm);
 
 }  // namespace kelvane

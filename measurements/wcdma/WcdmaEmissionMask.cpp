@@ -32,14 +32,14 @@ const std::vector<SentSegment>& Mask() {
 }  // namespace
 
 MeasurementResult WcdmaEmissionMask(MeasurementContext& context, double centerHz,
-                                    double referenceLevelDb) {
+                                    double referenceLevelDbm) {
     MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
     run.SetCarrier(centerHz);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
             "CF " + GeneralNumber(centerHz) + "HZ",
-            "RL " + GeneralNumber(referenceLevelDb) + "DB",
+            "RL " + GeneralNumber(referenceLevelDbm) + "DB",
             "AL",
             "DETAA ON",
             "SP 20MZ",

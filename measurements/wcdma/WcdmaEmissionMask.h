@@ -5,8 +5,8 @@
 namespace kelvane {
 
 // W-CDMA spectrum emission mask: four fixed segments, one sweep, eight result rows.
-// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDb.
+// At the carrier centered on centerHz, with the analyzer's reference level at referenceLevelDbm.
 MeasurementResult WcdmaEmissionMask(MeasurementContext& context, double centerHz,
-                                    double referenceLevelDb);
+                                    double referenceLevelDbm);
 
 }  // namespace kelvane

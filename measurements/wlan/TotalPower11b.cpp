@@ -15,7 +15,7 @@ MeasurementResult TotalPower11b(MeasurementContext& context) {
             "SI",
             "SP 40MZ",
             "CF " + GeneralNumber(context.setup.wlan11bCenterHz) + "HZ",
-            "RL " + GeneralNumber(context.setup.referenceLevelDb) + "DB",
+            "RL " + GeneralNumber(context.setup.referenceLevelDbm) + "DB",
             "RB 300KZ; VB 300KZ",
             "SW 1SC",
             "DETAA ON",

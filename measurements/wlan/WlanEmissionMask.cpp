@@ -69,7 +69,7 @@ MeasurementResult RunMask(MeasurementContext& context, double centerHz, const Ma
             "SI",
             "CF " + GeneralNumber(centerHz) + "HZ",
             "SP 80MZ",
-            "RL " + GeneralNumber(context.setup.referenceLevelDb) + "DB",
+            "RL " + GeneralNumber(context.setup.referenceLevelDbm) + "DB",
             values.sweepCommand,
             "DET POS",
             "TS",

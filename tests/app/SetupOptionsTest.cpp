@@ -80,7 +80,7 @@ TEST(SetupOptions, RangesAndTheirLines) {
                                         {"--board", "1"},
                                         {"--address", "18"}})
         ASSERT_EQ(SetupOptions::Apply(option, value, setup), "");
-    EXPECT_EQ(setup, (MeasurementSetup{2140e6, 5180e6, 2462e6, -10.0, {1, 18}}));
+    EXPECT_EQ(setup, (MeasurementSetup{2140e6, 5180e6, 2462e6, -10.0, {1, 18}, {}, std::nullopt}));
 }
 
 // The arguments split at blanks: the set-up, or the error and whether the usage line follows.
@@ -123,10 +123,10 @@ TEST(SetupOptions, OnTheCommandLine) {
 
 TEST(SetupOptions, TheCaptionShowsWhatDiffersFromTheDefaults) {
     EXPECT_EQ(WindowCaption(false, "gpib", {}), "Kelvane (V1.2)");
-    EXPECT_EQ(WindowCaption(true, "gpib", {2140e6, 5005e6, 2412e6, -10.0, {0, 18}}),
+    EXPECT_EQ(WindowCaption(true, "gpib", {2140e6, 5005e6, 2412e6, -10.0, {0, 18}, {}, std::nullopt}),
               "Kelvane (V1.2) [simulated analyzer] - W-CDMA 2140 MHz, reference level -10 dB, "
               "address 18");
-    EXPECT_EQ(WindowCaption(false, "usb:/dev/ttyUSB0", {2000e6, 5180e6, 2412.5e6, 0.0, {1, 8}}),
+    EXPECT_EQ(WindowCaption(false, "usb:/dev/ttyUSB0", {2000e6, 5180e6, 2412.5e6, 0.0, {1, 8}, {}, std::nullopt}),
               "Kelvane (V1.2) [usb:/dev/ttyUSB0] - 802.11a 5180 MHz, 802.11b 2412.5 MHz, GPIB "
               "board 1");
 }

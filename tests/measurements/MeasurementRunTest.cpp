@@ -62,7 +62,7 @@ TEST_P(EachMeasurement, FailedRegistrationEndsWithoutAnotherDriverCall) {
 // and the board's ibonl; nothing else of the run changes.
 TEST_P(EachMeasurement, FollowsTheSetUpInCfRlWlxAndTheAddressOnly) {
     RunFixture fixture(GetParam().script);
-    fixture.context.setup = {2140e6, 5180e6, 2462.5e6, -10.5, {1, 18}};
+    fixture.context.setup = {2140e6, 5180e6, 2462.5e6, -10.5, {1, 18}, {}, std::nullopt};
     EXPECT_EQ(fixture.Run(GetParam().name), MeasurementOutcome::Completed);
     const std::map<std::string, std::string> moved{
         {"ibdev(0, 8, 0, 13, 1, 0)", "ibdev(1, 18, 0, 13, 1, 0)"},

@@ -23,7 +23,7 @@ inline MeasurementRecord Record(std::string measurement, MeasurementResult resul
     record.started = SampleStart();
     record.durationS = 4.25;
     record.bus = "simulated";
-    record.setup.referenceLevelDb = 10;
+    record.setup.referenceLevelDbm = 10;
     record.setup.address = {1, 18};
     record.version = "1.2.0";
     record.result = std::move(result);

@@ -118,7 +118,7 @@ std::vector<double> Numbers(std::string text) {
 TEST(SimulatorEndToEnd, TransmittersAtTheSetUpsCarriers) {
     SimulatedBench bench{2140e6, 5180e6, 2462e6, 1, 18};
     SimulatedProgram program({}, &bench);
-    program.context.setup = {2140e6, 5180e6, 2462e6, -10.0, {1, 18}};
+    program.context.setup = {2140e6, 5180e6, 2462e6, -10.0, {1, 18}, {}, std::nullopt};
     struct Case {
         std::string_view name;
         double lowMHz, highMHz;  // of every frequency in the result lines
