@@ -34,7 +34,7 @@ ChartModel EmissionMaskChart(const MeasurementRecord& record) {
     std::vector<double> offsets;
     std::vector<double> levels;
 
-    for (const MaskSegment& segment : record.result.mask) {
+    for (const MaskSegment& segment : record.judgement.limitMask) {
         const double start = segment.startOffsetHz / 1e6;
         const double stop = segment.stopOffsetHz / 1e6;
         // 0 - x: a segment from the carrier on ends there at +0 on both sides, never at -0.

@@ -36,6 +36,10 @@ Judgement Judge(const MeasurementResult& result) {
         }
         judgement.values.push_back(std::move(judged));
     }
+    if (!result.mask.empty()) {
+        judgement.maskLimits = MaskLimits::Sent;
+        judgement.limitMask = result.mask;
+    }
     if (anyOutside) {
         judgement.verdict = Verdict::Fail;
     } else if (result.outcome != MeasurementOutcome::Completed || rowUnjudged) {

@@ -53,7 +53,7 @@ std::optional<double> MaskLimitAt(const std::vector<MaskSegment>& mask, double c
 }
 
 JudgedValue JudgeValue(const MeasuredValue& value, const MeasurementResult& result) {
-    JudgedValue judged{value, std::nullopt, std::nullopt, std::nullopt};
+    JudgedValue judged{value, value.value, std::nullopt, std::nullopt, std::nullopt};
     if (value.row) {
         judged.limit = MaskLimitAt(result.mask, result.centerHz, *value.row);
         if (judged.limit) judged.margin = Tidy(*judged.limit - value.value);

@@ -23,8 +23,11 @@ std::string_view VerdictName(Verdict verdict);
 // A value with its limit, where it has one. The margin is the distance to the limit in the
 // value's unit, positive inside: limit - value for an upper limit (all of Kelvane's limits).
 struct JudgedValue {
-    MeasuredValue measured;
-    std::optional<double> limit;
+    MeasuredValue measured;  // as the analyzer answered it
+    // The value judged: an absolute level (dBm) at the DUT, the analyzer's plus the path loss at
+    // its frequency; any other value as the analyzer answered it.
+    double value = 0;
+    std::optional<double> limit;  // for a mask row at the DUT too
     std::optional<double> margin;
     // With a limit: inside it. A WLAN mask row: the analyzer's word, also where the mask Kelvane
     // sent has no segment for the row (then without limit and margin).
@@ -33,12 +36,26 @@ struct JudgedValue {
     bool operator==(const JudgedValue&) const = default;
 };
 
+// Which limits an emission mask's rows were judged against.
+enum class MaskLimits {
+    None,     // no mask
+    Sent,     // the mask Kelvane sent the analyzer
+    BsPower,  // the W-CDMA base station mask for the rated power (MeasurementSetup::bsPowerDbm)
+};
+
 // A measurement's result judged against its limits (Limits.h, Judgement.h).
 struct Judgement {
     std::vector<JudgedValue> values;  // in the order of the result's values
     Verdict verdict = Verdict::None;
     std::optional<double> worstMargin;  // the smallest margin of a value with a limit
     std::string marginUnit;             // of the worst margin: "dB" or "Hz"; empty without one
+    // An emission mask's limit line, by offset from the carrier on either side (dBm): the mask
+    // sent, or the one for the base station's power. A WLAN mask rests on the measured peak
+    // at the analyzer, so at the DUT it lies higher by the path loss at each frequency
+    // (limitFollowsPathLoss); the W-CDMA mask's levels are at the DUT as they stand.
+    MaskLimits maskLimits = MaskLimits::None;
+    std::vector<MaskSegment> limitMask;
+    bool limitFollowsPathLoss = false;
 };
 
 }  // namespace kelvane
