@@ -149,6 +149,15 @@ if [ $emulated = no ]; then
     cmp -s "$dir/full.jsonl" "$dir/full.kept" || fail "a cut JSON record stayed in the file"
     run 0 "$k" --simulate --measure obw --results "$dir/full.jsonl"
     [ "$(grep -c '^{.*}$' "$dir/full.jsonl")" -eq 2 ] || fail "not two whole JSON lines"
+    # A chart that cannot be written whole leaves no file, not even a temporary one, and its
+    # reason is the system's; nothing else reaches standard error.
+    if [ "$build" = window ]; then
+        limited 1 $headless "$k" --simulate --measure obw --measure acp --charts "$dir/full" --charts-png
+        has "$err" "kelvane: cannot write the chart \"$dir/full/obw-"; has "$err" '.svg": File too large'
+        [ "$(grep -cv '^kelvane: cannot write the chart ".*": File too large$' "$err")" -eq 0 ] ||
+            fail "other lines on standard error: $(cat "$err")"
+        [ -z "$(ls -A "$dir/full")" ] || fail "a chart left files behind: $(ls -A "$dir/full")"
+    fi
 fi
 run 0 "$k" --simulate --repeat 3 --measure ch-power
 [ "$(grep -c '^ChPower = ' "$out")" -eq 3 ] || fail "--repeat 3 did not run three times"
