@@ -37,24 +37,6 @@ protected:
     const fs::path& folder_ = temporary_.Path();
 };
 
-// Appended bytes go to the end; the length is told, read back and cut.
-TEST_F(SystemFileTest, AppendsTellsReadsAndCuts) {
-    const std::string path = PathOf("records.jsonl");
-    Put(path, "one\n");
-    SystemFile file = SystemFile::OpenForAppend(path);
-    ASSERT_TRUE(file.IsOpen());
-    EXPECT_TRUE(file.IsRegular());
-    EXPECT_EQ(file.Write("two\n"), 4u);
-    EXPECT_EQ(file.Size(), 8u);
-    EXPECT_EQ(file.ReadAt(3, 3), "\ntw");
-    EXPECT_EQ(file.ReadAt(6, 10), "o\n");  // fewer at the end
-    EXPECT_TRUE(file.Truncate(4));
-    EXPECT_EQ(file.Size(), 4u);
-    EXPECT_EQ(file.Write("three\n"), 6u);
-    EXPECT_TRUE(file.Close());
-    EXPECT_EQ(FileContents(path), "one\nthree\n");
-}
-
 // The lock is exclusive between two openings of one file, as between two programs.
 TEST_F(SystemFileTest, TheLockWaitsForItsHolder) {
     const std::string path = PathOf("shared.csv");
@@ -110,16 +92,6 @@ TEST_F(SystemFileTest, PlacesAFileOnlyWhereAsked) {
             }
         }
     }
-}
-
-TEST_F(SystemFileTest, CreatesOnlyANewFile) {
-    const std::string path = PathOf("new.svg");
-    EXPECT_TRUE(SystemFile::CreateNew(path).IsOpen());
-    errno = 0;
-    EXPECT_FALSE(SystemFile::CreateNew(path).IsOpen());
-    EXPECT_EQ(errno, EEXIST);
-    EXPECT_TRUE(SystemFile::Remove(path));
-    EXPECT_FALSE(fs::exists(path));
 }
 
 #ifndef _WIN32
