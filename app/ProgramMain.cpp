@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/BatchRunner.h"
@@ -49,6 +51,18 @@ std::string TraceHeader(const std::vector<std::string>& arguments) {
     std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
     for (const auto& argument : arguments) line += " " + argument;
     return line;
+}
+
+// Whether the two paths name one file (also through links or other spellings), which the trace's
+// lines and the records would share. A device such as /dev/null may take both.
+bool OneFile(const std::string& first, const std::string& second) {
+    const auto path = [](const std::string& utf8) {
+        return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    };
+    std::error_code error;
+    if (std::filesystem::status(path(first), error).type() == std::filesystem::file_type::character)
+        return false;
+    return std::filesystem::equivalent(path(first), path(second), error);
 }
 
 }  // namespace
@@ -100,32 +114,47 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     }
     SteadyClock clock;
     DriverSetup setup{commandLine.Simulate(), commandLine.Bus(), nullptr, nullptr};
-    std::unique_ptr<TraceLog> trace;
+    // Both files are opened, and checked, before the trace's first line: a usage error leaves
+    // nothing written.
+    TraceFileOpen traceOpen;
     if (!commandLine.TracePath().empty()) {
-        TraceFileOpen open = OpenTraceFile(commandLine.TracePath());
-        if (!open.file) {
+        traceOpen = OpenTraceFile(commandLine.TracePath());
+        if (!traceOpen.file) {
             std::cerr << "kelvane: cannot open the trace file \"" << commandLine.TracePath()
-                      << "\": " << open.failure << '\n';
+                      << "\": " << traceOpen.failure << '\n';
             return kExitUsage;
         }
+    }
+    std::unique_ptr<ResultsFile> results;
+    if (!commandLine.ResultsPath().empty()) {
+        results = std::make_unique<ResultsFile>(commandLine.ResultsPath());
+        if (results->OtherHeader()) {
+            std::cerr << "kelvane: the results file \"" << commandLine.ResultsPath()
+                      << "\" has another header than Kelvane writes; name a new file\n";
+            return kExitUsage;
+        }
+        if (!results->IsOpen()) {
+            std::cerr << "kelvane: cannot open the results file \"" << commandLine.ResultsPath()
+                      << "\": " << results->Failure() << '\n';
+            return kExitUsage;
+        }
+        if (traceOpen.file && OneFile(commandLine.TracePath(), commandLine.ResultsPath())) {
+            std::cerr << "kelvane: --trace and --results name one file, \""
+                      << commandLine.ResultsPath() << "\"; give each a file of its own\n";
+            return kExitUsage;
+        }
+    }
+    std::unique_ptr<TraceLog> trace;
+    if (traceOpen.file) {
         // Reported at once, on the thread that wrote; the measurements go on.
         auto report = [path = commandLine.TracePath()](const std::string& reason) {
             std::cerr << "kelvane: cannot write the trace file \"" << path << "\": " << reason
                       << '\n'
                       << std::flush;
         };
-        trace = std::make_unique<TraceLog>(std::move(open.file), clock, report);
+        trace = std::make_unique<TraceLog>(std::move(traceOpen.file), clock, report);
         trace->Line(TraceHeader(arguments));
         setup.trace = trace.get();
-    }
-    std::unique_ptr<ResultsFile> results;
-    if (!commandLine.ResultsPath().empty()) {
-        results = std::make_unique<ResultsFile>(commandLine.ResultsPath());
-        if (!results->IsOpen()) {
-            std::cerr << "kelvane: cannot open the results file \"" << commandLine.ResultsPath()
-                      << "\": " << results->Failure() << '\n';
-            return kExitUsage;
-        }
     }
     // As the records name the bus.
     const std::string recordBus = commandLine.Simulate() ? "simulated" : commandLine.Bus().Name();

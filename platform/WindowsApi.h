@@ -11,4 +11,22 @@
 #endif
 #include <windows.h>
 
+#include <string>
+
+namespace kelvane {
+
+// UTF-16 for the wide-character API; empty when the bytes are not UTF-8.
+inline std::wstring WideFromUtf8(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
+    return wide;
+}
+
+}  // namespace kelvane
+
 #endif

@@ -1,54 +1,82 @@
 #include "results/ResultsFile.h"
 
 #include <cerrno>
-#include <cstring>
+#include <utility>
 
 namespace kelvane {
 
 namespace {
 
-std::string SystemReason(const char* fallback) {
-    return errno != 0 ? std::strerror(errno) : fallback;
+std::string Reason(const char* fallback) {
+    return errno != 0 ? SystemFile::Reason(errno) : fallback;
 }
 
 }  // namespace
 
-ResultsFile::ResultsFile(const std::string& path) : path_(path), format_(RecordFormatFor(path)) {
+ResultsFile::ResultsFile(const std::string& path, FileWrite write)
+    : path_(path), format_(RecordFormatFor(path)), write_(std::move(write)) {
+    if (!write_) write_ = WriteToFile;
     errno = 0;
-    file_ = OpenForAppend(path);
-    if (!file_) {
-        failure_ = SystemReason("cannot be opened");
+    file_ = SystemFile::OpenForAppend(path);
+    if (!file_.IsOpen()) {
+        failure_ = Reason("cannot be opened");
         return;
     }
-    // Unbuffered: each record goes to the system in one write, and a write that failed leaves
-    // nothing behind in a buffer to come out later in the middle of another record.
-    std::setvbuf(file_.get(), nullptr, _IONBF, 0);
-    // A file in append mode need not start at its end: seek there to tell its size. Where the
-    // size cannot be told (a pipe), the file counts as new.
-    const bool atEnd = std::fseek(file_.get(), 0, SEEK_END) == 0;
-    needsHeader_ = format_ == RecordFormat::Csv && (!atEnd || std::ftell(file_.get()) <= 0);
+    const bool csv = format_ == RecordFormat::Csv;
+    headerDue_ = csv && !file_.IsRegular();
+    if (csv && file_.IsRegular() && !HasKelvaneHeader()) {
+        // Rows under another header would be read wrongly, by Kelvane's columns or by theirs.
+        otherHeader_ = true;
+        failure_ = "it has another header than Kelvane writes";
+        file_.Close();
+    }
+}
+
+bool ResultsFile::HasKelvaneHeader() {
+    const std::string header = CsvHeader();
+    const bool locked = file_.Lock();  // not while another Kelvane is writing the header
+    const std::optional<std::uint64_t> size = file_.Size();
+    const std::optional<std::string> start =
+        size && *size > 0 ? file_.ReadAt(0, header.size()) : header;
+    if (locked) file_.Unlock();
+    return !start || *start == header;  // a file that may not be read is taken as it is
 }
 
 bool ResultsFile::Write(const MeasurementRecord& record) {
-    if (!file_) return false;
-    std::string text = RecordText(record, format_);
-    if (needsHeader_) text.insert(0, CsvHeader());
-    if (!Append(text)) return false;
-    needsHeader_ = false;
-    return true;
+    if (!file_.IsOpen()) return false;
+    const std::string recordText = RecordText(record, format_);
+    // Held from the look at the file's end to the last byte of the record, or its removal.
+    const bool locked = file_.Lock();
+    const std::optional<std::uint64_t> size = file_.Size();
+    const std::string text = Lead(size) + recordText;
+    errno = 0;
+    const std::size_t written = write_(file_, text);
+    const bool whole = written == text.size();
+    if (whole) {
+        headerDue_ = false;
+    } else {
+        failure_ = Reason("the file could not be written");
+        // A pipe or a device keeps what went through; a file loses it again.
+        if (size && file_.Truncate(*size)) {
+            failure_ += "; nothing of it was left in the file";
+        } else if (size) {
+            failure_ += "; " + std::to_string(written) +
+                        " bytes of it stay in the file: " + Reason("they could not be cut off");
+        }
+    }
+    if (locked) file_.Unlock();
+    return whole;
 }
 
-bool ResultsFile::Append(const std::string& text) {
-    std::FILE* file = file_.get();
-    std::clearerr(file);  // each write is judged on its own
-    errno = 0;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int writeError = errno;
-    const bool flushed = std::fflush(file) == 0;
-    if (written && flushed) return true;
-    if (!written && writeError != 0) errno = writeError;
-    failure_ = SystemReason("the file could not be written");
-    return false;
+std::string ResultsFile::Lead(const std::optional<std::uint64_t>& size) const {
+    if (!size) return headerDue_ ? CsvHeader() : std::string();
+    if (*size == 0) return format_ == RecordFormat::Csv ? CsvHeader() : std::string();
+    const std::optional<std::string> last = file_.ReadAt(*size - 1, 1);
+    if (!last || last->empty() || *last == "\n") return {};
+    // A line cut off (by another program, or a record that could not be cut off again) ends
+    // before the record starts; a CR waits only for its LF.
+    if (*last == "\r") return "\n";
+    return format_ == RecordFormat::Csv ? "\r\n" : "\n";
 }
 
 }  // namespace kelvane

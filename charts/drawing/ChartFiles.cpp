@@ -1,14 +1,16 @@
 #include "charts/drawing/ChartFiles.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "charts/drawing/ChartPainter.h"
@@ -22,8 +24,9 @@ constexpr int kChartWidth = 960;
 constexpr int kChartHeight = 600;
 constexpr int kPngWidth = 1280;
 constexpr int kPngHeight = 800;
-constexpr int kSvgDotsPerInch = 96;  // an SVG pixel, as browsers show it
-constexpr int kMostNames = 10000;    // "-2" .. "-10000"
+constexpr int kSvgDotsPerInch = 96;   // an SVG pixel, as browsers show it
+constexpr int kMostNames = 10000;     // "-2" .. "-10000"
+constexpr int kTemporaryNames = 100;  // random temporary names tried before giving up
 
 QString JoinedFacts(const ChartModel& model) {
     QStringList facts;
@@ -58,10 +61,20 @@ QImage Picture(const ChartModel& model) {
     return image;
 }
 
-QString WritePng(const ChartModel& model, QIODevice& device) {
-    QImageWriter writer(&device, "png");
-    if (writer.write(Picture(model))) return {};
-    return writer.errorString();
+// The chart's files, drawn into memory first: nothing of a half-written picture reaches a file,
+// and no image library meets a failing file (libpng would print its own "Write Error" and
+// report no reason). Empty when the picture could not be drawn.
+QByteArray SvgBytes(const ChartModel& model) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return WriteSvg(model, buffer) ? buffer.data() : QByteArray();
+}
+
+QByteArray PngBytes(const ChartModel& model) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    return writer.write(Picture(model)) ? buffer.data() : QByteArray();
 }
 
 std::string Failure(const QString& path, const QString& reason) {
@@ -70,36 +83,69 @@ std::string Failure(const QString& path, const QString& reason) {
         .toStdString();
 }
 
-// The reason a file could not be created, or written and closed.
-QString Reason(const QFileDevice& file, const QString& fallback) {
-    return file.error() != QFileDevice::NoError ? file.errorString() : fallback;
+QString ReasonOf(int error) {
+    return QString::fromStdString(SystemFile::Reason(error != 0 ? error : EIO));
 }
 
-enum class Created { Yes, Taken, Failed };
-
-// Creates the file only where none is, checking and creating in one step (O_EXCL): never over
-// another, even one made after the name was found free.
-Created CreateNew(QFile& file, QString& reason, const BeforeChartFile& beforeCreate) {
-    if (beforeCreate) beforeCreate(file.fileName());
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return Created::Yes;
-    if (QFileInfo::exists(file.fileName())) return Created::Taken;
-    reason = file.errorString();
-    return Created::Failed;
+// Writes `bytes` into a new file beside `path` under a temporary name and gives it `path` once
+// every byte is in, over another file only when `replace`. Where it does not take the name
+// (Taken, Failed) nothing of it is left; on failure `reason` is the system's.
+SystemFile::Placed WriteWhole(const QString& path, const QByteArray& bytes, bool replace,
+                              const FileWrite& write, const BeforeChartFile& beforePlace,
+                              QString& reason) {
+    const QFileInfo target(path);
+    std::string temporary;
+    SystemFile file;
+    for (int attempt = 0; attempt < kTemporaryNames && !file.IsOpen(); ++attempt) {
+        const QString name =
+            QStringLiteral(".%1.%2.part")
+                .arg(target.fileName())
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        temporary = target.dir().filePath(name).toStdString();
+        errno = 0;
+        file = SystemFile::CreateNew(temporary);
+        if (!file.IsOpen() && errno != EEXIST) break;
+    }
+    if (!file.IsOpen()) {
+        reason = ReasonOf(errno);
+        return SystemFile::Placed::Failed;
+    }
+    errno = 0;
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (write(file, view) != view.size() || !file.Close()) {
+        reason = ReasonOf(errno);
+        file.Close();
+        SystemFile::Remove(temporary);
+        return SystemFile::Placed::Failed;
+    }
+    if (beforePlace) beforePlace(path);
+    const SystemFile::Placed placed = SystemFile::Place(temporary, path.toStdString(), replace);
+    if (placed != SystemFile::Placed::Yes) {
+        reason = ReasonOf(errno);
+        SystemFile::Remove(temporary);
+    }
+    return placed;
 }
 
 }  // namespace
 
 WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
-                             const std::string& stem, bool png,
-                             const BeforeChartFile& beforeCreate) {
+                             const std::string& stem, bool png, const BeforeChartFile& beforeCreate,
+                             const FileWrite& write) {
     const QDir directory(QString::fromStdString(folder));
     const QString base = QString::fromStdString(stem);
+    const QString firstSvg = directory.filePath(base + QStringLiteral(".svg"));
     // A folder that is not there yet is made; one that cannot be made (no permission, a file in
     // the way) is the chart's failure.
-    if (std::error_code made; !std::filesystem::create_directories(folder, made) && made) {
+    if (std::error_code made; !std::filesystem::create_directories(folder, made) && made)
+        return {{}, Failure(firstSvg, QString::fromStdString(made.message()))};
+    const QByteArray svg = SvgBytes(model);
+    if (svg.isEmpty()) return {{}, Failure(firstSvg, QStringLiteral("the SVG could not be drawn"))};
+    const QByteArray picture = png ? PngBytes(model) : QByteArray();
+    if (png && picture.isEmpty()) {
         return {{},
-                Failure(directory.filePath(base + QStringLiteral(".svg")),
-                        QString::fromStdString(made.message()))};
+                Failure(directory.filePath(base + QStringLiteral(".png")),
+                        QStringLiteral("the PNG could not be drawn"))};
     }
     WrittenChart written;
     for (int number = 1; number <= kMostNames; ++number) {
@@ -109,57 +155,37 @@ WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
         if (QFileInfo::exists(svgPath) || (png && QFileInfo::exists(pngPath))) continue;
 
         QString reason;
-        QFile svgFile(svgPath);
-        const Created svgCreated = CreateNew(svgFile, reason, beforeCreate);
-        if (svgCreated == Created::Taken) continue;
-        if (svgCreated == Created::Failed) return {{}, Failure(svgPath, reason)};
-        if (!WriteSvg(model, svgFile) || !svgFile.flush() || svgFile.error() != QFile::NoError) {
-            reason = Reason(svgFile, QStringLiteral("the SVG could not be drawn"));
-            svgFile.remove();
-            return {{}, Failure(svgPath, reason)};
-        }
-        svgFile.close();
+        const auto svgPlaced = WriteWhole(svgPath, svg, false, write, beforeCreate, reason);
+        if (svgPlaced == SystemFile::Placed::Taken) continue;
+        if (svgPlaced == SystemFile::Placed::Failed) return {{}, Failure(svgPath, reason)};
         written.paths.push_back(svgPath.toStdString());
         if (!png) return written;
 
-        QFile pngFile(pngPath);
-        const Created pngCreated = CreateNew(pngFile, reason, beforeCreate);
-        if (pngCreated != Created::Yes) {
-            // Taken since the look above: this name is not free after all.
-            QFile::remove(svgPath);
-            written.paths.clear();
-            if (pngCreated == Created::Taken) continue;
-            return {{}, Failure(pngPath, reason)};
+        const auto pngPlaced = WriteWhole(pngPath, picture, false, write, beforeCreate, reason);
+        if (pngPlaced == SystemFile::Placed::Yes) {
+            written.paths.push_back(pngPath.toStdString());
+            return written;
         }
-        reason = WritePng(model, pngFile);
-        if (reason.isEmpty() && !pngFile.flush()) reason = pngFile.errorString();
-        if (!reason.isEmpty()) {
-            pngFile.remove();
+        if (pngPlaced == SystemFile::Placed::Failed)
             return {written.paths, Failure(pngPath, reason)};
-        }
-        pngFile.close();
-        written.paths.push_back(pngPath.toStdString());
-        return written;
+        // Taken since the look above: this name is not free after all.
+        SystemFile::Remove(svgPath.toStdString());
+        written.paths.clear();
     }
     return {{},
-            Failure(directory.filePath(base + QStringLiteral(".svg")),
-                    QStringLiteral("every name up to \"-%1\" is taken").arg(kMostNames))};
+            Failure(firstSvg, QStringLiteral("every name up to \"-%1\" is taken").arg(kMostNames))};
 }
 
-QString SaveChartPicture(const ChartModel& model, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        if (!WriteSvg(model, file)) {
-            file.cancelWriting();
-            return Reason(file, QStringLiteral("the SVG could not be drawn"));
-        }
-    } else if (const QString reason = WritePng(model, file); !reason.isEmpty()) {
-        file.cancelWriting();
-        return reason;
+QString SaveChartPicture(const ChartModel& model, const QString& path, const FileWrite& write) {
+    const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+    const QByteArray bytes = svg ? SvgBytes(model) : PngBytes(model);
+    if (bytes.isEmpty()) {
+        return svg ? QStringLiteral("the SVG could not be drawn")
+                   : QStringLiteral("the PNG could not be drawn");
     }
-    if (!file.commit()) return file.errorString();
-    return {};
+    QString reason;
+    WriteWhole(path, bytes, true, write, {}, reason);
+    return reason;
 }
 
 }  // namespace kelvane

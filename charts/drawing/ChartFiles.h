@@ -6,25 +6,35 @@
 
 #include "charts/ChartModel.h"
 #include "charts/WrittenChart.h"
+#include "platform/SystemFile.h"
 
 namespace kelvane {
 
 // The chart as files, drawn by ChartPainter: SVG through QSvgGenerator, PNG through a QImage.
 // Needs a QGuiApplication (ChartFileWriter makes one where there is none).
+//
+// A file is written whole or not at all: the picture is drawn into memory, written under a
+// temporary name in the same folder (".<name>.<random>.part") and given its name only once
+// every byte is in; on any failure the temporary file is removed and the reason is the system's
+// ("No space left on device").
 
-// Called with a file's path after its name was found free and before the file is created: where
-// a test makes the file meanwhile, as another program could.
+// Called with a file's path after its name was found free and before the written file takes it:
+// where a test makes the file meanwhile, as another program could.
 using BeforeChartFile = std::function<void(const QString& path)>;
 
 // Writes <folder>/<stem>.svg, and <folder>/<stem>.png beside it when `png`, making the folder
 // (and its parents) when it is not there; never over an existing file, not even one made after
-// the name was found free: the stem gets "-2", "-3" ... until neither name is taken.
+// the name was found free: the stem gets "-2", "-3" ... until neither name is taken. A PNG that
+// cannot be written leaves the SVG written before it. `write` writes the files' bytes; tests give
+// one that stops short.
 WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
                              const std::string& stem, bool png,
-                             const BeforeChartFile& beforeCreate = {});
+                             const BeforeChartFile& beforeCreate = {},
+                             const FileWrite& write = WriteToFile);
 
 // One picture at `path`, SVG or PNG by its name (".svg" in any case, else PNG), replacing the
-// file; empty on success, else the reason.
-QString SaveChartPicture(const ChartModel& model, const QString& path);
+// file only once the new one is whole; empty on success, else the reason.
+QString SaveChartPicture(const ChartModel& model, const QString& path,
+                         const FileWrite& write = WriteToFile);
 
 }  // namespace kelvane

@@ -106,6 +106,59 @@ has "$dir/piped.jsonl" '"measurement":"ch-power"'
 rm -f "$status"
 run 2 "$k" --simulate --measure obw --results "$dir/no/such/folder.jsonl"
 has "$err" "cannot open the results file"
+# A CSV under another header is refused before anything is sent, and kept as it was; so is one
+# file for the trace and the records, under any spelling.
+printf 'a,b\r\n' >"$dir/other.csv"; cp "$dir/other.csv" "$dir/other.kept"
+run 2 "$k" --simulate --measure obw --results "$dir/other.csv"
+has "$err" "kelvane: the results file \"$dir/other.csv\" has another header than Kelvane writes"
+cmp -s "$dir/other.csv" "$dir/other.kept" || fail "a CSV under another header was changed"
+[ -s "$out" ] && fail "measured into a CSV under another header"
+run 2 "$k" --simulate --measure obw --trace "$dir/both" --results "$dir/./both"
+has "$err" "--trace and --results name one file"; [ -s "$dir/both" ] && fail "one file for both written"
+# A last line without its end: the record starts on a line of its own.
+printf '{"m":1}' >"$dir/open-line.jsonl"
+run 0 "$k" --simulate --measure obw --results "$dir/open-line.jsonl"
+[ "$(head -n 1 "$dir/open-line.jsonl")" = '{"m":1}' ] || fail "a record was glued to the last line"
+if [ $emulated = no ]; then
+    # A named pipe without a reader: a usage error at once, not a wait for ever.
+    mkfifo "$dir/pipe"
+    for option in --results --trace; do
+        run 2 timeout 10 "$k" --simulate --measure obw $option "$dir/pipe"
+        has "$err" "no program reads this named pipe; start its reader first"
+    done
+    # A disk that fills up part-way, played by a file size limit (BLOCKS x 512 bytes; the signal
+    # it raises ignored, so that writes past it fail): standard output goes through a pipe, free
+    # of the limit.
+    limited() {
+        blocks=$1; shift
+        { (ulimit -f "$blocks" && trap '' XFSZ && exec "$@") 2>"$err"; echo $? >"$dir/status"; } | cat >"$out"
+        [ "$(cat "$dir/status")" = 4 ] || fail "$* under a limit of $blocks blocks: status $(cat "$dir/status")"
+    }
+    # Every record whole or not at all, and the next one on its own line: every CSV row has its
+    # eight cells and its CR LF, every JSON line its braces.
+    whole() {
+        [ "$(LC_ALL=C awk -F, 'NF != 8 || !/\r$/' "$1" | wc -l)" -eq 0 ] || fail "a cut row in $1"
+    }
+    limited 4 "$k" --simulate --measure all --results "$dir/full.csv"
+    has "$err" "kelvane: cannot write the "; has "$err" "File too large; nothing of it was left in the file"
+    whole "$dir/full.csv"
+    run 0 "$k" --simulate --measure obw --results "$dir/full.csv"; whole "$dir/full.csv"
+    tail -n 1 "$dir/full.csv" | grep -q ',obw,verdict,' || fail "the next record is not at the end"
+    awk 'BEGIN { printf "{\"earlier\":\"%480s\"}\n", "" }' >"$dir/full.jsonl"; cp "$dir/full.jsonl" "$dir/full.kept"
+    limited 1 "$k" --simulate --measure obw --results "$dir/full.jsonl"
+    cmp -s "$dir/full.jsonl" "$dir/full.kept" || fail "a cut JSON record stayed in the file"
+    run 0 "$k" --simulate --measure obw --results "$dir/full.jsonl"
+    [ "$(grep -c '^{.*}$' "$dir/full.jsonl")" -eq 2 ] || fail "not two whole JSON lines"
+    # A chart that cannot be written whole leaves no file, not even a temporary one, and its
+    # reason is the system's; nothing else reaches standard error.
+    if [ "$build" = window ]; then
+        limited 1 $headless "$k" --simulate --measure obw --measure acp --charts "$dir/full" --charts-png
+        has "$err" "kelvane: cannot write the chart \"$dir/full/obw-"; has "$err" '.svg": File too large'
+        [ "$(grep -cv '^kelvane: cannot write the chart ".*": File too large$' "$err")" -eq 0 ] ||
+            fail "other lines on standard error: $(cat "$err")"
+        [ -z "$(ls -A "$dir/full")" ] || fail "a chart left files behind: $(ls -A "$dir/full")"
+    fi
+fi
 run 0 "$k" --simulate --repeat 3 --measure ch-power
 [ "$(grep -c '^ChPower = ' "$out")" -eq 3 ] || fail "--repeat 3 did not run three times"
 has "$out" "Summary of 3 runs of ch-power"

@@ -66,12 +66,12 @@ TEST_F(ResultsFileTest, ACsvFileGetsItsHeaderOnlyWhenNewOrEmpty) {
     EXPECT_TRUE(emptyFile.Write(sem_));
     EXPECT_EQ(FileContents(empty), CsvHeader() + RecordCsvRows(sem_));
 
-    // Someone else's rows: kept, no second header in the middle.
+    // Earlier rows under Kelvane's header: kept, no second header in the middle.
     const std::string used = PathOf("used.csv");
-    Put(used, "a,b\r\n");
+    Put(used, CsvHeader() + RecordCsvRows(sem_));
     ResultsFile usedFile(used);
     EXPECT_TRUE(usedFile.Write(acp_));
-    EXPECT_EQ(FileContents(used), "a,b\r\n" + RecordCsvRows(acp_));
+    EXPECT_EQ(FileContents(used), CsvHeader() + RecordCsvRows(sem_) + RecordCsvRows(acp_));
 }
 
 TEST_F(ResultsFileTest, AFileThatCannotBeOpenedSaysWhy) {
