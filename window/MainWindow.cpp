@@ -33,9 +33,9 @@ namespace {
 
 using namespace main_window_layout;
 
-// One measurement button: what it shows, where it stands and which measurement it starts.
+// One measurement button: where it stands and which measurement it starts (its caption is the
+// catalog's).
 struct ButtonDefinition {
-    const char* caption;
     const char* objectName;
     TwipsRect place;
     const char* measurement;  // batch name in the catalog
@@ -43,13 +43,13 @@ struct ButtonDefinition {
 
 // In tab order, indexed by MainWindow::ButtonId.
 constexpr std::array<ButtonDefinition, MainWindow::kButtonCount> kButtons{{
-    {"CH Power", "chPowerButton", kChPower, "ch-power"},
-    {"OBW", "obwButton", kObw, "obw"},
-    {"ACP", "acpButton", kAcp, "acp"},
-    {"S.E.M.", "semButton", kSem, "sem"},
-    {"SEM (11a)", "sem11aButton", kSem11a, "sem-11a"},
-    {"SEM (11b)", "sem11bButton", kSem11b, "sem-11b"},
-    {"Total Power (11b)", "totalPower11bButton", kTotalPower11b, "total-power-11b"},
+    {"chPowerButton", kChPower, "ch-power"},
+    {"obwButton", kObw, "obw"},
+    {"acpButton", kAcp, "acp"},
+    {"semButton", kSem, "sem"},
+    {"sem11aButton", kSem11a, "sem-11a"},
+    {"sem11bButton", kSem11b, "sem-11b"},
+    {"totalPower11bButton", kTotalPower11b, "total-power-11b"},
 }};
 
 QRect Pixels(const TwipsRect& r) {
@@ -131,12 +131,13 @@ QPlainTextEdit* MainWindow::Log() const { return resultLog_; }
 void MainWindow::CreateControls() {
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
         const ButtonDefinition& definition = kButtons[i];
-        auto* button =
-            new kelvane::MeasurementButton(QString::fromLatin1(definition.caption), this);
+        measurements_[i] = FindMeasurement(definition.measurement);
+        const std::string_view caption = measurements_[i]->caption;
+        auto* button = new kelvane::MeasurementButton(
+            QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this);
         button->setObjectName(QString::fromLatin1(definition.objectName));
         Place(button, definition.place);
         buttons_[i] = button;
-        measurements_[i] = FindMeasurement(definition.measurement);
         const auto id = static_cast<ButtonId>(i);
         connect(button, &QPushButton::clicked, this, [this, id] { StartMeasurement(id); });
     }
