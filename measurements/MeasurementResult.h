@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "measurements/MeasurementContext.h"
@@ -38,10 +39,22 @@ struct MaskRow {
 // the answer's unit): "occupied_bandwidth" 4167031 Hz, "acp_lower_5mhz" -54.77 dB, "row_3"
 // (a mask row, whose value is its absolute level in dBm).
 struct MeasuredValue {
+    MeasuredValue() = default;
+    MeasuredValue(std::string name, double value, std::string unit,
+                  std::optional<MaskRow> row = std::nullopt,
+                  std::optional<double> offsetHz = std::nullopt)
+        : name(std::move(name)),
+          value(value),
+          unit(std::move(unit)),
+          row(std::move(row)),
+          offsetHz(offsetHz) {}
+
     std::string name;
     double value = 0;
     std::string unit;            // "dBm", "dB" or "Hz"
     std::optional<MaskRow> row;  // for a mask row
+    // Where the answer put the value, from the carrier (Hz): an adjacent channel's offset.
+    std::optional<double> offsetHz;
 
     bool operator==(const MeasuredValue&) const = default;
 };
@@ -56,7 +69,11 @@ struct MeasurementResult {
     std::string message;
     std::vector<MeasuredValue> values;
     double centerHz = 0;            // the carrier the measurement was set to
+    double spanHz = 0;              // the span it swept around the carrier
     std::vector<MaskSegment> mask;  // an emission mask's segments as sent; empty otherwise
+    // The mask's levels rest on the peak the analyzer measured (the WLAN masks), rather than
+    // being absolute limits (the W-CDMA mask).
+    bool maskOnMeasuredPeak = false;
     std::string log;                // every text the run appended to the log, CR LF line ends
 };
 

@@ -139,9 +139,15 @@ void MeasurementRun::AppendResult(const std::string& text) {
 
 void MeasurementRun::Record(MeasuredValue value) { result_.values.push_back(std::move(value)); }
 
-void MeasurementRun::SetCarrier(double centerHz) { result_.centerHz = centerHz; }
+void MeasurementRun::SetCarrier(double centerHz, double spanHz) {
+    result_.centerHz = centerHz;
+    result_.spanHz = spanHz;
+}
 
-void MeasurementRun::SetMask(std::vector<MaskSegment> mask) { result_.mask = std::move(mask); }
+void MeasurementRun::SetMask(std::vector<MaskSegment> mask, bool onMeasuredPeak) {
+    result_.mask = std::move(mask);
+    result_.maskOnMeasuredPeak = onMeasuredPeak;
+}
 
 void MeasurementRun::StopOnBusFault() const {
     if (context_.session.Fault()) throw BusStopped{};

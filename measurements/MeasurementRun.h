@@ -60,9 +60,11 @@ public:
     void AppendResult(const std::string& text);
     // A value of the result line appended next (or just appended), for the result.
     void Record(MeasuredValue value);
-    // The carrier the measurement is set to, and the emission mask it sent, for the result.
-    void SetCarrier(double centerHz);
-    void SetMask(std::vector<MaskSegment> mask);
+    // The carrier the measurement is set to with the span it sweeps (Hz), and the emission mask
+    // it sent, for the result.
+    void SetCarrier(double centerHz, double spanHz);
+    // onMeasuredPeak: the mask's levels were built on the peak the analyzer measured.
+    void SetMask(std::vector<MaskSegment> mask, bool onMeasuredPeak = false);
 
 private:
     void NoteWait(const WaitResult& result);

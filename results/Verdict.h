@@ -29,9 +29,17 @@ struct JudgedValue {
     double value = 0;
     std::optional<double> limit;  // for a mask row at the DUT too
     std::optional<double> margin;
-    // With a limit: inside it. A WLAN mask row: the analyzer's word, also where the mask Kelvane
-    // sent has no segment for the row (then without limit and margin).
+    // With a limit: inside it. A WLAN mask row: inside when the analyzer says PASS and the level
+    // is not over the mask (margin -0.01 dB or more); the analyzer's word alone where the mask
+    // Kelvane sent has no segment for the row (then without limit and margin). None for a value
+    // that cannot be judged (unjudged says why).
     std::optional<bool> passed;
+    // Why a value with a limit could not be judged: "not above 0 Hz", "answered at -1 MHz, not at
+    // -5 MHz", "in no segment of the mask"; empty when judged.
+    std::string unjudged;
+    // A WLAN mask row inside the channel, where the mask rests 2 dB above the measured peak: it
+    // is judged, but its margin says nothing of the emissions and is left out of the worst.
+    bool inChannel = false;
 
     bool operator==(const JudgedValue&) const = default;
 };
@@ -49,6 +57,10 @@ struct Judgement {
     Verdict verdict = Verdict::None;
     std::optional<double> worstMargin;  // the smallest margin of a value with a limit
     std::string marginUnit;             // of the worst margin: "dB" or "Hz"; empty without one
+    std::optional<std::size_t> worstValue;  // the index in values of the worst margin's value
+    // Why an incomplete verdict is one: the failure or warning line of the run, or the first
+    // value that could not be judged ("occupied_bandwidth -4167812 Hz: not above 0 Hz").
+    std::string incompleteReason;
     // An emission mask's limit line, by offset from the carrier on either side (dBm): the mask
     // sent, or the one for the base station's power. A WLAN mask rests on the measured peak
     // at the analyzer, so at the DUT it lies higher by the path loss at each frequency

@@ -42,7 +42,7 @@ void MeasurementRecorder::Complete(MeasurementRecord& record, const CatalogEntry
         throw;
     }
     record.durationS = secondsSinceStart();
-    record.judgement = Judge(record.result);
+    record.judgement = Judge(record.result, record.setup);
 }
 
 }  // namespace kelvane

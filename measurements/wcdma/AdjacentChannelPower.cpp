@@ -24,8 +24,8 @@ void LogChannelPair(MeasurementRun& run, const std::string& label, const std::st
     const double lowerDb = NumberField(fields, 1, name);
     const double upperHz = NumberField(fields, 2, name);
     const double upperDb = NumberField(fields, 3, name);
-    run.Record({"acp_lower_" + offset, lowerDb, "dB", {}});
-    run.Record({"acp_upper_" + offset, upperDb, "dB", {}});
+    run.Record({"acp_lower_" + offset, lowerDb, "dB", {}, lowerHz});
+    run.Record({"acp_upper_" + offset, upperDb, "dB", {}, upperHz});
     run.AppendResult(label + shown(lowerHz / kHzPerMHz) + "MHz " + shown(lowerDb) +
                      "dB : " + shown(upperHz / kHzPerMHz) + "MHz " + shown(upperDb) + "dB\r\n");
 }
@@ -39,7 +39,7 @@ std::string OffsetAnswerName(std::size_t index) {
 MeasurementResult AdjacentChannelPower(MeasurementContext& context, double centerHz,
                                        double referenceLevelDbm) {
     MeasurementRun run(context, "ACP Measurement...", {"DETAA ON", "AGS", "ACP OFF"});
-    run.SetCarrier(centerHz);
+    run.SetCarrier(centerHz, 25e6);
     return run.Execute([&](MeasurementRun& r) {
         // Answer 0 comes first and is not used; 1 is the 5 MHz pair, 2 the 10 MHz pair.
         std::array<std::string, 3> offsetAnswers;

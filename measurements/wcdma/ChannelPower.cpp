@@ -15,7 +15,7 @@ constexpr double kWcdmaChannelWidthHz = 3840000.0;
 MeasurementResult ChannelPower(MeasurementContext& context, double centerHz,
                                double referenceLevelDbm) {
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF"});
-    run.SetCarrier(centerHz);
+    run.SetCarrier(centerHz, 10e6);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",

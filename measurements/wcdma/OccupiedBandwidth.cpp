@@ -16,7 +16,7 @@ constexpr std::size_t kReplyBufferLength = 50;
 MeasurementResult OccupiedBandwidth(MeasurementContext& context, double centerHz,
                                     double referenceLevelDbm) {
     MeasurementRun run(context, "OBW Measurement...", {"OBWON OFF", "AGS"});
-    run.SetCarrier(centerHz);
+    run.SetCarrier(centerHz, 10e6);
     return run.Execute([&](MeasurementRun& r) {
         std::string reply = NulBuffer(kReplyBufferLength);
         r.SendAll({

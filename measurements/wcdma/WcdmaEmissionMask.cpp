@@ -34,7 +34,7 @@ const std::vector<SentSegment>& Mask() {
 MeasurementResult WcdmaEmissionMask(MeasurementContext& context, double centerHz,
                                     double referenceLevelDbm) {
     MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
-    run.SetCarrier(centerHz);
+    run.SetCarrier(centerHz, 20e6);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",

@@ -9,7 +9,7 @@ namespace kelvane {
 MeasurementResult TotalPower11b(MeasurementContext& context) {
     // The title and the result label are those of the channel power measurement.
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF", "CONTS"});
-    run.SetCarrier(context.setup.wlan11bCenterHz);
+    run.SetCarrier(context.setup.wlan11bCenterHz, 40e6);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",

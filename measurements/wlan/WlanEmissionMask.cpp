@@ -63,7 +63,7 @@ int RecordCount(const MaskValues& values) { return 2 * static_cast<int>(values.s
 // Reads the peak level, builds the mask on it, and logs the analyzer's verdict per record.
 MeasurementResult RunMask(MeasurementContext& context, double centerHz, const MaskValues& values) {
     MeasurementRun run(context, "SEM Measurement...", {"SEMON OFF", "CONTS"});
-    run.SetCarrier(centerHz);
+    run.SetCarrier(centerHz, 80e6);
     return run.Execute([&](MeasurementRun& r) {
         r.SendAll({
             "SI",
@@ -94,7 +94,7 @@ MeasurementResult RunMask(MeasurementContext& context, double centerHz, const Ma
                    GeneralNumber(stopDbm) + "DB," + "0DB, 0DB, ABS");
             sent.push_back({segment.startOffsetHz, segment.stopOffsetHz, startDbm, stopDbm});
         }
-        r.SetMask(std::move(sent));
+        r.SetMask(std::move(sent), true);
         r.SendAll({
             "SEMCBW 16.6MZ",
             values.referenceCalculation,

@@ -109,7 +109,7 @@ TEST(MeasurementResult, AFailedRunKeepsWhatWasLogged) {
     RunFixture fixture(script);
     EXPECT_EQ(fixture.Run("acp"), MeasurementOutcome::Failed);
     ASSERT_EQ(fixture.result.values.size(), 2u);
-    EXPECT_EQ(fixture.result.values[1], (MeasuredValue{"acp_upper_5mhz", -45.31, "dB", {}}));
+    EXPECT_EQ(fixture.result.values[1], (MeasuredValue{"acp_upper_5mhz", -45.31, "dB", {}, 5e6}));
     EXPECT_EQ(fixture.result.message,
               "ACP Measurement failed: \"ACP?\" answer 2 field 2 is not a number: \"+10 MHz\"");
     EXPECT_TRUE(fixture.result.log.ends_with(fixture.result.message + "\r\n"));
