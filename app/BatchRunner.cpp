@@ -9,6 +9,7 @@
 #include "charts/RecordChart.h"
 #include "measurements/MeasurementCatalog.h"
 #include "results/RunSummary.h"
+#include "results/VerdictText.h"
 
 namespace kelvane {
 
@@ -43,7 +44,8 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
       runner_(std::move(factory), clock, log_, BatchRunnerOptions(options, err)) {}
 
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
-    int status = kExitCompleted;
+    bool problem = false;     // a failure line, a warning or an incomplete verdict
+    bool limitFailed = false;  // a FAIL verdict
     bool fileLost = false;
     const std::size_t total = measurements.size() * static_cast<std::size_t>(repeat_);
     for (std::size_t done = 0; done < total; ++done) {
@@ -52,8 +54,12 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
         const RunEnd end = runner_.Run(entry, setup_);
         // The binding has shown its message; no further driver call may follow.
         if (end.registrationFailed) return kExitRegistrationFailure;
-        if (end.record.result.outcome != MeasurementOutcome::Completed)
-            status = kExitMeasurementProblem;
+        const Judgement& judgement = end.record.judgement;
+        problem |= end.record.result.outcome != MeasurementOutcome::Completed ||
+                   judgement.verdict == Verdict::Incomplete;
+        limitFailed |= judgement.verdict == Verdict::Fail;
+        if (const std::string notPassed = NotPassedText(judgement); !notPassed.empty())
+            err_ << "kelvane: " << entry.name << ": " << notPassed << '\n' << std::flush;
         for (const std::string& failure : end.fileFailures) {
             err_ << "kelvane: " << failure << '\n' << std::flush;
             fileLost = true;
@@ -65,7 +71,9 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     if (repeat_ > 1) Summarize(measurements);
     if (LogLost()) return kExitLogUnwritable;
     // A record or a chart asked for and not written is a file that could not be written.
-    return fileLost ? kExitLogUnwritable : status;
+    if (fileLost) return kExitLogUnwritable;
+    if (limitFailed) return kExitLimitFailed;
+    return problem ? kExitMeasurementProblem : kExitCompleted;
 }
 
 bool BatchRunner::LogLost() {

@@ -44,7 +44,9 @@ public:
                 BatchOptions options = {});
 
     // Runs these measurements in order, `repeat` times over, and returns the exit status: 0 all
-    // completed, 1 any warning or failure, 3 the driver could not be loaded or registered
+    // completed, 5 a verdict is FAIL, 1 any warning, failure or incomplete verdict (each
+    // measurement that did not pass is named on `err` with why), 3 the driver could not be
+    // loaded or registered
     // (nothing runs after that), 4 the log could not be written (the measurement that found out
     // still closes its session; none runs after it) or a record could not be written (one line
     // each on `err`; the measurements go on), and so could a chart. When the bus cannot be

@@ -12,4 +12,10 @@ namespace kelvane {
 // ("PASS, margin 0.833 MHz" for the one limited value of the occupied bandwidth).
 std::string VerdictText(const Judgement& judgement);
 
+// What a measurement that did not pass failed on, in one line for the operator and for scripts
+// reading standard error: "FAIL, worst margin -1.80 dB (acp_upper_5mhz -43.20 dB, limit -45 dB)",
+// the failing value with the smallest margin in brackets; "INCOMPLETE, <why>". Empty for a pass
+// or a measurement without a limit.
+std::string NotPassedText(const Judgement& judgement);
+
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,13 +34,15 @@ const auto kStarted =
 // Measurements against an analyzer that reports the end at once, answers the powers in turn and
 // gives an occupied bandwidth; `options` with the records' bus and start time set.
 BatchRun RunBatch(const std::vector<std::string>& names, const std::vector<std::string>& powers,
-                  BatchOptions options) {
+                  BatchOptions options,
+                  const std::vector<std::string>& bandwidths = {"2000000000,4167031"}) {
     VirtualClock clock;
     auto owned = std::make_unique<ScriptedDriver>();
     owned->AttachClock(&clock);
     owned->ReplyAlways("*STB?", "128");
     owned->Reply("PWCH?", powers);
-    owned->ReplyAlways("OBW?", "2000000000,4167031");
+    owned->Reply("OBW?", bandwidths);
+    owned->ReplyAlways("OBW?", bandwidths.back());
     std::ostringstream out, err;
     options.bus = "lan:192.0.2.7:1234";
     options.utcNow = [] { return kStarted; };
@@ -91,7 +94,9 @@ TEST(BatchRecords, OneRecordPerMeasurementWithItsTimesAndBus) {
 TEST(BatchRecords, RepeatedRunsEndWithASummary) {
     const BatchRun run = RunChannelPower({"-10.2", "bad", "-10.4"}, 3, nullptr);
     EXPECT_EQ(run.status, kExitMeasurementProblem);
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.err,
+              "kelvane: ch-power: INCOMPLETE, CH Power Measurement failed: \"PWCH?\" answer does "
+              "not start with a number: \"bad\"\n");
     std::size_t titles = 0;
     for (std::size_t at = 0;
          (at = run.out.find("CH Power Measurement...", at)) != std::string::npos; ++at)
@@ -145,6 +150,55 @@ TEST(BatchRecords, ChartsOfTheChartedMeasurements) {
     EXPECT_EQ(refused.status, kExitLogUnwritable);
     EXPECT_EQ(refused.err, "kelvane: " + failure + "\n");
     EXPECT_NE(refused.out.find("ChPower = -10.20dBm"), std::string::npos);  // the run went on
+}
+
+// The exit status tells a script what to act on, the first of: 4 a file lost, 5 a limit failed,
+// 1 a failure, warning or incomplete verdict, 0; each measurement that did not pass has its line.
+TEST(BatchRecords, TheExitStatusAndTheLinesOfWhatDidNotPass) {
+    const std::string wide = "2000000000,5100000";
+    const std::string fail =
+        "kelvane: obw: FAIL, margin -0.100 MHz (occupied_bandwidth 5.100 MHz, limit 5 MHz)\n";
+    const std::string negative =
+        "kelvane: obw: INCOMPLETE, occupied_bandwidth -4167812 Hz: below 1 Hz\n";
+    struct Case {
+        const char* what;
+        std::vector<std::string> names;
+        std::vector<std::string> bandwidths;
+        int repeat;
+        const char* results;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases{
+        {"pass", {"obw"}, {"2000000000,4167031"}, 1, "", kExitCompleted, ""},
+        {"fail", {"obw"}, {wide}, 1, "", kExitLimitFailed, fail},
+        {"fail beats a failed run", {"ch-power", "obw"}, {wide}, 1, "", kExitLimitFailed,
+         "kelvane: ch-power: INCOMPLETE, CH Power Measurement failed: \"PWCH?\" answer does not "
+         "start with a number: \"bad\"\n" +
+             fail},
+        {"a negative bandwidth", {"obw"}, {"2000003125,-4167812"}, 1, "", kExitMeasurementProblem,
+         negative},
+        {"one failed run of three", {"obw"}, {"2000000000,4167031", wide, "2000000000,4.1e6"}, 3,
+         "", kExitLimitFailed, fail},
+#ifndef _WIN32
+        {"a lost record beats a fail", {"obw"}, {wide}, 1, "/dev/full", kExitLogUnwritable,
+         fail + "kelvane: cannot write the obw record to the results file \"/dev/full\": No "
+                "space left on device; nothing of it was left in the file\n"},
+#endif
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<ResultsFile> results;
+        BatchOptions options;
+        options.repeat = c.repeat;
+        if (*c.results != '\0') {
+            results = std::make_unique<ResultsFile>(c.results);
+            if (!results->IsOpen()) continue;
+            options.results = results.get();
+        }
+        const BatchRun run = RunBatch(c.names, {"bad"}, std::move(options), c.bandwidths);
+        EXPECT_EQ(run.status, c.status) << c.what;
+        EXPECT_EQ(run.err, c.err) << c.what;
+    }
 }
 
 }  // namespace

@@ -135,21 +135,37 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
         "kelvane: Unable to register GPIB thread globals. Quitting the Program!\n";
     const std::vector<std::string> registration{"RegisterGpibGlobalsForThread()",
                                                 "UnregisterGpibGlobalsForThread()"};
+    // Each measurement that did not pass is named on standard error, with why.
+    const auto incomplete = [&title](const std::string& name, const std::string& logged) {
+        std::string why = logged.substr(logged.starts_with(title) ? title.size() : 0);
+        why.resize(why.size() - 2);  // CR LF
+        return "kelvane: " + name + ": INCOMPLETE, " + why + "\n";
+    };
     EXPECT_EQ(Batch({"ch-power", "total-power-11b"}), BatchRun(0, power + total, "", kClosed));
-    EXPECT_EQ(Batch({"ch-power"}, "0"), BatchRun(1, power + late, "", kClosed));
+    EXPECT_EQ(Batch({"ch-power"}, "0"),
+              BatchRun(1, power + late, incomplete("ch-power", late), kClosed));
     // An analyzer that does not answer its first read costs one time-out, not one per
     // measurement.
     EXPECT_EQ(Batch({"total-power-11b", "ch-power"}, "128", false),
-              BatchRun(1, noTotal, silent + "1 measurement was not attempted.\n", kClosed));
+              BatchRun(1, noTotal,
+                       incomplete("total-power-11b", noTotal) + silent +
+                           "1 measurement was not attempted.\n",
+                       kClosed));
     EXPECT_EQ(Batch({"ch-power", "obw", "acp"}, ""),
-              BatchRun(1, noStatus, silent + "2 measurements were not attempted.\n", kClosed));
+              BatchRun(1, noStatus,
+                       incomplete("ch-power", noStatus) + silent +
+                           "2 measurements were not attempted.\n",
+                       kClosed));
     EXPECT_EQ(Batch({"ch-power", "total-power-11b"}, "", true),
-              BatchRun(1, noStatus, silent + "1 measurement was not attempted.\n", kClosed));
+              BatchRun(1, noStatus,
+                       incomplete("ch-power", noStatus) + silent +
+                           "1 measurement was not attempted.\n",
+                       kClosed));
     // One that answered its first read is there: a later silence costs only its measurement.
     const std::string noPower =
         title + "CH Power Measurement failed: no answer to \"PWCH?\" within 10 s: " + check;
     EXPECT_EQ(Batch({"ch-power", "ch-power", "total-power-11b"}),
-              BatchRun(1, power + noPower + total, "", kClosed));
+              BatchRun(1, power + noPower + total, incomplete("ch-power", noPower), kClosed));
     EXPECT_EQ(Batch({"ch-power", "obw"}, "128", true, 3),
               BatchRun(3, "", unregistered, registration));
     EXPECT_EQ(Batch({"sem"}, "128", true, 0, "no libgpib.so.0"),
@@ -161,9 +177,10 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
         Batch({"ch-power", "obw", "acp"}, "128", true, 0, "", kErrorEdvr);
     EXPECT_EQ(status, 1);
     EXPECT_EQ(out.substr(title.size(), noBoard.size()), noBoard);
-    EXPECT_EQ(err,
-              "kelvane: the GPIB board is not set up; the remaining 2 measurements were not "
-              "attempted.\n");
+    EXPECT_TRUE(err.starts_with("kelvane: ch-power: INCOMPLETE, " + noBoard)) << err;
+    EXPECT_TRUE(err.ends_with("\nkelvane: the GPIB board is not set up; the remaining 2 "
+                              "measurements were not attempted.\n"))
+        << err;
     EXPECT_EQ(calls, (std::vector<std::string>{"ibdev(0, 8, 0, 13, 1, 0)", "ibonl(0, 0)"}));
 
     // A log that cannot be written is no success; the session in progress is still closed and

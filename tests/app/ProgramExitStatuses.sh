@@ -190,7 +190,8 @@ if [ -n "$adapter" ]; then
     "$adapter" "$dir/expected" <"$dir/control" >"$dir/port" & standin=$!
     exec 3>"$dir/control"
     for _ in $(seq 50); do [ -s "$dir/port" ] && break; sleep 0.1; done
-    run 0 "$k" --bus "lan:127.0.0.1:$(cat "$dir/port")" --measure all
+    # The scripted answers are good replies; some of them fail their limits (exit status 5).
+    run 5 "$k" --bus "lan:127.0.0.1:$(cat "$dir/port")" --measure all
     cmp -s "$out" "$dir/expected" || fail "log over the stand-in adapter differs"
     exec 3>&-
     wait $standin || fail "the adapter protocol was broken"
