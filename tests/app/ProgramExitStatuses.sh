@@ -92,7 +92,7 @@ has "$dir/r.jsonl" '"measurement":"sem-11a"'; has "$dir/r.jsonl" '"verdict":"pas
 run 0 "$k" --simulate --measure all; cmp -s "$out" "$dir/with" || fail "the log differs with --results"
 run 0 "$k" --simulate --measure obw --results "$dir/r.csv"
 run 0 "$k" --simulate --measure obw --results "$dir/r.csv"
-[ "$(grep -c '^started,measurement,' "$dir/r.csv")" -eq 1 ] || fail "the CSV header is not there once"
+[ "$(grep -c '^started,run_id,dut,measurement,' "$dir/r.csv")" -eq 1 ] || fail "the CSV header is not there once"
 if [ -w /dev/full ] && [ $emulated = no ]; then
     run 4 "$k" --simulate --measure obw --results /dev/full
     has "$err" 'kelvane: cannot write the obw record to the results file "/dev/full": '
@@ -135,9 +135,9 @@ if [ $emulated = no ]; then
         [ "$(cat "$dir/status")" = 4 ] || fail "$* under a limit of $blocks blocks: status $(cat "$dir/status")"
     }
     # Every record whole or not at all, and the next one on its own line: every CSV row has its
-    # eight cells and its CR LF, every JSON line its braces.
+    # fifteen cells and its CR LF, every JSON line its braces.
     whole() {
-        [ "$(LC_ALL=C awk -F, 'NF != 8 || !/\r$/' "$1" | wc -l)" -eq 0 ] || fail "a cut row in $1"
+        [ "$(LC_ALL=C awk -F, 'NF != 15 || !/\r$/' "$1" | wc -l)" -eq 0 ] || fail "a cut row in $1"
     }
     limited 4 "$k" --simulate --measure all --results "$dir/full.csv"
     has "$err" "kelvane: cannot write the "; has "$err" "File too large; nothing of it was left in the file"

@@ -41,7 +41,14 @@ TEST(RecordJsonLine, KeepsEveryFieldOfAMaskRecord) {
     EXPECT_EQ(parsed.at("duration_s").get<double>(), 4.25);
     EXPECT_EQ(parsed.at("bus"), "simulated");
     EXPECT_EQ(parsed.at("setup").at("center_hz").get<double>(), 2000e6);
-    EXPECT_EQ(parsed.at("setup").at("reference_level_db").get<double>(), 10);
+    EXPECT_EQ(parsed.at("setup").at("reference_level_dbm").get<double>(), 10);
+    EXPECT_FALSE(parsed.at("setup").contains("path_loss_db"));
+    EXPECT_EQ(parsed.at("limit_set"), "mask_sent");
+    EXPECT_EQ(parsed.at("dut"), "SN-1");
+    EXPECT_EQ(parsed.at("operator"), "Ana");
+    EXPECT_EQ(parsed.at("station"), "bench-7");
+    EXPECT_EQ(parsed.at("run_id"), "0f8fad5b-d9cb-469f-a165-70867728950e");
+    EXPECT_EQ(parsed.at("record_id"), "7c9e6679-7425-40de-944b-e07fc1f90ae7");
     EXPECT_EQ(parsed.at("setup").at("board"), 1);
     EXPECT_EQ(parsed.at("setup").at("address"), 18);
     EXPECT_EQ(parsed.at("outcome"), "completed");
@@ -69,9 +76,31 @@ TEST(RecordJsonLine, KeepsEveryFieldOfAMaskRecord) {
         EXPECT_EQ(value.at("frequency_hz").get<double>(), row.frequencyHz);
         EXPECT_EQ(value.at("relative_db").get<double>(), row.relativeDb);
         EXPECT_FALSE(value.contains("analyzer_verdict"));
+        EXPECT_FALSE(value.contains("analyzer_value"));
     }
     EXPECT_EQ(values.at(0).at("value").get<double>(), -70.29);
     EXPECT_EQ(values.at(0).at("limit").get<double>(), -13);
+}
+
+// Behind a path loss a level is kept at the DUT and as the analyzer answered it; the set-up
+// names the loss and the base station's power, the record the limits it was judged against.
+TEST(RecordJsonLine, KeepsTheLevelAtTheDutAndAsAnswered) {
+    MeasurementRecord record = Record("sem", WcdmaMaskResult());
+    record.setup.pathLoss = PathLoss::Fixed(30);
+    record.setup.bsPowerDbm = 35;
+    record.judgement = Judge(record.result, record.setup);
+    const json parsed = ParseLine(RecordJsonLine(record));
+    EXPECT_EQ(parsed.at("setup").at("path_loss_db").get<double>(), 30);
+    EXPECT_EQ(parsed.at("setup").at("bs_power_dbm").get<double>(), 35);
+    EXPECT_EQ(parsed.at("limit_set"), "bs_power_dbm");
+    const json& row = parsed.at("values").at(0);
+    EXPECT_EQ(row.at("value").get<double>(), -40.29);
+    EXPECT_EQ(row.at("analyzer_value").get<double>(), -70.29);
+    EXPECT_EQ(row.at("limit").get<double>(), -17);  // P - 52 at 4.5 MHz
+
+    record.setup.pathLoss = PathLoss::Table({{1e9, 1}, {3e9, 2}}, "loss \"A\".csv");
+    EXPECT_EQ(ParseLine(RecordJsonLine(record)).at("setup").at("path_loss_table"),
+              "loss \"A\".csv");
 }
 
 TEST(RecordJsonLine, AValueWithoutLimitHasNoVerdictAndTheOutcomeIsNamed) {
@@ -163,30 +192,39 @@ TEST(RecordJsonLine, StrayBytesInTheLogCannotBreakTheRecord) {
     EXPECT_EQ(parsed.at("message"), "cut \xEF\xBF\xBD");
 }
 
+// The run and the DUT on every row; a value at the DUT beside the analyzer's, a mask row with
+// its frequencies, the verdict row with its margin's unit.
 TEST(RecordCsvRows, WritesOneRowPerValueAndTheVerdict) {
-    EXPECT_EQ(CsvHeader(), "started,measurement,name,value,unit,limit,margin,verdict\r\n");
-    const std::string t = "2026-12-09T14:19:50.123Z,acp,";
+    EXPECT_EQ(CsvHeader(),
+              "started,run_id,dut,measurement,name,value,unit,limit,margin,verdict,analyzer_value,"
+              "frequency_hz,start_hz,stop_hz,message\r\n");
+    const std::string t =
+        "2026-12-09T14:19:50.123Z,0f8fad5b-d9cb-469f-a165-70867728950e,SN-1,";
     EXPECT_EQ(RecordCsvRows(Record("acp", AcpResult())),
-              t + "carrier_power,-10.2,dBm,,,\r\n" +                  //
-                  t + "acp_lower_5mhz,-54.75,dB,-45,9.75,pass\r\n" +  //
-                  t + "acp_upper_5mhz,-40.5,dB,-45,-4.5,fail\r\n" +   //
-                  t + "acp_lower_10mhz,-60.25,dB,-50,10.25,pass\r\n" + t +
-                  "acp_upper_10mhz,-61,dB,-50,11,pass\r\n" +  //
-                  t + "verdict,,,,-4.5,fail\r\n");
+              t + "acp,carrier_power,-10.2,dBm,,,,-10.2,,,,\r\n" +             //
+                  t + "acp,acp_lower_5mhz,-54.75,dB,-45,9.75,pass,-54.75,,,,\r\n" +  //
+                  t + "acp,acp_upper_5mhz,-40.5,dB,-45,-4.5,fail,-40.5,,,,\r\n" +    //
+                  t + "acp,acp_lower_10mhz,-60.25,dB,-50,10.25,pass,-60.25,,,,\r\n" +
+                  t + "acp,acp_upper_10mhz,-61,dB,-50,11,pass,-61,,,,\r\n" +  //
+                  t + "acp,verdict,,dB,,-4.5,fail,,,,,\r\n");
 
-    MeasurementResult obw = Result("OBW Measurement...", MeasurementOutcome::Completed,
-                                   {Value("occupied_bandwidth", 4167031, "Hz")});
-    EXPECT_EQ(RecordCsvRows(Record("obw", obw)),
-              "2026-12-09T14:19:50.123Z,obw,occupied_bandwidth,4167031,Hz,5000000,832969,pass\r\n"
-              "2026-12-09T14:19:50.123Z,obw,verdict,,,,832969,pass\r\n");
+    MeasurementRecord mask = Record("sem", WcdmaMaskResult());
+    mask.setup.pathLoss = PathLoss::Fixed(30);
+    mask.judgement = Judge(mask.result, mask.setup);
+    const std::string rows = RecordCsvRows(mask);
+    EXPECT_EQ(rows.substr(0, rows.find("\r\n") + 2),
+              t + "sem,row_1,-40.29,dBm,-13,27.29,pass,-70.29,1995500000,1992000000,1996000000,"
+                  "\r\n");
 }
 
-TEST(RecordCsvRows, ARunWithoutValuesStillHasItsVerdictRow) {
+TEST(RecordCsvRows, ARunWithoutValuesStillHasItsVerdictRowAndWhy) {
     MeasurementResult failed = Result("ACP Measurement...", MeasurementOutcome::Failed, {});
     failed.message = "ACP Measurement failed: \"ACP?\" answer 1 has 2 fields, 4 expected";
     failed.log = "ACP Measurement...\r\n" + failed.message + "\r\n";
     EXPECT_EQ(RecordCsvRows(Record("acp", failed)),
-              "2026-12-09T14:19:50.123Z,acp,verdict,,,,,incomplete\r\n");
+              "2026-12-09T14:19:50.123Z,0f8fad5b-d9cb-469f-a165-70867728950e,SN-1,acp,verdict,,,,,"
+              "incomplete,,,,,\"ACP Measurement failed: \"\"ACP?\"\" answer 1 has 2 fields, 4 "
+              "expected\"\r\n");
 }
 
 TEST(RecordCsvRows, QuotesFieldsAsRfc4180Says) {
@@ -195,10 +233,14 @@ TEST(RecordCsvRows, QuotesFieldsAsRfc4180Says) {
                {Value("odd,name", 1.5, "d\"B"), Value("two\r\nlines", 2, "")});
     result.message = "comma, \"quote\"\r\nand a line";
     result.log = "a,b\r\n\"c\"\r\n";
-    EXPECT_EQ(RecordCsvRows(Record("batch,\"name\"", result)),
-              "2026-12-09T14:19:50.123Z,\"batch,\"\"name\"\"\",\"odd,name\",1.5,\"d\"\"B\",,,\r\n"
-              "2026-12-09T14:19:50.123Z,\"batch,\"\"name\"\"\",\"two\r\nlines\",2,,,,\r\n"
-              "2026-12-09T14:19:50.123Z,\"batch,\"\"name\"\"\",verdict,,,,,none\r\n");
+    MeasurementRecord record = Record("batch,\"name\"", result);
+    record.origin.dut = "SN,\"7\"";
+    record.runId.clear();
+    const std::string t = "2026-12-09T14:19:50.123Z,,\"SN,\"\"7\"\"\",\"batch,\"\"name\"\"\",";
+    EXPECT_EQ(RecordCsvRows(record),
+              t + "\"odd,name\",1.5,\"d\"\"B\",,,,1.5,,,,\r\n" +  //
+                  t + "\"two\r\nlines\",2,,,,,2,,,,\r\n" +         //
+                  t + "verdict,,,,,none,,,,,\"comma, \"\"quote\"\"\r\nand a line\"\r\n");
 }
 
 TEST(RecordCsvRows, WritesTheStartInUtcWithMilliseconds) {

@@ -26,8 +26,11 @@ inline MeasurementRecord Record(std::string measurement, MeasurementResult resul
     record.setup.referenceLevelDbm = 10;
     record.setup.address = {1, 18};
     record.version = "1.2.0";
+    record.origin = {"SN-1", "Ana", "bench-7"};
+    record.runId = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    record.recordId = "7c9e6679-7425-40de-944b-e07fc1f90ae7";
     record.result = std::move(result);
-    record.judgement = Judge(record.result);
+    record.judgement = Judge(record.result, record.setup);
     return record;
 }
 

@@ -57,7 +57,7 @@ private slots:
         chosen = dir.filePath(QStringLiteral("runs.CSV"));
         files.SaveResultsAction()->trigger();
         const QByteArray csv = Contents(chosen);
-        QVERIFY(csv.startsWith("started,measurement,name,value,unit,limit,margin,verdict\r\n"));
+        QVERIFY(csv.startsWith("started,run_id,dut,measurement,name,value,unit,limit,margin,"));
         QCOMPARE(csv.count("channel_power"), 2);
 
         chosen = dir.filePath(QStringLiteral("no such folder/log.txt"));
