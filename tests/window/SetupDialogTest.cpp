@@ -54,8 +54,8 @@ private slots:
             const auto* problem = dialog->findChild<QLabel*>("problem");
             refusedFirst = dialog->isVisible() &&
                            problem->text() ==
-                               "W-CDMA center: '70000MHz' is not a frequency above 0 Hz and up "
-                               "to 50 GHz (e.g. 2140MHz, 2.14GHz, 2140e6)";
+                               "W-CDMA center: '70000MHz' is not a frequency from 12.5 MHz to 50 "
+                               "GHz (e.g. 2140MHz, 2.14GHz, 2140e6)";
             Type(dialog, "wcdma-center", "2.14GHz");
             Type(dialog, "ref-level", "-10");
             dialog->findChild<QSpinBox*>("board")->setValue(1);
@@ -65,7 +65,7 @@ private slots:
         QTest::keyClick(&rig.window, Qt::Key_E, Qt::ControlModifier);
         QVERIFY(refusedFirst);
         QCOMPARE(rig.window.windowTitle(),
-                 QStringLiteral("Kelvane (V1.2) - W-CDMA 2140 MHz, reference level -10 dB, GPIB "
+                 QStringLiteral("Kelvane (V1.2) - W-CDMA 2140 MHz, reference level -10 dBm, GPIB "
                                 "board 1, address 18"));
         QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
         const QStringList transcript = rig.Transcript();
