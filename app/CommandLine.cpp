@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "app/PathLossTable.h"
 #include "app/SetupOptions.h"
 #include "measurements/MeasurementCatalog.h"
+#include "platform/HostName.h"
 #include "platform/SystemFeatures.h"
 
 namespace kelvane {
@@ -12,6 +14,7 @@ namespace {
 
 constexpr const char* kMeasureOption = "--measure";
 constexpr const char* kMeasureAll = "all";
+constexpr const char* kPathLossTable = "--path-loss-table";
 
 }  // namespace
 
@@ -42,18 +45,20 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
         } else if (argument == "--charts-png") {
             chartsPng_ = true;
         } else if (const std::string option = argument.substr(0, argument.find('='));
-                   SetupOptions::Names(option)) {
+                   SetupOptions::Names(option) || SetupOptions::NamesOrigin(option) ||
+                   option == kPathLossTable) {
             SetSetupValue(arguments, i, option);
         } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
             version = true;
         } else if (argument.starts_with("-")) {
-            SetError("unknown option '" + argument + "'");
+            SetError("unknown option '" + SetupOptions::Shown(argument) + "'");
         } else {
-            SetError("unexpected argument '" + argument + "'");
+            SetError("unexpected argument '" + SetupOptions::Shown(argument) + "'");
         }
     }
+    CheckSetup(!help && !version);
     if (simulate_ && busGiven && bus_.kind != BusChoice::Kind::Gpib) {
         SetError("--simulate and --bus " + bus_.text + " exclude each other");
     } else if (!busGiven && !simulate_ && busVariable != nullptr && *busVariable != '\0') {
@@ -97,7 +102,7 @@ void CommandLine::AddMeasurement(const std::string& name) {
     } else if (const CatalogEntry* entry = FindMeasurement(name)) {
         measurements_.push_back(entry);
     } else {
-        SetError("unknown measurement '" + name + "'");
+        SetError("unknown measurement '" + SetupOptions::Shown(name) + "'");
     }
 }
 
@@ -130,10 +135,43 @@ void CommandLine::SetSetupValue(const std::vector<std::string>& arguments, std::
     } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
         value = arguments[++i];
     }
-    // The reason names the option and what it takes: the usage line would add nothing.
-    const std::string reason =
-        value ? SetupOptions::Apply(option, *value, setup_) : SetupOptions::MissingValue(option);
+    // Each reason names the option and what it takes: the usage line would add nothing.
+    const bool table = option == kPathLossTable;
+    if (!value || (table && value->empty())) {
+        SetError(table ? option + " needs a file name" : SetupOptions::MissingValue(option), false);
+        return;
+    }
+    // A value given twice is a mistake in a script or desktop entry: neither is taken silently.
+    if (const auto earlier = setupGiven_.find(option); earlier != setupGiven_.end()) {
+        SetError(option + ": given twice ('" + SetupOptions::Shown(earlier->second) + "' and '" +
+                     SetupOptions::Shown(*value) + "'); give it once",
+                 false);
+        return;
+    }
+    setupGiven_.emplace(option, *value);
+    const std::string reason = table ? PathLossTable::Read(*value, setup_.pathLoss)
+                               : SetupOptions::NamesOrigin(option)
+                                   ? SetupOptions::ApplyOrigin(option, *value, origin_)
+                                   : SetupOptions::Apply(option, *value, setup_);
     if (!reason.empty()) SetError(reason, false);
+}
+
+void CommandLine::CheckSetup(bool checkTable) {
+    if (setupGiven_.contains("--path-loss") && setupGiven_.contains(kPathLossTable))
+        SetError("--path-loss and --path-loss-table exclude each other; give one of them", false);
+    if (!setupGiven_.contains("--station")) origin_.station = HostName();
+    if (!checkTable || !setup_.pathLoss.IsTable()) return;
+    // The window may run any measurement: its table must cover all three carriers.
+    using Carrier = PathLossTable::Carrier;
+    std::vector<Carrier> carriers{Carrier::Wcdma, Carrier::Wlan11a, Carrier::Wlan11b};
+    if (!measurements_.empty()) carriers.clear();
+    for (const CatalogEntry* entry : measurements_)
+        carriers.push_back(PathLossTable::CarrierOf(entry->name));
+    const std::string uncovered = PathLossTable::Uncovered(setup_, carriers);
+    if (!uncovered.empty())
+        SetError(std::string(kPathLossTable) + " \"" + SetupOptions::Shown(setup_.pathLoss.File()) +
+                     "\" " + uncovered,
+                 false);
 }
 
 void CommandLine::SetRepeat(const std::string& count) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/Usage.h"
 #include "app/bus/BusChoice.h"
 #include "measurements/MeasurementSetup.h"
+#include "results/RecordOrigin.h"
 
 namespace kelvane {
 
@@ -17,9 +19,12 @@ struct CatalogEntry;
 //           [--repeat N] [--charts FOLDER [--charts-png]] [--measure NAME]...
 //       the window, or the named measurements in batch (N times over)
 //   kelvane --help | --version
-// SET-UP: the options of SetupOptions (carrier frequencies, reference level, board, address).
-// NAME is a measurement's batch name or "all" (the seven in the window's order). WHERE is a
-// BusChoice; without --bus it comes from the environment variable KELVANE_BUS, else "gpib".
+// SET-UP: the options of SetupOptions (carrier frequencies, reference level, board, address,
+// path loss, base station power; DUT, operator, station), and --path-loss-table FILE
+// (PathLossTable), each at most once. A table is read here, and must cover the carriers of the
+// named measurements (in the window: all three). NAME is a measurement's batch name or "all" (the
+// seven in the window's order). WHERE is a BusChoice; without --bus it comes from the environment
+// variable KELVANE_BUS, else "gpib".
 class CommandLine {
 public:
     enum class Action {
@@ -53,6 +58,9 @@ public:
     const std::vector<const CatalogEntry*>& Measurements() const { return measurements_; }
     // The bench's set-up: the defaults unless set-up options were given.
     const MeasurementSetup& Setup() const { return setup_; }
+    // Whose measurements they are: --dut and --operator (empty unless given), --station (this
+    // computer's name unless given).
+    const RecordOrigin& Origin() const { return origin_; }
     // What was wrong, for a usage error, and whether the usage line should follow it (a set-up
     // value's reason names its option and range already).
     const std::string& Error() const { return error_; }
@@ -64,6 +72,8 @@ private:
     // A set-up option at argument i ("--board 3" or "--board=3"), advancing i past its value.
     void SetSetupValue(const std::vector<std::string>& arguments, std::size_t& i,
                        const std::string& option);
+    // The checks between set-up options, once all are read.
+    void CheckSetup(bool checkTable);
     void SetBus(const std::string& where, const std::string& origin);
     void SetRepeat(const std::string& count);
     // The value of `option` ("--bus VALUE" or "--bus=VALUE"), advancing i past it; nullopt
@@ -80,6 +90,8 @@ private:
     bool chartsPng_ = false;
     int repeat_ = 1;
     MeasurementSetup setup_;
+    RecordOrigin origin_;
+    std::map<std::string, std::string> setupGiven_;  // each set-up option given, with its value
     std::vector<const CatalogEntry*> measurements_;
     std::string error_;
     bool errorWantsUsage_ = true;

@@ -186,6 +186,7 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     WindowStart start{setup, commandLine.Setup(),
                       [&follower](const MeasurementSetup& next) { follower.Follow(next); },
                       recordBus, results.get()};
+    start.origin = commandLine.Origin();
     return withTrace(qt.launchWindow(argc, argv, start));
 }
 

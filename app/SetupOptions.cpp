@@ -10,7 +10,19 @@ namespace kelvane {
 
 namespace {
 
-enum class Field { WcdmaCenter, Wlan11aCenter, Wlan11bCenter, ReferenceLevel, Board, Address };
+enum class Field {
+    WcdmaCenter,
+    Wlan11aCenter,
+    Wlan11bCenter,
+    ReferenceLevel,
+    PathLoss,
+    BsPower,
+    Board,
+    Address,
+    Dut,
+    Operator,
+    Station,
+};
 
 struct Option {
     std::string_view name;
@@ -18,17 +30,26 @@ struct Option {
     const char* range;  // what is accepted, for the reason
 };
 
-constexpr std::array<Option, 6> kOptions{{
+constexpr std::array<Option, 11> kOptions{{
     {"--wcdma-center", Field::WcdmaCenter,
-     "a frequency above 0 Hz and up to 50 GHz (e.g. 2140MHz, 2.14GHz, 2140e6)"},
+     "a frequency from 12.5 MHz to 50 GHz (e.g. 2140MHz, 2.14GHz, 2140e6)"},
     {"--wlan-11a-center", Field::Wlan11aCenter,
-     "a frequency above 0 Hz and up to 50 GHz (e.g. 5180MHz, 5.18GHz, 5180e6)"},
+     "a frequency from 40 MHz to 50 GHz (e.g. 5180MHz, 5.18GHz, 5180e6)"},
     {"--wlan-11b-center", Field::Wlan11bCenter,
-     "a frequency above 0 Hz and up to 50 GHz (e.g. 2462MHz, 2.462GHz, 2462e6)"},
-    {"--ref-level", Field::ReferenceLevel, "a reference level from -150 to +60 dB"},
+     "a frequency from 40 MHz to 50 GHz (e.g. 2462MHz, 2.462GHz, 2462e6)"},
+    {"--ref-level", Field::ReferenceLevel, "a reference level from -150 to +60 dBm"},
+    {"--path-loss", Field::PathLoss, "a path loss from -50 to +100 dB (a gain is negative)"},
+    {"--bs-power", Field::BsPower, "a base station power from -20 to +80 dBm"},
     {"--board", Field::Board, "a GPIB board index from 0 to 15"},
     {"--address", Field::Address, "a primary address from 0 to 30"},
+    {"--dut", Field::Dut, "a serial number of at most 200 bytes without control characters"},
+    {"--operator", Field::Operator, "a name of at most 200 bytes without control characters"},
+    {"--station", Field::Station, "a station name of 1 to 200 bytes without control characters"},
 }};
+
+bool IsOrigin(Field field) {
+    return field == Field::Dut || field == Field::Operator || field == Field::Station;
+}
 
 const Option* Find(std::string_view name) {
     const auto found = std::find_if(kOptions.begin(), kOptions.end(),
@@ -42,11 +63,26 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
+
+std::string Refusal(const Option& option, std::string_view value) {
+    return std::string(option.name) + ": '" + SetupOptions::Shown(value) + "' is not " +
+           option.range;
+}
+
 bool InRange(double value, double low, double high) { return value >= low && value <= high; }
 
 }  // namespace
 
-bool SetupOptions::Names(std::string_view option) { return Find(option) != nullptr; }
+bool SetupOptions::Names(std::string_view option) {
+    const Option* found = Find(option);
+    return found != nullptr && !IsOrigin(found->field);
+}
+
+bool SetupOptions::NamesOrigin(std::string_view option) {
+    const Option* found = Find(option);
+    return found != nullptr && IsOrigin(found->field);
+}
 
 std::optional<double> SetupOptions::Number(std::string_view text) {
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
@@ -58,6 +94,14 @@ std::optional<double> SetupOptions::Number(std::string_view text) {
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<double> SetupOptions::NumberIn(std::string_view text, std::string_view unit) {
+    if (text.size() > unit.size() && Lower(text).ends_with(unit)) {
+        text.remove_suffix(unit.size());
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    }
+    return Number(text);
 }
 
 std::optional<double> SetupOptions::FrequencyHz(std::string_view text) {
@@ -90,6 +134,27 @@ std::optional<int> SetupOptions::WholeNumber(std::string_view text) {
     return value;
 }
 
+std::string SetupOptions::Shown(std::string_view text) {
+    constexpr std::size_t kShownBytes = 60;
+    std::string_view kept = text;
+    if (text.size() > kShownBytes) {
+        // Not inside a UTF-8 character: back to the byte that starts one.
+        std::size_t cut = kShownBytes;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xc0) == 0x80) --cut;
+        kept = text.substr(0, cut);
+    }
+    std::string shown;
+    for (const unsigned char c : kept) {
+        if (IsControl(c)) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            shown += {'\\', 'x', kHex[c >> 4], kHex[c & 0xf]};
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return kept.size() < text.size() ? shown + "..." : shown;
+}
+
 std::string SetupOptions::MissingValue(std::string_view option) {
     const Option* found = Find(option);
     return std::string(option) + " needs " + (found ? found->range : "a value");
@@ -98,25 +163,38 @@ std::string SetupOptions::MissingValue(std::string_view option) {
 std::string SetupOptions::Apply(std::string_view option, std::string_view value,
                                 MeasurementSetup& setup) {
     const Option* found = Find(option);
-    if (found == nullptr) return "unknown option '" + std::string(option) + "'";
-    const std::string refused =
-        std::string(option) + ": '" + std::string(value) + "' is not " + found->range;
+    if (found == nullptr || IsOrigin(found->field)) return "unknown option '" + Shown(option) + "'";
+    const std::string refused = Refusal(*found, value);
     switch (found->field) {
     case Field::WcdmaCenter:
     case Field::Wlan11aCenter:
     case Field::Wlan11bCenter: {
+        const bool wcdma = found->field == Field::WcdmaCenter;
         const auto hz = FrequencyHz(value);
-        if (!hz || !(*hz > 0.0) || *hz > kMaxFrequencyHz) return refused;
-        double& target = found->field == Field::WcdmaCenter     ? setup.wcdmaCenterHz
+        if (!hz || !InRange(*hz, wcdma ? kWcdmaHalfSpanHz : kWlanHalfSpanHz, kMaxFrequencyHz))
+            return refused;
+        double& target = wcdma                                  ? setup.wcdmaCenterHz
                          : found->field == Field::Wlan11aCenter ? setup.wlan11aCenterHz
                                                                 : setup.wlan11bCenterHz;
         target = *hz;
         return {};
     }
     case Field::ReferenceLevel: {
-        const auto db = Number(value);
-        if (!db || !InRange(*db, kMinReferenceLevelDb, kMaxReferenceLevelDb)) return refused;
-        setup.referenceLevelDbm = *db + 0.0;  // -0 is 0
+        const auto dbm = NumberIn(value, "dbm");
+        if (!dbm || !InRange(*dbm, kMinReferenceLevelDbm, kMaxReferenceLevelDbm)) return refused;
+        setup.referenceLevelDbm = *dbm + 0.0;  // -0 is 0
+        return {};
+    }
+    case Field::PathLoss: {
+        const auto db = NumberIn(value, "db");
+        if (!db || !InRange(*db, kMinPathLossDb, kMaxPathLossDb)) return refused;
+        setup.pathLoss = PathLoss::Fixed(*db + 0.0);
+        return {};
+    }
+    case Field::BsPower: {
+        const auto dbm = NumberIn(value, "dbm");
+        if (!dbm || !InRange(*dbm, kMinBsPowerDbm, kMaxBsPowerDbm)) return refused;
+        setup.bsPowerDbm = *dbm + 0.0;
         return {};
     }
     case Field::Board:
@@ -128,8 +206,30 @@ std::string SetupOptions::Apply(std::string_view option, std::string_view value,
         (board ? setup.address.board : setup.address.primaryAddress) = *number;
         return {};
     }
+    case Field::Dut:
+    case Field::Operator:
+    case Field::Station:
+        break;
     }
     return refused;
+}
+
+std::string SetupOptions::ApplyOrigin(std::string_view option, std::string_view value,
+                                      RecordOrigin& origin) {
+    const Option* found = Find(option);
+    if (found == nullptr || !IsOrigin(found->field))
+        return "unknown option '" + Shown(option) + "'";
+    // Text, kept as it is: only what would break a line or a record's field is refused.
+    const bool station = found->field == Field::Station;
+    if (value.size() > kMaxOriginBytes || (station && value.empty()) ||
+        std::any_of(value.begin(), value.end(),
+                    [](char c) { return IsControl(static_cast<unsigned char>(c)); }))
+        return Refusal(*found, value);
+    std::string& target = found->field == Field::Dut ? origin.dut
+                          : station                  ? origin.station
+                                                     : origin.operatorName;
+    target = value;
+    return {};
 }
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 
 #include "app/bus/DriverChoice.h"
 #include "measurements/MeasurementSetup.h"
+#include "results/RecordOrigin.h"
 #include "results/ResultsFile.h"
 
 namespace kelvane {
@@ -18,6 +19,8 @@ struct WindowStart {
     std::string recordBus;  // the bus as records name it
     // Gets a record of each measurement as it ends (--results); null: none. Outlives the window.
     ResultsFile* results = nullptr;
+    // Whose measurements they are (DUT, operator, station) until the set-up dialog changes it.
+    RecordOrigin origin = {};
 };
 
 // Shows the window until it is closed and returns the exit status (0 closed, 2 the display

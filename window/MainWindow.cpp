@@ -104,6 +104,7 @@ MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, MainWindowOptio
       }),
       caption_(std::move(caption)),
       setup_(options.setup),
+      origin_(std::move(options.origin)),
       boardChoice_(options.boardChoice) {
     setWindowTitle(caption_(setup_));
     setWindowIcon(QIcon(QPixmap(kelvane_xpm)));
@@ -182,8 +183,10 @@ void MainWindow::SetSetup(const MeasurementSetup& setup) {
 }
 
 void MainWindow::EditSetup() {
-    SetupDialog dialog(setup_, boardChoice_ == BoardChoice::Selectable, this);
-    if (dialog.exec() == QDialog::Accepted) SetSetup(dialog.Setup());
+    SetupDialog dialog(setup_, origin_, boardChoice_ == BoardChoice::Selectable, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    origin_ = dialog.Origin();
+    SetSetup(dialog.Setup());
 }
 
 void MainWindow::ConnectBus() {

@@ -9,6 +9,7 @@
 
 #include "measurements/MeasurementSetup.h"
 #include "results/MeasurementRecord.h"
+#include "results/RecordOrigin.h"
 
 class QAction;
 class QCloseEvent;
@@ -34,6 +35,7 @@ struct MainWindowOptions {
 
     MeasurementSetup setup;  // until the set-up dialog changes it
     BoardChoice boardChoice = BoardChoice::Selectable;
+    RecordOrigin origin = {};  // DUT and operator until the dialog changes them; the station
 };
 
 // The program's only window: seven measurement buttons, two row labels, the result log and the
@@ -86,8 +88,11 @@ public:
     // The set-up of the next measurement.
     const MeasurementSetup& Setup() const { return setup_; }
     void SetSetup(const MeasurementSetup& setup);
-    // Opens the set-up dialog (also Ctrl+E and the log's context menu); OK sets its values for
-    // the next measurement. The dialog is modal to the window while it is open.
+    // Whose the next measurement is: DUT, operator and station.
+    const RecordOrigin& Origin() const { return origin_; }
+    // Opens the set-up dialog (also Ctrl+E and the log's context menu); OK sets its values, the
+    // set-up's and the origin's, for the next measurement. The dialog is modal to the window while
+    // it is open.
     void EditSetup();
     // The window's own commands, in the log's context menu and by their shortcuts.
     QAction* SetupAction() const { return setupAction_; }
@@ -134,6 +139,7 @@ private:
     bool closePending_ = false;
     CaptionFor caption_;
     MeasurementSetup setup_;
+    RecordOrigin origin_;
     BoardChoice boardChoice_;
     QAction* setupAction_ = nullptr;
     FileCommands* files_ = nullptr;

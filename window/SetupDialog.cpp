@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "app/PathLossTable.h"
 #include "app/SetupOptions.h"
 #include "app/SetupText.h"
 #include "measurements/NumberForms.h"
@@ -17,31 +18,69 @@ namespace kelvane {
 
 namespace {
 
-// Each text field: its label, the command line option that checks it, and whether a number
-// without a unit is in MHz.
+// How a text field's value reaches its command line option.
+enum class Entry {
+    Megahertz,  // a plain number is in MHz, one with an exponent in Hz
+    Number,     // as the option takes it
+    Optional,   // as the option takes it; empty for none
+    Origin,     // text of the record's origin
+};
+
+// Each text field: its label, the command line option that checks it, and its entry.
 struct TextField {
     const char* label;
     const char* option;
-    bool megahertz;
+    Entry entry;
 };
 
-constexpr std::array<TextField, 4> kTextFieldForms{{
-    {"W-CDMA center (MHz):", "--wcdma-center", true},
-    {"802.11a center (MHz):", "--wlan-11a-center", true},
-    {"802.11b center (MHz):", "--wlan-11b-center", true},
-    {"Reference level (dB):", "--ref-level", false},
+// In the order of SetupDialog's Field.
+constexpr std::array<TextField, 8> kTextFieldForms{{
+    {"W-CDMA center (MHz):", "--wcdma-center", Entry::Megahertz},
+    {"802.11a center (MHz):", "--wlan-11a-center", Entry::Megahertz},
+    {"802.11b center (MHz):", "--wlan-11b-center", Entry::Megahertz},
+    {"Reference level (dBm):", "--ref-level", Entry::Number},
+    {"Path loss (dB):", "--path-loss", Entry::Optional},
+    {"Base station power (dBm):", "--bs-power", Entry::Optional},
+    {"DUT serial:", "--dut", Entry::Origin},
+    {"Operator:", "--operator", Entry::Origin},
 }};
+
+// "--ref-level: 'x' is not ..." in the words of the dialog: "Reference level: 'x' is not ...".
+QString InDialogWords(const char* label, const std::string& reason) {
+    std::string name = label;
+    name = name.substr(0, name.find(" ("));
+    if (name.ends_with(':')) name.pop_back();
+    return QString::fromStdString(name + reason.substr(reason.find(':')));
+}
 
 }  // namespace
 
-SetupDialog::SetupDialog(const MeasurementSetup& setup, bool boardSelectable, QWidget* parent)
-    : QDialog(parent), setup_(setup) {
+SetupDialog::SetupDialog(const MeasurementSetup& setup, const RecordOrigin& origin,
+                         bool boardSelectable, QWidget* parent)
+    : QDialog(parent), setup_(setup), origin_(origin) {
     setWindowTitle(QStringLiteral("Set-up"));
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < kTextFieldForms.size(); ++i) {
         fields_[i] = new QLineEdit(this);
         fields_[i]->setObjectName(QString::fromLatin1(kTextFieldForms[i].option + 2));
+        if (kTextFieldForms[i].entry == Entry::Megahertz)
+            fields_[i]->setToolTip(
+                QStringLiteral("MHz; or with a unit (2.14GHz), or in Hz with "
+                               "an exponent (2140e6)"));
+    }
+    for (std::size_t i = kWcdmaCenter; i < kDut; ++i)
         form->addRow(QString::fromLatin1(kTextFieldForms[i].label), fields_[i]);
+    fields_[kPathLoss]->setPlaceholderText(QStringLiteral("none"));
+    fields_[kBsPower]->setPlaceholderText(QStringLiteral("none"));
+    if (setup_.pathLoss.IsTable()) {
+        // A table comes from the command line only: shown, not edited.
+        const std::string& file = setup_.pathLoss.File();
+        fields_[kPathLoss]->setReadOnly(true);
+        fields_[kPathLoss]->setText(QStringLiteral("table: ") +
+                                    QString::fromStdString(SetupOptions::Shown(file)));
+        fields_[kPathLoss]->setCursorPosition(0);  // its start in sight: "table: ..."
+        fields_[kPathLoss]->setToolTip(QStringLiteral("--path-loss-table ") +
+                                       QString::fromStdString(file));
     }
     board_ = new QSpinBox(this);
     board_->setObjectName(QStringLiteral("board"));
@@ -52,6 +91,10 @@ SetupDialog::SetupDialog(const MeasurementSetup& setup, bool boardSelectable, QW
     address_->setObjectName(QStringLiteral("address"));
     address_->setRange(0, AnalyzerAddress::kMaxPrimaryAddress);
     form->addRow(QStringLiteral("Primary address:"), address_);
+    for (std::size_t i = kDut; i < kTextFields; ++i)
+        form->addRow(QString::fromLatin1(kTextFieldForms[i].label), fields_[i]);
+    fields_[kDut]->setText(QString::fromStdString(origin.dut));
+    fields_[kOperator]->setText(QString::fromStdString(origin.operatorName));
 
     problem_ = new QLabel(this);
     problem_->setObjectName(QStringLiteral("problem"));
@@ -67,6 +110,7 @@ SetupDialog::SetupDialog(const MeasurementSetup& setup, bool boardSelectable, QW
             [this] {
                 MeasurementSetup defaults;
                 if (!board_->isEnabled()) defaults.address.board = board_->value();
+                if (setup_.pathLoss.IsTable()) defaults.pathLoss = setup_.pathLoss;
                 Show(defaults);
             });
 
@@ -83,25 +127,50 @@ void SetupDialog::Show(const MeasurementSetup& setup) {
     fields_[kWlan11bCenter]->setText(QString::fromStdString(MegahertzText(setup.wlan11bCenterHz)));
     fields_[kReferenceLevel]->setText(
         QString::fromStdString(GeneralNumber(setup.referenceLevelDbm)));
+    if (!setup.pathLoss.IsTable()) {
+        fields_[kPathLoss]->setText(setup.pathLoss.IsNone() ? QString()
+                                                            : QString::fromStdString(GeneralNumber(
+                                                                  setup.pathLoss.FixedDb())));
+    }
+    fields_[kBsPower]->setText(
+        setup.bsPowerDbm ? QString::fromStdString(GeneralNumber(*setup.bsPowerDbm)) : QString());
     board_->setValue(setup.address.board);
     address_->setValue(setup.address.primaryAddress);
     problem_->clear();
 }
 
-MeasurementSetup SetupDialog::Read(QString& problem) const {
+MeasurementSetup SetupDialog::Read(QString& problem, RecordOrigin& origin) const {
     MeasurementSetup setup = setup_;
+    if (!setup.pathLoss.IsTable()) setup.pathLoss = PathLoss();
+    setup.bsPowerDbm.reset();
+    origin = origin_;
     for (std::size_t i = 0; i < kTextFieldForms.size() && problem.isEmpty(); ++i) {
+        const TextField& form = kTextFieldForms[i];
         std::string value = fields_[i]->text().trimmed().toStdString();
-        // In a field marked MHz a bare number is in MHz; the command line takes it in Hz.
-        if (kTextFieldForms[i].megahertz && SetupOptions::Number(value)) value += "MHz";
-        const std::string reason = SetupOptions::Apply(kTextFieldForms[i].option, value, setup);
+        if (fields_[i]->isReadOnly() || (form.entry == Entry::Optional && value.empty())) continue;
+        // The unit of a plain number made plain, also in the reason: "'70000MHz' is not ...".
+        if (form.entry == Entry::Megahertz && SetupOptions::Number(value))
+            value += value.find_first_of("eE") == std::string::npos ? "MHz" : "Hz";
+        const std::string reason = form.entry == Entry::Origin
+                                       ? SetupOptions::ApplyOrigin(form.option, value, origin)
+                                       : SetupOptions::Apply(form.option, value, setup);
         if (!reason.empty()) {
-            // "--ref-level: 'x' is not ..." in the words of the dialog.
-            const std::string label = kTextFieldForms[i].label;
-            problem = QString::fromStdString(label.substr(0, label.find(" (")) +
-                                             reason.substr(reason.find(':')));
+            problem = InDialogWords(form.label, reason);
             fields_[i]->setFocus();
         }
+    }
+    // A table must do for every measurement the window may start.
+    using Carrier = PathLossTable::Carrier;
+    for (const auto& [carrier, field] : {std::pair{Carrier::Wcdma, kWcdmaCenter},
+                                         {Carrier::Wlan11a, kWlan11aCenter},
+                                         {Carrier::Wlan11b, kWlan11bCenter}}) {
+        if (!problem.isEmpty()) break;
+        const std::string uncovered = PathLossTable::Uncovered(setup, {carrier});
+        if (uncovered.empty()) continue;
+        problem =
+            QStringLiteral("Path loss table \"") +
+            QString::fromStdString(SetupOptions::Shown(setup.pathLoss.File()) + "\" " + uncovered);
+        fields_[field]->setFocus();
     }
     setup.address.board = board_->value();
     setup.address.primaryAddress = address_->value();
@@ -110,12 +179,14 @@ MeasurementSetup SetupDialog::Read(QString& problem) const {
 
 void SetupDialog::accept() {
     QString problem;
-    const MeasurementSetup setup = Read(problem);
+    RecordOrigin origin;
+    const MeasurementSetup setup = Read(problem, origin);
     if (!problem.isEmpty()) {
         problem_->setText(problem);
         return;
     }
     setup_ = setup;
+    origin_ = origin;
     QDialog::accept();
 }
 

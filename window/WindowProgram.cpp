@@ -42,9 +42,11 @@ int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
     };
     // An adapter is a board of its own: only the GPIB library and the simulator have boards.
     const bool adapter = !driver.simulate && driver.bus.kind != BusChoice::Kind::Gpib;
-    MainWindow window(caption, bus,
-                      {start.setup, adapter ? MainWindow::BoardChoice::Fixed
-                                            : MainWindow::BoardChoice::Selectable});
+    MainWindow window(
+        caption, bus,
+        {start.setup,
+         adapter ? MainWindow::BoardChoice::Fixed : MainWindow::BoardChoice::Selectable,
+         start.origin});
 
     // Closing the window would otherwise let the event loop report 0.
     std::optional<int> exitStatus;

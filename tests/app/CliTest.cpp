@@ -11,6 +11,7 @@
 #include "app/ExitStatus.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/DisplayCheck.h"
+#include "platform/HostName.h"
 #include "tests/support/ScriptedDriver.h"
 
 namespace kelvane {
@@ -61,8 +62,29 @@ TEST(CliTest, CommandLine) {
          "usage: --repeat runs the measurements named with --measure; name at least "
          "one"},
         {"--repeat 3 --measure obw --charts pictures --results r.csv", "batch obw"},
+        // What the operator typed is shown, its control characters escaped, on one line.
+        {"--bogus\x1b[2J", "usage: unknown option '--bogus\\x1b[2J'"},
+        {"--measure obw\a", "usage: unknown measurement 'obw\\x07'"},
+        {"--address 5 --measure obw --address 18",
+         "usage: --address: given twice ('5' and '18'); give it once"},
     };
     for (const auto& [arguments, parse] : cases) EXPECT_EQ(Parse(arguments), parse) << arguments;
+}
+
+// Whose measurements they are: as given, the station this computer unless given.
+TEST(CliTest, TheRecordsOrigin) {
+    ASSERT_FALSE(HostName().empty());
+    const std::pair<std::vector<std::string>, RecordOrigin> cases[]{
+        {{}, {"", "", HostName()}},
+        {{"--dut", "SN 42", "--operator=Ann Other", "--station", "bench 3", "--measure", "obw"},
+         {"SN 42", "Ann Other", "bench 3"}},
+        {{"--dut=", "--operator", "", "--measure", "obw"}, {"", "", HostName()}},
+    };
+    for (const auto& [arguments, origin] : cases) {
+        const CommandLine parsed(arguments);
+        EXPECT_EQ(parsed.Error(), "");
+        EXPECT_EQ(parsed.Origin(), origin) << origin.dut;
+    }
 }
 
 // Exit status, standard output, standard error and the last two driver calls.

@@ -60,13 +60,26 @@ for args in "--simulate --measure obw" "--help" "--version"; do
     rm -f "$status"
 done
 # Set-up values out of range: one line naming the option and its range, nothing measured.
-for args in "--wcdma-center 51GHz" "--ref-level -151" "--board 16" "--address 31" "--address"; do
+for args in "--wcdma-center 51GHz" "--wcdma-center 2140" "--ref-level -151" "--board 16" \
+    "--address 31" "--address" "--address 5 --address 18" "--path-loss-table /nonexistent.csv"; do
     run 2 "$k" --simulate $args --measure obw
     [ "$(wc -l <"$err")" -eq 1 ] || fail "$args: not one line: $(cat "$err")"
     has "$err" "kelvane: ${args%% *}"
     [ -s "$out" ] && fail "$args: measured anyway"
 done
 run 0 "$k" --simulate --measure obw --wcdma-center 2140MHz; has "$out" "OBW CF = 2140.000MHz"
+if [ $emulated = no ]; then  # a line end inside an argument, as the shell passes it
+    run 2 "$k" --simulate --wcdma-center "$(printf '2140\nMHz')" --measure obw
+    has "$err" "kelvane: --wcdma-center: '2140\x0aMHz' is not a frequency from 12.5 MHz to 50 GHz"
+    [ "$(wc -l <"$err")" -eq 1 ] || fail "a value with a line end: not one line: $(cat "$err")"
+fi
+# A path loss table is refused with its file and line before anything is sent, and taken when good.
+table=$(mktemp); printf 'frequency,loss\r\n1.9GHz,1.5\r\n1.8GHz,2\r\n' >"$table"
+run 2 "$k" --simulate --path-loss-table "$table" --measure obw
+has "$err" "kelvane: --path-loss-table \"$table\" line 3: 1800 MHz is not above"; [ -s "$out" ] && fail "bad table: measured anyway"
+printf '1.9GHz,1.5\n2.5GHz,2\n' >"$table"
+run 0 "$k" --simulate --path-loss-table "$table" --ref-level 10dBm --measure obw; has "$out" "OBW CF = "
+rm -f "$table"
 # Records: one JSON line per measurement, the log byte for byte as without them; CSV by the name,
 # its header only in a new file; a file that refuses them is exit status 4, the log goes on.
 dir=$(mktemp -d)

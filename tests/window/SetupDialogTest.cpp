@@ -54,8 +54,8 @@ private slots:
             const auto* problem = dialog->findChild<QLabel*>("problem");
             refusedFirst = dialog->isVisible() &&
                            problem->text() ==
-                               "W-CDMA center: '70000MHz' is not a frequency above 0 Hz and up "
-                               "to 50 GHz (e.g. 2140MHz, 2.14GHz, 2140e6)";
+                               "W-CDMA center: '70000MHz' is not a frequency from 12.5 MHz to 50 "
+                               "GHz (e.g. 2140MHz, 2.14GHz, 2140e6)";
             Type(dialog, "wcdma-center", "2.14GHz");
             Type(dialog, "ref-level", "-10");
             dialog->findChild<QSpinBox*>("board")->setValue(1);
@@ -65,7 +65,7 @@ private slots:
         QTest::keyClick(&rig.window, Qt::Key_E, Qt::ControlModifier);
         QVERIFY(refusedFirst);
         QCOMPARE(rig.window.windowTitle(),
-                 QStringLiteral("Kelvane (V1.2) - W-CDMA 2140 MHz, reference level -10 dB, GPIB "
+                 QStringLiteral("Kelvane (V1.2) - W-CDMA 2140 MHz, reference level -10 dBm, GPIB "
                                 "board 1, address 18"));
         QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
         const QStringList transcript = rig.Transcript();
@@ -80,7 +80,7 @@ private slots:
     void contextMenuAndCancel() {
         WindowFixture rig(false);
         QVERIFY(QTest::qWaitForWindowActive(&rig.window));
-        rig.window.SetSetup({2140e6, 5180e6, 2462e6, -10.0, {1, 18}});
+        rig.window.SetSetup({2140e6, 5180e6, 2462e6, -10.0, {1, 18}, {}, std::nullopt});
         bool offered = false;
         WhenOpen(
             [&offered](QWidget* menu) {
@@ -98,7 +98,8 @@ private slots:
             Press(dialog, Qt::Key_Escape);
         });
         rig.window.SetupAction()->trigger();
-        QCOMPARE(rig.window.Setup(), (MeasurementSetup{2140e6, 5180e6, 2462e6, -10.0, {1, 18}}));
+        QCOMPARE(rig.window.Setup(),
+                 (MeasurementSetup{2140e6, 5180e6, 2462e6, -10.0, {1, 18}, {}, std::nullopt}));
 
         WhenOpen([](QWidget* dialog) {
             auto* box = dialog->findChild<QDialogButtonBox*>();
@@ -110,9 +111,103 @@ private slots:
         QCOMPARE(rig.window.windowTitle(), QStringLiteral("Kelvane (V1.2)"));
     }
 
+    // Path loss, base station power, DUT and operator: set for the next measurement, named in
+    // the caption (but the DUT and operator), and emptied again to none.
+    void levelsAtTheDutAndWhoseTheyAre() {
+        WindowFixture rig(false);
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        WhenOpen([](QWidget* dialog) {
+            Type(dialog, "path-loss", "30");
+            Type(dialog, "bs-power", "43dBm");
+            Type(dialog, "dut", "SN 42");
+            Type(dialog, "operator", "Ann");
+            Press(dialog, Qt::Key_Return);
+        });
+        rig.window.EditSetup();
+        QCOMPARE(rig.window.Setup().pathLoss, PathLoss::Fixed(30));
+        QCOMPARE(rig.window.Setup().bsPowerDbm, std::optional<double>(43));
+        QCOMPARE(rig.window.Origin(), (RecordOrigin{"SN 42", "Ann", ""}));
+        QCOMPARE(rig.window.windowTitle(),
+                 QStringLiteral("Kelvane (V1.2) - levels at the DUT, path loss 30 dB, base station "
+                                "43 dBm"));
+        WhenOpen([](QWidget* dialog) {
+            QCOMPARE(dialog->findChild<QLineEdit*>("dut")->text(), QStringLiteral("SN 42"));
+            for (const char* field : {"path-loss", "bs-power"}) {
+                Type(dialog, field, "");
+                QTest::keyClick(dialog->findChild<QLineEdit*>(field), Qt::Key_Backspace);
+            }
+            Press(dialog, Qt::Key_Return);
+        });
+        rig.window.EditSetup();
+        QCOMPARE(rig.window.Setup(), MeasurementSetup{});
+        QCOMPARE(rig.window.Origin(), (RecordOrigin{"SN 42", "Ann", ""}));
+    }
+
+    // What a field's message suggests, the field accepts: a plain number is in MHz, one with
+    // an exponent in Hz (5180e6), as on the command line; and the other fields' checks.
+    void fieldsAcceptWhatTheySuggest() {
+        struct Case {
+            const char* field;
+            QString text;
+            QString problem;  // empty: accepted
+        };
+        const QString wlan11a = QStringLiteral(
+            " is not a frequency from 40 MHz to 50 GHz (e.g. 5180MHz, 5.18GHz, 5180e6)");
+        const Case cases[]{
+            {"wlan-11a-center", "5180e6", ""},
+            {"wlan-11a-center", "5.18GHz", ""},
+            {"wlan-11a-center", "5.18", "802.11a center: '5.18MHz'" + wlan11a},
+            {"wlan-11a-center", "5180e3", "802.11a center: '5180e3Hz'" + wlan11a},
+            {"ref-level", "-20.5dBm", ""},
+            {"path-loss", "101",
+             "Path loss: '101' is not a path loss from -50 to +100 dB (a gain is negative)"},
+            {"dut", "a\tb",
+             "DUT serial: 'a\\x09b' is not a serial number of at most 200 bytes without control "
+             "characters"},
+        };
+        for (const Case& c : cases) {
+            SetupDialog dialog({}, {}, true);
+            dialog.findChild<QLineEdit*>(c.field)->setText(c.text);
+            dialog.accept();
+            QCOMPARE(dialog.findChild<QLabel*>("problem")->text(), c.problem);
+            QCOMPARE(dialog.result() == QDialog::Accepted, c.problem.isEmpty());
+        }
+        SetupDialog dialog({}, {}, true);
+        dialog.findChild<QLineEdit*>("wlan-11a-center")->setText("5180e6");
+        dialog.accept();
+        QCOMPARE(dialog.Setup().wlan11aCenterHz, 5180e6);
+    }
+
+    // A table from the command line is shown, kept (also by "Defaults") and must cover the
+    // three carriers; the station stays as given.
+    void tableShownAndKept() {
+        MeasurementSetup setup;
+        setup.pathLoss = PathLoss::Table({{1.9e9, 1}, {2.5e9, 2}}, "/cal/loss.csv");
+        setup.wlan11aCenterHz = 2.3e9;
+        SetupDialog dialog(setup, {"SN 1", "Ann", "bench 3"}, true);
+        auto* pathLoss = dialog.findChild<QLineEdit*>("path-loss");
+        QVERIFY(pathLoss->isReadOnly());
+        QCOMPARE(pathLoss->text(), QStringLiteral("table: /cal/loss.csv"));
+        auto* box = dialog.findChild<QDialogButtonBox*>();
+        QTest::mouseClick(box->button(QDialogButtonBox::RestoreDefaults), Qt::LeftButton);
+        QCOMPARE(pathLoss->text(), QStringLiteral("table: /cal/loss.csv"));
+        dialog.accept();
+        QCOMPARE(
+            dialog.findChild<QLabel*>("problem")->text(),
+            QStringLiteral("Path loss table \"/cal/loss.csv\" covers 1900 MHz to 2500 MHz, not "
+                           "4965 MHz to 5045 MHz around the 802.11a carrier"));
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        dialog.findChild<QLineEdit*>("wlan-11a-center")->setText("2300");
+        dialog.findChild<QLineEdit*>("operator")->setText("Bo");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Setup().pathLoss, setup.pathLoss);
+        QCOMPARE(dialog.Origin(), (RecordOrigin{"SN 1", "Bo", "bench 3"}));
+    }
+
     // Over an adapter the board cannot be chosen.
     void boardFixedOnAnAdapter() {
-        SetupDialog dialog({}, false);
+        SetupDialog dialog({}, {}, false);
         QVERIFY(!dialog.findChild<QSpinBox*>("board")->isEnabled());
         QVERIFY(dialog.findChild<QSpinBox*>("address")->isEnabled());
     }
