@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "platform/AppendFile.h"
-#include "platform/SystemFile.h"
+#include "platform/files/AppendFile.h"
+#include "platform/files/SystemFile.h"
 
 namespace kelvane {
 

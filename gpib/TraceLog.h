@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/AppendFile.h"
+#include "platform/files/AppendFile.h"
 #include "platform/Clock.h"
 
 namespace kelvane {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/SystemFile.h"
+#include "platform/files/SystemFile.h"
 #include "results/RecordFormats.h"
 
 namespace kelvane {

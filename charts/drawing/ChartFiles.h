@@ -6,7 +6,7 @@
 
 #include "charts/ChartModel.h"
 #include "charts/WrittenChart.h"
-#include "platform/SystemFile.h"
+#include "platform/files/SystemFile.h"
 
 namespace kelvane {
 

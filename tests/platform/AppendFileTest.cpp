@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/AppendFile.h"
+#include "platform/files/AppendFile.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TemporaryFolder.h"
 

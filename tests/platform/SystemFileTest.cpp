@@ -15,8 +15,8 @@
 #include <sys/stat.h>
 #endif
 
-#include "platform/AppendFile.h"
-#include "platform/SystemFile.h"
+#include "platform/files/AppendFile.h"
+#include "platform/files/SystemFile.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TemporaryFolder.h"
 

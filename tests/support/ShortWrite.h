@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/SystemFile.h"
+#include "platform/files/SystemFile.h"
 
 namespace kelvane::testing {
 

@@ -11,7 +11,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
-#include "platform/SystemFile.h"
+#include "platform/files/SystemFile.h"
 
 namespace kelvane {
 

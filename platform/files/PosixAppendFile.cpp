@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/AppendFile.h"
+#include "platform/files/AppendFile.h"
 
 namespace kelvane {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/SystemFile.h"
+#include "platform/files/SystemFile.h"
 #include "platform/WindowsApi.h"
 
 namespace kelvane {

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/AppendFile.h"
+#include "platform/files/AppendFile.h"
 #include "platform/WindowsApi.h"
 
 namespace kelvane {
