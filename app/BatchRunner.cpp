@@ -40,6 +40,7 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
       interruption_(options.interruption),
       repeat_(options.repeat),
       setup_(options.setup),
+      origin_(options.origin),
       log_(out),
       runner_(std::move(factory), clock, log_, BatchRunnerOptions(options, err)) {}
 
@@ -51,7 +52,7 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
     for (std::size_t done = 0; done < total; ++done) {
         if (const int interrupted = Interrupted(total - done)) return interrupted;
         const CatalogEntry& entry = *measurements[done % measurements.size()];
-        const RunEnd end = runner_.Run(entry, setup_);
+        const RunEnd end = runner_.Run(entry, setup_, origin_);
         // The binding has shown its message; no further driver call may follow.
         if (end.registrationFailed) return kExitRegistrationFailure;
         const Judgement& judgement = end.record.judgement;

@@ -21,6 +21,7 @@ struct CatalogEntry;
 // How a batch runs its measurements.
 struct BatchOptions {
     MeasurementSetup setup;
+    RecordOrigin origin;  // the DUT, operator and station of every record
     std::string bus = "gpib";        // as the records name it
     int repeat = 1;                  // times over the whole list, then a summary in the log
     ResultsFile* results = nullptr;  // gets a record of each measurement; must outlive the run
@@ -70,6 +71,7 @@ private:
     std::function<int()> interruption_;
     int repeat_;
     MeasurementSetup setup_;
+    RecordOrigin origin_;
     StreamLogSink log_;
     MeasurementRunner runner_;
 };

@@ -31,14 +31,20 @@ MeasurementRunner::MeasurementRunner(DriverFactory factory, Clock& clock, LogSin
                [this](const std::string& message) {
                    if (options_.presentMessage) options_.presentMessage(message);
                }),
-      session_(binding_) {}
+      session_(binding_) {
+    if (options_.runId.empty()) options_.runId = ids_.Next();
+}
 
-RunEnd MeasurementRunner::Run(const CatalogEntry& entry, const MeasurementSetup& setup) {
+RunEnd MeasurementRunner::Run(const CatalogEntry& entry, const MeasurementSetup& setup,
+                              const RecordOrigin& origin) {
     if (options_.followSetup) options_.followSetup(setup);
     MeasurementContext context{session_, log_, clock_, setup, options_.stopRequested};
     RunEnd end;
     MeasurementRecord& record = end.record;
     record = recorder_.Start(entry, setup);
+    record.origin = origin;
+    record.runId = options_.runId;
+    record.recordId = ids_.Next();
     std::string aborted;
     try {
         recorder_.Complete(record, entry, context);

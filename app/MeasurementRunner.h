@@ -10,6 +10,7 @@
 #include "app/records/ChartOutput.h"
 #include "app/records/MeasurementRecorder.h"
 #include "app/records/RecordKeeper.h"
+#include "app/records/UuidSource.h"
 #include "gpib/DriverLoad.h"
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
@@ -36,6 +37,8 @@ struct RunnerOptions {
     // Whether the running measurement is asked to stop (Ctrl+C in batch): it then stops before
     // its next command, sets the analyzer back and ends as interrupted. Empty: never.
     std::function<bool()> stopRequested;
+    // The run's id in every record (one per batch or window session); a new one when empty.
+    std::string runId;
 };
 
 // How one run ended, for the caller to show.
@@ -65,7 +68,12 @@ public:
     MeasurementRunner(DriverFactory factory, Clock& clock, LogSink& log,
                       RunnerOptions options = {});
 
-    RunEnd Run(const CatalogEntry& entry, const MeasurementSetup& setup);
+    // origin: the DUT, operator and station the record names.
+    RunEnd Run(const CatalogEntry& entry, const MeasurementSetup& setup,
+               const RecordOrigin& origin = {});
+
+    // The id that every record of this runner carries.
+    const std::string& RunId() const { return options_.runId; }
 
     // How the last run's session went, for a batch that stops when the bus or the analyzer is
     // not there (AnalyzerSession).
@@ -83,6 +91,7 @@ private:
     RunnerOptions options_;
     MeasurementRecorder recorder_;
     RecordKeeper records_;
+    UuidSource ids_;
     BusActivity activity_;
     GpibBinding binding_;
     AnalyzerSession session_;

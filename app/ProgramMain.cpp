@@ -170,6 +170,7 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     if (action == CommandLine::Action::Batch) {
         BatchOptions options;
         options.setup = commandLine.Setup();
+        options.origin = commandLine.Origin();
         options.bus = recordBus;
         options.repeat = commandLine.Repeat();
         options.results = results.get();

@@ -31,8 +31,10 @@ RunnerOptions BusMeasurements::WindowOptions(RunnerOptions options) {
     return options;
 }
 
-bool BusMeasurements::Start(const CatalogEntry& measurement, const MeasurementSetup& setup) {
-    return thread_->Post([this, &measurement, setup] { return runner_.Run(measurement, setup); });
+bool BusMeasurements::Start(const CatalogEntry& measurement, const MeasurementSetup& setup,
+                            const RecordOrigin& origin) {
+    return thread_->Post(
+        [this, &measurement, setup, origin] { return runner_.Run(measurement, setup, origin); });
 }
 
 std::optional<RunEnd> BusMeasurements::TakeEnd() { return thread_->TakeResult(); }

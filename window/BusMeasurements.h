@@ -36,7 +36,8 @@ public:
 
     // Starts the measurement with this set-up unless one is running; returns whether it
     // started.
-    bool Start(const CatalogEntry& measurement, const MeasurementSetup& setup = {});
+    bool Start(const CatalogEntry& measurement, const MeasurementSetup& setup = {},
+               const RecordOrigin& origin = {});
     // After Finished: how the measurement ended. Everything the bus thread did for it is visible
     // to the caller afterwards.
     std::optional<RunEnd> TakeEnd();

@@ -218,7 +218,7 @@ void MainWindow::AppendResult(const QString& text) { resultLog_->AppendResult(te
 
 void MainWindow::StartMeasurement(ButtonId id) {
     if (running_ != nullptr || measurements_[id] == nullptr) return;
-    if (!bus_.Start(*measurements_[id], setup_)) return;
+    if (!bus_.Start(*measurements_[id], setup_, origin_)) return;
     // The measurement's texts reach the window through its event loop, so none comes before this.
     resultLog_->BeginMeasurement();
     running_ = buttons_[id];

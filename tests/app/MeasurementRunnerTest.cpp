@@ -1,6 +1,7 @@
 // The run facade: whatever became of the log or the results file, and also when the measurement
 // threw, the run ends with its judged record kept.
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -87,6 +88,29 @@ TEST(MeasurementRunnerTest, TheRecordIsKeptWhateverElseWasLost) {
             EXPECT_EQ(records[0].result.values[0].value, -10.2);
         }
     }
+}
+
+// Every record says which run and which DUT it belongs to, with an id of its own.
+TEST(MeasurementRunnerTest, RecordsCarryTheRunTheirIdAndTheirOrigin) {
+    VirtualClock clock;
+    auto driver = std::make_unique<testing::ScriptedDriver>();
+    driver->ReplyAlways("*STB?", "128");
+    driver->ReplyAlways("PWCH?", "-10.2");
+    std::ostringstream written;
+    StreamLogSink log(written);
+    MeasurementRunner runner(testing::HandOver(std::move(driver)), clock, log);
+    const RecordOrigin origin{"SN-1", "Ana", "bench-7"};
+    const RunEnd first = runner.Run(*FindMeasurement("ch-power"), {}, origin);
+    const RunEnd second = runner.Run(*FindMeasurement("ch-power"), {}, origin);
+    const std::regex uuid("[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}");
+    for (const RunEnd* end : {&first, &second}) {
+        EXPECT_TRUE(std::regex_match(end->record.recordId, uuid)) << end->record.recordId;
+        EXPECT_EQ(end->record.runId, runner.RunId());
+        EXPECT_EQ(end->record.origin, origin);
+    }
+    EXPECT_TRUE(std::regex_match(runner.RunId(), uuid)) << runner.RunId();
+    EXPECT_NE(first.record.recordId, second.record.recordId);
+    EXPECT_NE(first.record.recordId, runner.RunId());
 }
 
 }  // namespace
