@@ -19,7 +19,7 @@ RunnerOptions BatchRunnerOptions(BatchOptions& options, std::ostream& err) {
     RunnerOptions runner;
     runner.bus = std::move(options.bus);
     runner.utcNow = std::move(options.utcNow);
-    runner.results = options.results;
+    runner.targets = std::move(options.targets);
     runner.keepLogs = false;
     runner.charts = {std::move(options.chartsFolder), options.chartsPng,
                      std::move(options.chartWriter)};

@@ -12,7 +12,7 @@
 #include "gpib/DriverLoad.h"
 #include "measurements/MeasurementSetup.h"
 #include "platform/Clock.h"
-#include "results/ResultsFile.h"
+#include "results/RecordTarget.h"
 
 namespace kelvane {
 
@@ -24,7 +24,8 @@ struct BatchOptions {
     RecordOrigin origin;  // the DUT, operator and station of every record
     std::string bus = "gpib";        // as the records name it
     int repeat = 1;                  // times over the whole list, then a summary in the log
-    ResultsFile* results = nullptr;  // gets a record of each measurement; must outlive the run
+    // Each gets a record of each measurement (--results); they must outlive the run.
+    std::vector<RecordTarget*> targets;
     MeasurementRecorder::UtcClock utcNow;  // the records' start times; the system's by default
     // The charts of the charted measurements go into chartsFolder through chartWriter (as SVG,
     // and PNG with chartsPng); none when the folder is empty.

@@ -36,7 +36,7 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
             tracePath_ = *path;
         } else if (const auto results = OptionValue(arguments, i, "--results")) {
             if (results->empty()) SetError("--results needs a file name");
-            resultsPath_ = *results;
+            resultsPaths_.push_back(*results);
         } else if (const auto count = OptionValue(arguments, i, "--repeat")) {
             SetRepeat(*count);
         } else if (const auto folder = OptionValue(arguments, i, "--charts")) {

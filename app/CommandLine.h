@@ -15,7 +15,7 @@ namespace kelvane {
 struct CatalogEntry;
 
 // The program's arguments:
-//   kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE] [SET-UP]...
+//   kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE]... [SET-UP]...
 //           [--repeat N] [--charts FOLDER [--charts-png]] [--measure NAME]...
 //       the window, or the named measurements in batch (N times over)
 //   kelvane --help | --version
@@ -46,8 +46,8 @@ public:
     const BusChoice& Bus() const { return bus_; }
     // The file that gets the bus trace; empty: no trace.
     const std::string& TracePath() const { return tracePath_; }
-    // The file that gets a record of each measurement; empty: none.
-    const std::string& ResultsPath() const { return resultsPath_; }
+    // The targets that get a record of each measurement (--results, any number), in order.
+    const std::vector<std::string>& ResultsPaths() const { return resultsPaths_; }
     // The folder that gets a chart of each charted measurement of a batch run; empty: none.
     const std::string& ChartsFolder() const { return chartsFolder_; }
     // A PNG picture beside each SVG chart.
@@ -85,7 +85,7 @@ private:
     bool simulate_ = false;
     BusChoice bus_;
     std::string tracePath_;
-    std::string resultsPath_;
+    std::vector<std::string> resultsPaths_;
     std::string chartsFolder_;
     bool chartsPng_ = false;
     int repeat_ = 1;

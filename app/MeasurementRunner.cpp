@@ -25,7 +25,7 @@ MeasurementRunner::MeasurementRunner(DriverFactory factory, Clock& clock, LogSin
       log_(log),
       options_(std::move(options)),
       recorder_(clock, options_.bus, options_.utcNow),
-      records_(options_.results, options_.keepLogs),
+      records_(options_.targets, options_.keepLogs),
       activity_([this](const BusStep& step) { options_.step(step); }),
       binding_(StepsOf(std::move(factory), options_, activity_),
                [this](const std::string& message) {
@@ -66,8 +66,7 @@ RunEnd MeasurementRunner::Run(const CatalogEntry& entry, const MeasurementSetup&
     // The record and the chart do not depend on the log: they are kept when it failed too.
     if (std::string failure = WriteChart(record); !failure.empty())
         end.fileFailures.push_back(std::move(failure));
-    if (std::string failure = records_.Keep(record); !failure.empty())
-        end.fileFailures.push_back(std::move(failure));
+    for (std::string& failure : records_.Keep(record)) end.fileFailures.push_back(std::move(failure));
     return end;
 }
 

@@ -15,7 +15,7 @@
 #include "measurements/LogSink.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/Clock.h"
-#include "results/ResultsFile.h"
+#include "results/RecordTarget.h"
 
 namespace kelvane {
 
@@ -23,7 +23,8 @@ namespace kelvane {
 struct RunnerOptions {
     std::string bus = "gpib";              // as the records name it
     MeasurementRecorder::UtcClock utcNow;  // the records' start times; the system's by default
-    ResultsFile* results = nullptr;  // gets a record of each measurement; must outlive the runner
+    // Each gets a record of each measurement (--results); they must outlive the runner.
+    std::vector<RecordTarget*> targets;
     // Keep each record's log text in memory too (the window's "Save results as..."); a batch
     // has its log on standard output.
     bool keepLogs = true;
@@ -81,6 +82,8 @@ public:
     // The records of every run so far.
     std::vector<MeasurementRecord> Records() const { return records_.Records(); }
     std::string AllRecords(RecordFormat format) const { return records_.AllRecords(format); }
+    // What the record targets have to say (records that wait for a database, ...).
+    std::vector<std::string> Notices() const { return records_.Notices(); }
 
 private:
     // The chart file's failure line; empty when written or not wanted.

@@ -25,7 +25,7 @@
 #include "platform/StandardDescriptors.h"
 #include "platform/SteadyClock.h"
 #include "platform/SystemFeatures.h"
-#include "results/ResultsFile.h"
+#include "app/records/RecordTargets.h"
 
 namespace kelvane {
 
@@ -51,18 +51,6 @@ std::string TraceHeader(const std::vector<std::string>& arguments) {
     std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
     for (const auto& argument : arguments) line += " " + argument;
     return line;
-}
-
-// Whether the two paths name one file (also through links or other spellings), which the trace's
-// lines and the records would share. A device such as /dev/null may take both.
-bool OneFile(const std::string& first, const std::string& second) {
-    const auto path = [](const std::string& utf8) {
-        return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-    };
-    std::error_code error;
-    if (std::filesystem::status(path(first), error).type() == std::filesystem::file_type::character)
-        return false;
-    return std::filesystem::equivalent(path(first), path(second), error);
 }
 
 }  // namespace
@@ -125,24 +113,10 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
             return kExitUsage;
         }
     }
-    std::unique_ptr<ResultsFile> results;
-    if (!commandLine.ResultsPath().empty()) {
-        results = std::make_unique<ResultsFile>(commandLine.ResultsPath());
-        if (results->OtherHeader()) {
-            std::cerr << "kelvane: the results file \"" << commandLine.ResultsPath()
-                      << "\" has another header than Kelvane writes; name a new file\n";
-            return kExitUsage;
-        }
-        if (!results->IsOpen()) {
-            std::cerr << "kelvane: cannot open the results file \"" << commandLine.ResultsPath()
-                      << "\": " << results->Failure() << '\n';
-            return kExitUsage;
-        }
-        if (traceOpen.file && OneFile(commandLine.TracePath(), commandLine.ResultsPath())) {
-            std::cerr << "kelvane: --trace and --results name one file, \""
-                      << commandLine.ResultsPath() << "\"; give each a file of its own\n";
-            return kExitUsage;
-        }
+    const RecordTargets targets(commandLine.ResultsPaths(), commandLine.TracePath());
+    if (!targets.Error().empty()) {
+        std::cerr << "kelvane: " << targets.Error() << '\n';
+        return kExitUsage;
     }
     std::unique_ptr<TraceLog> trace;
     if (traceOpen.file) {
@@ -161,9 +135,12 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     SetupFollower follower(commandLine.Setup(), trace.get());
     setup.simulatedBench = &follower.Bench();
     const auto withTrace = [&trace](int status) {
-        // A trace asked for and lost is a file that could not be written.
+        // A trace asked for and lost is a file that could not be written: that comes before a
+        // failed limit or a measurement's problem.
         const bool lost = trace && !trace->Failure().empty();
-        return lost && status <= kExitMeasurementProblem ? kExitLogUnwritable : status;
+        const bool outranked = status == kExitCompleted || status == kExitMeasurementProblem ||
+                               status == kExitLimitFailed;
+        return lost && outranked ? kExitLogUnwritable : status;
     };
     // From here on a signal ends the measurement under way cleanly, not the program.
     InterruptSignals::Catch();
@@ -173,7 +150,7 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
         options.origin = commandLine.Origin();
         options.bus = recordBus;
         options.repeat = commandLine.Repeat();
-        options.results = results.get();
+        options.targets = targets.Targets();
         options.chartsFolder = commandLine.ChartsFolder();
         options.chartsPng = commandLine.ChartsPng();
         options.chartWriter = qt.writeChart;
@@ -186,7 +163,7 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     }
     WindowStart start{setup, commandLine.Setup(),
                       [&follower](const MeasurementSetup& next) { follower.Follow(next); },
-                      recordBus, results.get()};
+                      recordBus, targets.Targets()};
     start.origin = commandLine.Origin();
     return withTrace(qt.launchWindow(argc, argv, start));
 }

@@ -2,11 +2,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/bus/DriverChoice.h"
 #include "measurements/MeasurementSetup.h"
 #include "results/RecordOrigin.h"
-#include "results/ResultsFile.h"
+#include "results/RecordTarget.h"
 
 namespace kelvane {
 
@@ -17,8 +18,8 @@ struct WindowStart {
     // Called on the bus thread before each measurement with its set-up (SetupFollower).
     std::function<void(const MeasurementSetup& setup)> followSetup;
     std::string recordBus;  // the bus as records name it
-    // Gets a record of each measurement as it ends (--results); null: none. Outlives the window.
-    ResultsFile* results = nullptr;
+    // Each gets a record of each measurement as it ends (--results). They outlive the window.
+    std::vector<RecordTarget*> targets;
     // Whose measurements they are (DUT, operator, station) until the set-up dialog changes it.
     RecordOrigin origin = {};
 };

@@ -79,4 +79,10 @@ std::string ResultsFile::Lead(const std::optional<std::uint64_t>& size) const {
     return format_ == RecordFormat::Csv ? "\r\n" : "\n";
 }
 
+std::string ResultsFile::Keep(const MeasurementRecord& record) {
+    if (Write(record)) return {};
+    return "cannot write the " + record.measurement + " record to the results file \"" + path_ +
+           "\": " + failure_;
+}
+
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 
 #include "platform/files/SystemFile.h"
 #include "results/RecordFormats.h"
+#include "results/RecordTarget.h"
 
 namespace kelvane {
 
@@ -18,7 +19,7 @@ namespace kelvane {
 // is empty under the lock. A record that could not be written whole is cut off again, back to
 // the length the file had before it. A file whose last line has no line end gets one before the
 // record. A pipe or a device gets the CSV header before its first record, and is never cut.
-class ResultsFile {
+class ResultsFile : public RecordTarget {
 public:
     // Opens `path` for appending (never waiting for a named pipe's reader); Failure() says why
     // when it cannot be opened. A CSV file that holds rows under another header than CsvHeader()
@@ -34,6 +35,8 @@ public:
 
     // Appends the record; false (with Failure()) when it could not be written whole.
     bool Write(const MeasurementRecord& record);
+    // Write, with the line that says which record and file and why it failed.
+    std::string Keep(const MeasurementRecord& record) override;
     // Why the last open or write failed: the system's reason, and for a cut record whether
     // anything of it is left in the file.
     const std::string& Failure() const { return failure_; }

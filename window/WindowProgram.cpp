@@ -33,7 +33,7 @@ int WindowProgram::Run(int& argc, char** argv, const WindowStart& start) {
     SteadyClock clock;
     RunnerOptions options;
     options.bus = start.recordBus;
-    options.results = start.results;
+    options.targets = start.targets;
     options.followSetup = start.followSetup;
     BusMeasurements bus(MakeDriverFactory(start.driver, clock), clock, std::move(options));
     const DriverSetup& driver = start.driver;

@@ -13,6 +13,7 @@
 
 #include "app/BatchRunner.h"
 #include "app/ExitStatus.h"
+#include "results/ResultsFile.h"
 #include "measurements/MeasurementCatalog.h"
 #include "tests/support/ScriptedDriver.h"
 #include "tests/support/VirtualClock.h"
@@ -57,7 +58,7 @@ BatchRun RunBatch(const std::vector<std::string>& names, const std::vector<std::
 BatchRun RunChannelPower(const std::vector<std::string>& powers, int repeat, ResultsFile* results) {
     BatchOptions options;
     options.repeat = repeat;
-    options.results = results;
+    if (results) options.targets = {results};
     return RunBatch({"ch-power"}, powers, std::move(options));
 }
 
@@ -193,7 +194,7 @@ TEST(BatchRecords, TheExitStatusAndTheLinesOfWhatDidNotPass) {
         if (*c.results != '\0') {
             results = std::make_unique<ResultsFile>(c.results);
             if (!results->IsOpen()) continue;
-            options.results = results.get();
+            options.targets = {results.get()};
         }
         const BatchRun run = RunBatch(c.names, {"bad"}, std::move(options), c.bandwidths);
         EXPECT_EQ(run.status, c.status) << c.what;

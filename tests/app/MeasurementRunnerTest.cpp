@@ -12,6 +12,7 @@
 #include "app/MeasurementRunner.h"
 #include "app/StreamLogSink.h"
 #include "measurements/MeasurementCatalog.h"
+#include "results/ResultsFile.h"
 #include "tests/support/ScriptedDriver.h"
 #include "tests/support/VirtualClock.h"
 
@@ -66,7 +67,7 @@ TEST(MeasurementRunnerTest, TheRecordIsKeptWhateverElseWasLost) {
         if (*c.resultsPath != '\0') {
             results = std::make_unique<ResultsFile>(c.resultsPath);
             if (!results->IsOpen()) GTEST_SKIP() << "no " << c.resultsPath << " here";
-            options.results = results.get();
+            options.targets = {results.get()};
         }
         MeasurementRunner runner(testing::HandOver(std::move(driver)), clock, log, options);
 

@@ -119,6 +119,11 @@ has "$dir/piped.jsonl" '"measurement":"ch-power"'
 rm -f "$status"
 run 2 "$k" --simulate --measure obw --results "$dir/no/such/folder.jsonl"
 has "$err" "cannot open the results file"
+# Every --results target gets every record; one file named twice would get each twice.
+run 0 "$k" --simulate --measure obw --results "$dir/both.csv" --results "$dir/both.jsonl"
+[ "$(grep -c "^20.*,obw,verdict," "$dir/both.csv")" -eq 1 ] || fail "no record in the second of two targets"
+has "$dir/both.jsonl" "\"measurement\":\"obw\""
+run 2 "$k" --simulate --measure obw --results "$dir/both.csv" --results "$dir/./both.csv"; has "$err" "names one file twice"
 # A CSV under another header is refused before anything is sent, and kept as it was; so is one
 # file for the trace and the records, under any spelling.
 printf 'a,b\r\n' >"$dir/other.csv"; cp "$dir/other.csv" "$dir/other.kept"

@@ -11,6 +11,7 @@
 #include "app/bus/DriverChoice.h"
 #include "tests/support/LatchedDriver.h"
 #include "tests/support/ScriptedDriver.h"
+#include "results/ResultsFile.h"
 #include "window/BusMeasurements.h"
 #include "window/MainWindow.h"
 
@@ -26,7 +27,7 @@ inline QStringList ToQt(const std::vector<std::string>& texts) {
 
 inline RunnerOptions WithResults(ResultsFile* results) {
     RunnerOptions options;
-    options.results = results;
+    if (results) options.targets = {results};
     return options;
 }
 
