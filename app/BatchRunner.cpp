@@ -70,6 +70,8 @@ int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
         if (StopsAfter(total - done - 1)) break;
     }
     if (repeat_ > 1) Summarize(measurements);
+    for (const std::string& notice : runner_.Notices()) err_ << "kelvane: " << notice << '\n';
+    err_ << std::flush;
     if (LogLost()) return kExitLogUnwritable;
     // A record or a chart asked for and not written is a file that could not be written.
     if (fileLost) return kExitLogUnwritable;
