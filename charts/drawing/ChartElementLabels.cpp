@@ -35,6 +35,15 @@ QPointF Nearest(const QRectF& box, const QPointF& point) {
             std::clamp(point.y(), box.top(), box.bottom())};
 }
 
+// The point of the line from p1 to p2 nearest to `point`.
+QPointF NearestOnLine(const QLineF& line, const QPointF& point) {
+    const QPointF d = line.p2() - line.p1();
+    const double length2 = QPointF::dotProduct(d, d);
+    if (length2 == 0) return line.p1();
+    const double t = std::clamp(QPointF::dotProduct(point - line.p1(), d) / length2, 0.0, 1.0);
+    return line.p1() + t * d;
+}
+
 QColor LabelColor(ChartTone tone) {
     return tone == ChartTone::Pass || tone == ChartTone::Fail ? ChartStyle::Ink(tone)
                                                               : ChartStyle::Text();
@@ -51,19 +60,20 @@ const QFont& ChartElementLabels::FontOf(ChartTone tone) const {
 }
 
 void ChartElementLabels::Write(const std::vector<ChartLabels::Place>& places, ChartTone tone,
-                               const QPointF& anchor) {
+                               const QPointF& anchor, const std::optional<QLineF>& along) {
     if (places.empty()) return;
     const QRectF box = labels_.Write(places, FontOf(tone), LabelColor(tone), anchor);
     painted_.push_back({PaintedElement::Kind::Label, box, places.front().text});
     // A label pushed away from its point gets a thin leader to it.
-    const QPointF nearest = Nearest(box, anchor);
-    if (QLineF(anchor, nearest).length() > style_.Unit() * kLeaderFrom) {
+    const QPointF from = along ? NearestOnLine(*along, box.center()) : anchor;
+    const QPointF nearest = Nearest(box, from);
+    if (QLineF(from, nearest).length() > style_.Unit() * kLeaderFrom) {
         painter_.save();
         painter_.setPen(QPen(ChartStyle::Frame(), 1));
-        painter_.drawLine(QLineF(anchor, nearest));
+        painter_.drawLine(QLineF(from, nearest));
         painter_.restore();
         painted_.push_back(
-            {PaintedElement::Kind::Leader, QRectF(anchor, nearest).normalized(), QString()});
+            {PaintedElement::Kind::Leader, QRectF(from, nearest).normalized(), QString()});
     }
 }
 
@@ -145,13 +155,16 @@ void ChartElementLabels::LabelLine(const ChartPolyline& line, const std::vector<
     const QRectF box = labels_.Box(text, FontOf(line.tone));
     const double gap = style_.Unit() * kGap;
     std::vector<ChartLabels::Place> places;
-    // Above or below its middle, then its quarters.
+    // Above or below its middle, then its quarters, then beyond its ends.
+    const QLineF drawn(points.front(), points.back());
     for (double along : {0.5, 0.25, 0.75}) {
-        const QPointF at = QLineF(points.front(), points.back()).pointAt(along);
+        const QPointF at = drawn.pointAt(along);
         places.push_back({text, {at.x() - box.width() / 2, at.y() - gap - box.height()}});
         places.push_back({text, {at.x() - box.width() / 2, at.y() + gap}});
     }
-    Write(places, line.tone, QLineF(points.front(), points.back()).center());
+    places.push_back({text, {drawn.x2() + gap, drawn.y2() - box.height() / 2}});
+    places.push_back({text, {drawn.x1() - gap - box.width(), drawn.y1() - box.height() / 2}});
+    Write(places, line.tone, drawn.center(), drawn);
 }
 
 }  // namespace kelvane

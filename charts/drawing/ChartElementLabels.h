@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "charts/ChartModel.h"
@@ -46,8 +47,11 @@ public:
     static std::vector<QPointF> MarkerLabelPlaces(const QPointF& at, const QRectF& box, double gap);
 
 private:
-    void Write(const std::vector<ChartLabels::Place>& places, ChartTone tone,
-               const QPointF& anchor);
+    // Writes the label at one of `places` for the point `anchor`; a leader, where the label had
+    // to move, runs to it from the anchor, or for a line's label from the point of `along`
+    // nearest the label.
+    void Write(const std::vector<ChartLabels::Place>& places, ChartTone tone, const QPointF& anchor,
+               const std::optional<QLineF>& along = std::nullopt);
     const QFont& FontOf(ChartTone tone) const;
 
     QPainter& painter_;

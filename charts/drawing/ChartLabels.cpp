@@ -46,8 +46,20 @@ QRectF ChartLabels::Inside(QRectF box) const {
 
 double ChartLabels::Collision(const QRectF& box) const {
     double area = 0;
-    for (const QRectF& earlier : boxes_) area += Area(box, earlier);
+    for (const QRectF& earlier : written_) area += Area(box, earlier);
+    for (const QRectF& shape : reserved_) area += Area(box, shape);
     return area;
+}
+
+bool ChartLabels::LeaderCrossesALabel(const QRectF& box, const QPointF& anchor) const {
+    const QLineF leader(anchor, QPointF(std::clamp(anchor.x(), box.left(), box.right()),
+                                        std::clamp(anchor.y(), box.top(), box.bottom())));
+    return std::any_of(written_.begin(), written_.end(), [&](const QRectF& label) {
+        // Touching a label's edge is not crossing it.
+        const QRectF inner = label.adjusted(1, 1, -1, -1);
+        return inner.isValid() &&
+               ChartGeometry(ChartAxis{}, ChartAxis{}, inner).Clip(leader).has_value();
+    });
 }
 
 double ChartLabels::LineCover(const QRectF& box) const {
@@ -61,9 +73,10 @@ double ChartLabels::LineCover(const QRectF& box) const {
 }
 
 std::vector<QRectF> ChartLabels::AroundAnchor(const QRectF& size, const QPointF& anchor) const {
-    // A grid over the bounds, half a label wide and a label high, nearest to the anchor first.
+    // A grid over the bounds, half a label wide and half a label high, nearest to the anchor
+    // first.
     const double stepX = std::max(1.0, size.width() / 2);
-    const double stepY = std::max(1.0, size.height());
+    const double stepY = std::max(1.0, size.height() / 2);
     const int across = static_cast<int>(std::ceil(bounds_.width() / stepX));
     const int down = static_cast<int>(std::ceil(bounds_.height() / stepY));
     const QPointF origin = anchor - QPointF(size.width() / 2, size.height() / 2);
@@ -81,6 +94,30 @@ std::vector<QRectF> ChartLabels::AroundAnchor(const QRectF& size, const QPointF&
     std::stable_sort(boxes.begin(), boxes.end(),
                      [&](const QRectF& a, const QRectF& b) { return distance(a) < distance(b); });
     return boxes;
+}
+
+std::optional<QRectF> ChartLabels::NearestClear(const QRectF& size, const QPointF& anchor) const {
+    // A place off the lines is worth a few lines' more distance, no more; one whose leader
+    // crosses a label only where no other is clear.
+    const double farther = 3 * size.height();
+    std::optional<QRectF> clear;
+    std::optional<QRectF> crossing;
+    double clearDistance = 0;
+    for (const QRectF& box : AroundAnchor(size, anchor)) {
+        const double distance = QLineF(box.center(), anchor).length();
+        if (clear && distance > clearDistance + farther) break;
+        if (Collision(box) != 0) continue;
+        if (LeaderCrossesALabel(box, anchor)) {
+            if (!crossing) crossing = box;
+            continue;
+        }
+        if (LineCover(box) == 0) return box;
+        if (!clear) {
+            clear = box;
+            clearDistance = distance;
+        }
+    }
+    return clear ? clear : crossing;
 }
 
 QRectF ChartLabels::Write(const std::vector<Place>& places, const QFont& font, const QColor& color,
@@ -112,31 +149,13 @@ QRectF ChartLabels::Write(const std::vector<Place>& places, const QFont& font, c
         }
     }
     if (!found) {
-        // Nothing offered is clear: the nearest clear place, preferably off the lines.
-        // A place off the lines is worth a few lines' more distance, no more.
         const QString& first = places.front().text;
-        const QRectF size = Box(first, font);
-        const double farther = 3 * size.height();
-        std::optional<QRectF> clear;
-        double clearDistance = 0;
-        for (const QRectF& box : AroundAnchor(size, anchor)) {
-            const double distance = QLineF(box.center(), anchor).length();
-            if (clear && distance > clearDistance + farther) break;
-            if (Collision(box) != 0) continue;
-            if (LineCover(box) == 0) {
-                clear = box;
-                break;
-            }
-            if (!clear) {
-                clear = box;
-                clearDistance = distance;
-            }
-        }
+        const std::optional<QRectF> clear = NearestClear(Box(first, font), anchor);
         found = clear.has_value();
         chosen = clear.value_or(least);
         text = found ? &first : leastText;
     }
-    boxes_.push_back(chosen);
+    written_.push_back(chosen);
 
     painter_.save();
     QColor backing = ChartStyle::Background();

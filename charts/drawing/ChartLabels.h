@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -34,12 +35,13 @@ public:
     // Writes the label at the first of `places` whose box, moved inside the bounds, overlaps no
     // earlier label or reserved box and no reserved line; else at the offered place clear of
     // labels and boxes that covers the least of the lines; else at the clear place nearest to
-    // `anchor` (the point it labels), searched over the bounds; else, where the bounds have no
-    // room at all, at the offered place that overlaps least. Returns its box.
+    // `anchor` (the point it labels), searched over the bounds, whose leader back to it crosses
+    // no label where such a place exists; else, where the bounds have no room at all, at the
+    // offered place that overlaps least. Returns its box.
     QRectF Write(const std::vector<Place>& places, const QFont& font, const QColor& color,
                  const QPointF& anchor);
     // Keeps later labels off this box (a marker's shape, a bar).
-    void Reserve(const QRectF& box) { boxes_.push_back(box); }
+    void Reserve(const QRectF& box) { reserved_.push_back(box); }
     // Keeps later labels off this line where they can (a limit line, a bracket).
     void Reserve(const QLineF& line) { lines_.push_back(line); }
 
@@ -51,9 +53,16 @@ private:
     double LineCover(const QRectF& box) const;
     std::vector<QRectF> AroundAnchor(const QRectF& size, const QPointF& anchor) const;
 
+    // The clear place of `size` nearest to `anchor` (AroundAnchor) whose leader crosses no
+    // label, else one whose leader does; none where the bounds have no room.
+    std::optional<QRectF> NearestClear(const QRectF& size, const QPointF& anchor) const;
+    // Whether the leader from `anchor` to `box` would cross a label written before.
+    bool LeaderCrossesALabel(const QRectF& box, const QPointF& anchor) const;
+
     QPainter& painter_;
     QRectF bounds_;
-    std::vector<QRectF> boxes_;  // labels written and boxes reserved
+    std::vector<QRectF> written_;
+    std::vector<QRectF> reserved_;
     std::vector<QLineF> lines_;
 };
 

@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(second.topLeft(), QPointF(20, 60));
 
         // Both places offered are taken: the clear place nearest the point instead.
-        const QPointF point(first.left(), 20);
+        const QPointF point(first.left() - 4, first.center().y());
         const QRectF third = labels.Write(
             {{"-6.28 dB", {190, 0}}, {"-6.28 dB", {first.left() - size.width() / 2, 10}}}, font,
             Qt::black, point);
@@ -158,6 +158,18 @@ private slots:
         const QRectF fourth = labels.Write({{"+1.84 dB", {130, 90}}, {"+1.84 dB", {130, 75}}}, font,
                                            Qt::black, {150, 100});
         QCOMPARE(fourth.topLeft(), QPointF(130, 75));
+
+        // The nearest clear place lies beyond a label from the point: a farther one whose
+        // leader crosses no label instead.
+        ChartLabels beyond(painter, QRectF(0, 0, 300, 100));
+        const QRectF label = beyond.Write({{"+1.84 dB", {100, 30}}}, font, Qt::black, {130, 60});
+        beyond.Reserve(QRectF(0, 0, 100, 100));
+        beyond.Reserve(QRectF(100, label.bottom(), 200, 100));
+        beyond.Reserve(QRectF(label.right(), 0, 50, 100));
+        const QPointF below(label.center().x(), label.bottom() + 10);
+        const QRectF free = beyond.Write({{"x", {100, 60}}}, font, Qt::black, below);
+        QVERIFY(!free.intersects(label));
+        QVERIFY2(free.left() >= label.right() + 50, qPrintable(QString::number(free.left())));
 
         // No room anywhere: the least covered place offered, inside the bounds.
         ChartLabels full(painter, bounds);
