@@ -43,6 +43,23 @@ std::string UtcText(std::chrono::system_clock::time_point time) {
     return text;
 }
 
+// Text from outside as a fact: a control character as "\xNN", as the log shows them, so that no
+// picture or file format meets one.
+std::string Printable(const std::string& text) {
+    std::string printable;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            printable += c;
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+        printable += escaped;
+    }
+    return printable;
+}
+
 // The last part of a path, either separator: a table's file as the facts name it.
 std::string FileName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
@@ -52,7 +69,7 @@ std::string FileName(const std::string& path) {
 // "path loss 30 dB", "path loss table loss.csv"; empty without a path loss.
 std::string PathLossFact(const PathLoss& loss) {
     if (loss.IsNone()) return {};
-    if (loss.IsTable()) return "path loss table " + FileName(loss.File());
+    if (loss.IsTable()) return "path loss table " + Printable(FileName(loss.File()));
     return "path loss " + ShortNumber(loss.FixedDb(), kSetupDecimals) + " dB";
 }
 
@@ -85,7 +102,7 @@ std::vector<std::string> Facts(const MeasurementRecord& record, const ChartedMea
                     ShortNumber(record.setup.referenceLevelDbm, kSetupDecimals) + " dBm");
     for (std::string fact : {PathLossFact(record.setup.pathLoss), LimitsFact(record, charted)})
         if (!fact.empty()) facts.push_back(std::move(fact));
-    if (!record.origin.dut.empty()) facts.push_back("DUT " + record.origin.dut);
+    if (!record.origin.dut.empty()) facts.push_back("DUT " + Printable(record.origin.dut));
     facts.push_back(UtcText(record.started));
     facts.push_back("Kelvane " + record.version);
     if (!result.message.empty()) facts.push_back(result.message);

@@ -35,6 +35,10 @@ QString JoinedFacts(const ChartModel& model) {
     return facts.join(QLatin1Char('\n'));
 }
 
+// QSvgGenerator writes its title and description as they are given, into the SVG's <title> and
+// <desc>: a fact from outside (a DUT "<a&b>") would break the SVG, and a report it is put into.
+QString XmlText(const QString& text) { return text.toHtmlEscaped(); }
+
 // Draws the chart as SVG into `device` (open for writing); false when it could not be written.
 bool WriteSvg(const ChartModel& model, QIODevice& device) {
     QSvgGenerator svg;
@@ -42,8 +46,8 @@ bool WriteSvg(const ChartModel& model, QIODevice& device) {
     svg.setSize(QSize(kChartWidth, kChartHeight));
     svg.setViewBox(QRect(0, 0, kChartWidth, kChartHeight));
     svg.setResolution(kSvgDotsPerInch);
-    svg.setTitle(QString::fromStdString(model.title));
-    svg.setDescription(JoinedFacts(model));
+    svg.setTitle(XmlText(QString::fromStdString(model.title)));
+    svg.setDescription(XmlText(JoinedFacts(model)));
     QPainter painter;
     if (!painter.begin(&svg)) return false;
     ChartPainter::Paint(painter, QRectF(0, 0, kChartWidth, kChartHeight), model);

@@ -146,6 +146,16 @@ TEST(ChartModel, FactsOfTheSetUp) {
          std::nullopt,
          "",
          {"reference level 10 dBm"}},
+        // Text from outside: control characters as the log shows them, nothing else touched.
+        {"obw",
+         WcdmaMaskResult(),
+         0,
+         PathLoss::Table({{1e9, 1}, {3e9, 2}}, "C:\\b\tc.csv"),
+         MaskLimits::None,
+         std::nullopt,
+         "<A&B>\x01\x7f\n",
+         {"reference level 0 dBm", "path loss table b\\x09c.csv", "limits: TS 25.104",
+          "DUT <A&B>\\x01\\x7F\\x0A"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.facts.back());

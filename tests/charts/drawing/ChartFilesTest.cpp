@@ -72,6 +72,24 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("obw.png")));
     }
 
+    // Facts from outside (a DUT's name) are text in the SVG, never markup: the file stays valid
+    // and its title and description read back as they were.
+    void svgTextFromOutside() {
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
+        ChartModel model = CannedObwChart();
+        model.title = "OBW: PASS <&> \"'";
+        model.facts.push_back("DUT <svg onload=\"x()\">&amp;");
+        QCOMPARE(SaveChartPicture(model, dir.filePath("chart.svg")), QString());
+        const QByteArray bytes = Contents(dir.filePath("chart.svg"));
+        const SvgContents svg = ReadSvg(bytes);
+        QVERIFY2(svg.parsed, qPrintable(svg.error));
+        QVERIFY(QSvgRenderer(bytes).isValid());
+        QCOMPARE(svg.title, QString::fromStdString(model.title));
+        QVERIFY(svg.description.endsWith(QString::fromStdString(model.facts.back())));
+        QVERIFY(!bytes.contains("<svg onload"));
+    }
+
     // A name taken by either file moves both on to "-2", "-3" ...; what was there stays.
     void neverOverwrites_data() {
         QTest::addColumn<QStringList>("existing");
