@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace kelvane {
 
@@ -41,10 +42,14 @@ std::vector<double> Finite(const std::vector<double>& values) {
 
 }  // namespace
 
-ChartAxis SymmetricOffsetAxis(std::string title, const std::vector<double>& offsetsMhz) {
+ChartAxis SymmetricOffsetAxis(std::string title, const std::vector<double>& offsetsMhz,
+                              double mostHalfMhz) {
+    const double most = std::isfinite(mostHalfMhz) && mostHalfMhz > 0
+                            ? std::min(mostHalfMhz, kMostOffsetMhz)
+                            : kMostOffsetMhz;
     double largest = 0;
     for (double offset : Finite(offsetsMhz)) largest = std::max(largest, std::abs(offset));
-    const double half = largest > 0 ? largest * (1 + kOffsetRoomShare) : 1.0;
+    const double half = largest > 0 ? std::min(largest * (1 + kOffsetRoomShare), most) : 1.0;
     // The largest power of ten not above a tenth of the width, then up the 1-2-5 steps.
     double step = std::pow(10.0, std::floor(std::log10(2 * half / kMaxIntervals)));
     double ticksEachSide = std::ceil(half / step - kWholeTolerance);
@@ -56,14 +61,26 @@ ChartAxis SymmetricOffsetAxis(std::string title, const std::vector<double>& offs
             Ticks(-ticksEachSide, ticksEachSide, step)};
 }
 
-ChartAxis LevelAxis(std::string title, const std::vector<double>& levelsDb) {
-    const std::vector<double> levels = Finite(levelsDb);
+ChartAxis LevelAxis(std::string title, const std::vector<double>& limitsDb,
+                    const std::vector<double>& valuesDb) {
+    const auto sane = [](double level) { return std::abs(level) <= kMostLevelDb; };
+    std::vector<double> levels;
+    std::copy_if(limitsDb.begin(), limitsDb.end(), std::back_inserter(levels), sane);
+    double lowest = -kMostLevelDb;
+    double highest = kMostLevelDb;
+    if (!levels.empty()) {
+        const auto [low, high] = std::minmax_element(levels.begin(), levels.end());
+        lowest = *low - kLevelsBeyondLimitsDb;
+        highest = *high + kLevelsBeyondLimitsDb;
+    }
+    std::copy_if(valuesDb.begin(), valuesDb.end(), std::back_inserter(levels),
+                 [&](double level) { return sane(level) && lowest <= level && level <= highest; });
     double low = 0;
     double high = 0;
     if (!levels.empty()) {
-        const auto [lowest, highest] = std::minmax_element(levels.begin(), levels.end());
-        low = *lowest;
-        high = *highest;
+        const auto [lowestHeld, highestHeld] = std::minmax_element(levels.begin(), levels.end());
+        low = *lowestHeld;
+        high = *highestHeld;
     }
     const double room = std::max(kLevelRoomDb, kLevelRoomShare * (high - low));
     double step = kLevelStepDb;

@@ -11,13 +11,25 @@ namespace kelvane {
 // judged record (RecordChart.h) and drawn the same way on the screen and into files (ChartPainter).
 // Colours are not chosen here, only what each element means (ChartTone); the painter marks a
 // failure also by shape and text, so that a chart printed in grey still tells pass from fail.
+//
+// Every element lies inside the axes (ChartOffScale.h fits them in): a value beyond an axis
+// stands at its end, flagged off-scale, with its number in its label.
 
 // What an element stands for.
 enum class ChartTone {
-    Neutral,  // the carrier, a value without a limit, a span
-    Limit,    // a limit line or the limit's band
+    Neutral,  // the carrier, a value without a limit, a range
+    Limit,    // a limit line
     Pass,     // inside its limit
     Fail,     // outside its limit
+};
+
+// Which way a value lies beyond the axes: -1 below the axis' min, +1 above its max, 0 on the
+// axis. The painter draws such an element at the plot's edge with a chevron pointing outwards.
+struct ChartOffScale {
+    int x = 0;
+    int y = 0;
+    bool Any() const { return x != 0 || y != 0; }
+    bool operator==(const ChartOffScale&) const = default;
 };
 
 struct ChartPoint {
@@ -31,15 +43,21 @@ struct ChartPolyline {
     std::vector<ChartPoint> points;
     ChartTone tone = ChartTone::Limit;
     bool dashed = false;
+    std::string label{};  // beside the line: "limit -13 dBm"; empty: none
     bool operator==(const ChartPolyline&) const = default;
 };
 
-// A horizontal stretch from x1 to x2 at height y: a mask row's START-STOP range at its level.
+// A stretch of x from x1 (left) to x2 at height y, drawn as a bracket with end strokes: a mask
+// row's START-STOP range along the bottom of the plot, the width of the occupied bandwidth's
+// limit. An end that lies beyond the x axis is cut at the axis and drawn as an arrow (open).
 struct ChartSpan {
     double x1 = 0;
     double x2 = 0;
     double y = 0;
     ChartTone tone = ChartTone::Neutral;
+    std::string label{};  // above the bracket's middle; empty: none
+    bool openLeft = false;
+    bool openRight = false;
     bool operator==(const ChartSpan&) const = default;
 };
 
@@ -48,7 +66,8 @@ struct ChartSpan {
 struct ChartMarker {
     ChartPoint at;
     ChartTone tone = ChartTone::Neutral;
-    std::string label;
+    std::string label{};
+    ChartOffScale offScale{};
     bool operator==(const ChartMarker&) const = default;
 };
 
@@ -58,17 +77,40 @@ struct ChartBar {
     double width = 0;
     double top = 0;
     ChartTone tone = ChartTone::Neutral;
-    std::string label;  // above the bar: the value and its margin
+    std::string label{};  // above the bar: the value and its margin
+    int offScale = 0;     // the value's side beyond the y axis (ChartOffScale::y)
     bool operator==(const ChartBar&) const = default;
 };
 
-// A vertical band from x1 to x2 over the whole height: an occupied band, a limit's band.
+// A box from x1 to x2 and from y1 to y2: the occupied band. A failing one is hatched.
 struct ChartBand {
     double x1 = 0;
     double x2 = 0;
+    double y1 = 0;
+    double y2 = 1;
     ChartTone tone = ChartTone::Neutral;
-    std::string label;  // written at the band's top
+    std::string label{};  // above the box
+    bool openLeft = false;
+    bool openRight = false;
     bool operator==(const ChartBand&) const = default;
+};
+
+// How the legend shows a kind of element: the shape the painter draws for it.
+enum class ChartSymbol {
+    Line,        // a limit line
+    DashedLine,  // a dashed limit line
+    Bracket,     // a span
+    Dot,         // a marker
+    Cross,       // a failing marker
+    Box,         // a bar or band
+    HatchedBox,  // a failing bar or band
+};
+
+struct ChartLegendEntry {
+    ChartSymbol symbol = ChartSymbol::Line;
+    ChartTone tone = ChartTone::Limit;
+    std::string text;
+    bool operator==(const ChartLegendEntry&) const = default;
 };
 
 // An axis without a title and without ticks has no scale (the occupied bandwidth's y: the chart
@@ -86,19 +128,22 @@ struct ChartModel {
     // limit) and the worst margin as the status line gives them: "S.E.M. (W-CDMA): PASS, worst
     // margin 55.02 dB", "OBW: PASS, margin 0.833 MHz", "ACP: INCOMPLETE".
     std::string title;
-    // What a report needs beside it, one line each: the measurement, the carrier frequency, the
-    // time (UTC), Kelvane's version, e.g. {"acp (ACP Measurement...)", "carrier 2000 MHz",
-    // "2026-12-09 14:19:50 UTC", "Kelvane 1.2.0"}; then the failure or warning line of a run
-    // that did not complete ("ACP Measurement failed: ...").
+    // What a report needs beside it, one short line each: the measurement, the carrier, the
+    // reference level, the path loss, the limits, the DUT, the time (UTC), Kelvane's version,
+    // e.g. {"acp (ACP Measurement...)", "carrier 2000 MHz", "reference level 0 dBm", "limits:
+    // TS 25.104", "2026-12-09 14:19:50 UTC", "Kelvane 1.2.0"}; then the failure or warning line
+    // of a run that did not complete ("ACP Measurement failed: ...").
     std::vector<std::string> facts;
     Verdict verdict = Verdict::None;
     ChartAxis x;
     ChartAxis y;
     std::vector<ChartBand> bands;  // drawn first
     std::vector<ChartBar> bars;
-    std::vector<ChartPolyline> lines;  // limit lines
     std::vector<ChartSpan> spans;
+    std::vector<ChartPolyline> lines;  // limit lines, over bands, bars and spans
     std::vector<ChartMarker> markers;  // drawn last
+    // What the symbols mean: limit, measured, pass, fail.
+    std::vector<ChartLegendEntry> legend;
     bool operator==(const ChartModel&) const = default;
 };
 

@@ -8,13 +8,17 @@
 namespace kelvane {
 
 // Pieces that the charts share: their texts (independent of the program's locale), offsets and
-// tones.
+// tones. Numbers stay short whatever their size: from a magnitude of 1e6 on they are written
+// with an exponent ("1.00e+300"), never as hundreds of digits.
 
-// A number with `decimals` decimals, halves away from zero: "-54.78", "4.167".
+// A number with `decimals` decimals, halves away from zero: "-54.78", "4.167"; "1.00e+300".
 std::string Decimals(double value, int decimals);
 
 // The same with its sign always written, as a margin is shown: "+57.29", "-1.20", "+0.00".
 std::string SignedDecimals(double value, int decimals);
+
+// A number with at most `decimals` decimals and no trailing zeros: "-13", "-19.37", "2.5".
+std::string ShortNumber(double value, int decimals);
 
 // A frequency in Hz as MHz in the shortest form that keeps it: "2000", "2412.5".
 std::string MegahertzNumber(double hz);

@@ -25,6 +25,7 @@ constexpr int kChartHeight = 600;
 constexpr int kPngWidth = 1280;
 constexpr int kPngHeight = 800;
 constexpr int kSvgDotsPerInch = 96;   // an SVG pixel, as browsers show it
+constexpr int kJpegQuality = 92;      // of 100: the text stays sharp
 constexpr int kMostNames = 10000;     // "-2" .. "-10000"
 constexpr int kTemporaryNames = 100;  // random temporary names tried before giving up
 
@@ -34,6 +35,10 @@ QString JoinedFacts(const ChartModel& model) {
     return facts.join(QLatin1Char('\n'));
 }
 
+// QSvgGenerator writes its title and description as they are given, into the SVG's <title> and
+// <desc>: a fact from outside (a DUT "<a&b>") would break the SVG, and a report it is put into.
+QString XmlText(const QString& text) { return text.toHtmlEscaped(); }
+
 // Draws the chart as SVG into `device` (open for writing); false when it could not be written.
 bool WriteSvg(const ChartModel& model, QIODevice& device) {
     QSvgGenerator svg;
@@ -41,8 +46,8 @@ bool WriteSvg(const ChartModel& model, QIODevice& device) {
     svg.setSize(QSize(kChartWidth, kChartHeight));
     svg.setViewBox(QRect(0, 0, kChartWidth, kChartHeight));
     svg.setResolution(kSvgDotsPerInch);
-    svg.setTitle(QString::fromStdString(model.title));
-    svg.setDescription(JoinedFacts(model));
+    svg.setTitle(XmlText(QString::fromStdString(model.title)));
+    svg.setDescription(XmlText(JoinedFacts(model)));
     QPainter painter;
     if (!painter.begin(&svg)) return false;
     ChartPainter::Paint(painter, QRectF(0, 0, kChartWidth, kChartHeight), model);
@@ -70,12 +75,17 @@ QByteArray SvgBytes(const ChartModel& model) {
     return WriteSvg(model, buffer) ? buffer.data() : QByteArray();
 }
 
-QByteArray PngBytes(const ChartModel& model) {
+// The picture through an image library's writer ("png", "jpeg"), at its quality (-1: the
+// format's own).
+QByteArray ImageBytes(const ChartModel& model, const char* format, int quality = -1) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
     return writer.write(Picture(model)) ? buffer.data() : QByteArray();
 }
+
+QByteArray PngBytes(const ChartModel& model) { return ImageBytes(model, "png"); }
 
 std::string Failure(const QString& path, const QString& reason) {
     return QStringLiteral("cannot write the chart \"%1\": %2")
@@ -176,13 +186,40 @@ WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
             Failure(firstSvg, QStringLiteral("every name up to \"-%1\" is taken").arg(kMostNames))};
 }
 
+std::optional<PictureKind> PictureKindOf(const QString& path) {
+    const auto endsWith = [&](const char* ending) {
+        return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
+    };
+    if (endsWith(".png")) return PictureKind::Png;
+    if (endsWith(".svg")) return PictureKind::Svg;
+    if (endsWith(".jpg") || endsWith(".jpeg")) return PictureKind::Jpeg;
+    return std::nullopt;
+}
+
+QString RefusedPictureName() {
+    return QStringLiteral("the name must end in .png, .svg, .jpg or .jpeg");
+}
+
 QString SaveChartPicture(const ChartModel& model, const QString& path, const FileWrite& write) {
-    const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-    const QByteArray bytes = svg ? SvgBytes(model) : PngBytes(model);
-    if (bytes.isEmpty()) {
-        return svg ? QStringLiteral("the SVG could not be drawn")
-                   : QStringLiteral("the PNG could not be drawn");
+    const std::optional<PictureKind> kind = PictureKindOf(path);
+    if (!kind) return RefusedPictureName();
+    QByteArray bytes;
+    QString name;
+    switch (*kind) {
+    case PictureKind::Png:
+        bytes = PngBytes(model);
+        name = QStringLiteral("PNG");
+        break;
+    case PictureKind::Svg:
+        bytes = SvgBytes(model);
+        name = QStringLiteral("SVG");
+        break;
+    case PictureKind::Jpeg:
+        bytes = ImageBytes(model, "jpeg", kJpegQuality);
+        name = QStringLiteral("JPEG");
+        break;
     }
+    if (bytes.isEmpty()) return QStringLiteral("the %1 could not be drawn").arg(name);
     QString reason;
     WriteWhole(path, bytes, true, write, {}, reason);
     return reason;

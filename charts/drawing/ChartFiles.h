@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "charts/ChartModel.h"
@@ -10,7 +11,8 @@
 
 namespace kelvane {
 
-// The chart as files, drawn by ChartPainter: SVG through QSvgGenerator, PNG through a QImage.
+// The chart as files, drawn by ChartPainter: SVG through QSvgGenerator, PNG and JPEG through a
+// QImage.
 // Needs a QGuiApplication (ChartFileWriter makes one where there is none).
 //
 // A file is written whole or not at all: the picture is drawn into memory, written under a
@@ -32,8 +34,18 @@ WrittenChart WriteChartFiles(const ChartModel& model, const std::string& folder,
                              const BeforeChartFile& beforeCreate = {},
                              const FileWrite& write = WriteToFile);
 
-// One picture at `path`, SVG or PNG by its name (".svg" in any case, else PNG), replacing the
-// file only once the new one is whole; empty on success, else the reason.
+// The pictures SaveChartPicture writes, by the name's ending in any case: ".png", ".svg", ".jpg"
+// or ".jpeg"; none for any other name.
+enum class PictureKind { Png, Svg, Jpeg };
+std::optional<PictureKind> PictureKindOf(const QString& path);
+
+// The reason a name is refused: it names the endings accepted.
+QString RefusedPictureName();
+
+// One picture at `path`, PNG (1280 x 800), SVG or JPEG (1280 x 800) by its name's ending
+// (PictureKindOf), replacing the file only once the new one is whole; empty on success, else
+// the reason. A name of any other ending is refused before anything is written
+// (RefusedPictureName).
 QString SaveChartPicture(const ChartModel& model, const QString& path,
                          const FileWrite& write = WriteToFile);
 

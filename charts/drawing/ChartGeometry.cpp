@@ -15,6 +15,10 @@ double Min(const ChartAxis& axis) {
     return axis.max != axis.min ? axis.min : axis.min - 0.5;
 }
 
+// How far beyond the plot a value maps at most (px): far enough that a line cut at the plot
+// keeps its direction, near enough to stay a number that any arithmetic on it keeps finite.
+constexpr double kFarthestPx = 1e6;
+
 double Span(const ChartAxis& axis) {
     const double span = axis.max - axis.min;
     return std::isfinite(span) && span != 0 ? span : 1;
@@ -26,11 +30,15 @@ ChartGeometry::ChartGeometry(const ChartAxis& x, const ChartAxis& y, const QRect
     : plot_(plot), xMin_(Min(x)), xSpan_(Span(x)), yMin_(Min(y)), ySpan_(Span(y)) {}
 
 double ChartGeometry::X(double x) const {
-    return plot_.left() + (x - xMin_) / xSpan_ * plot_.width();
+    const double px = plot_.left() + (x - xMin_) / xSpan_ * plot_.width();
+    if (std::isnan(px)) return px;
+    return std::clamp(px, plot_.left() - kFarthestPx, plot_.right() + kFarthestPx);
 }
 
 double ChartGeometry::Y(double y) const {
-    return plot_.bottom() - (y - yMin_) / ySpan_ * plot_.height();
+    const double px = plot_.bottom() - (y - yMin_) / ySpan_ * plot_.height();
+    if (std::isnan(px)) return px;
+    return std::clamp(px, plot_.top() - kFarthestPx, plot_.bottom() + kFarthestPx);
 }
 
 std::optional<QLineF> ChartGeometry::Clip(const QLineF& line) const {

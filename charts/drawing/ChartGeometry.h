@@ -11,8 +11,10 @@ namespace kelvane {
 
 // Maps a chart's x and y, in the units of its axes, to device coordinates in the plot
 // rectangle: the x axis' min at the plot's left edge and its max at the right edge, the y axis'
-// min at the bottom and its max at the top. Values beyond an axis map beyond the plot; Clip and
-// Clamp keep what is drawn inside it (the SVG output has no clipping of its own to rely on).
+// min at the bottom and its max at the top. Values beyond an axis map beyond the plot, but at
+// most 1e6 px beyond it (a value of 1e300 stays a number of pixels that can be computed with);
+// Clip and Clamp keep what is drawn inside it (the SVG output has no clipping of its own to
+// rely on). A value that is no number maps to none.
 class ChartGeometry {
 public:
     ChartGeometry(const ChartAxis& x, const ChartAxis& y, const QRectF& plot);

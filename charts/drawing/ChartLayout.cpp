@@ -5,11 +5,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "charts/drawing/ChartLegend.h"
+
 namespace kelvane {
 
 namespace {
 
 constexpr int kMaxDecimals = 3;
+constexpr double kExponentFrom = 1e6;
+constexpr int kExponentDigits = 3;
+// The height of a plot without a y axis, in the style's unit.
+constexpr double kCompactPlotHeight = 18;
 const QString kFactSeparator = QStringLiteral("   \u00b7   ");
 
 double WidestText(const QStringList& texts, const QFontMetricsF& metrics) {
@@ -42,8 +48,15 @@ ChartGeometry PlotFor(const ChartModel& model, const QRectF& plot) {
 }  // namespace
 
 QStringList ChartLayout::TickTexts(const ChartAxis& axis) {
-    const int decimals = DecimalsFor(axis.ticks);
     QStringList texts;
+    const bool large = std::any_of(axis.ticks.begin(), axis.ticks.end(), [](double tick) {
+        return std::isfinite(tick) && std::abs(tick) >= kExponentFrom;
+    });
+    if (large) {
+        for (double tick : axis.ticks) texts << QString::number(tick, 'g', kExponentDigits);
+        return texts;
+    }
+    const int decimals = DecimalsFor(axis.ticks);
     for (double tick : axis.ticks) {
         // No "-0": a tick that rounds to zero is zero.
         const double shown = std::abs(tick) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : tick;
@@ -100,13 +113,27 @@ ChartLayout::ChartLayout(const ChartModel& model, const QRectF& area, const Char
     facts_ = AtLeastOnePixel(QRectF(left, title_.bottom() + unit * 0.25, width,
                                     factLines_.size() * textMetrics.lineSpacing()));
 
+    double legendBottom = facts_.bottom();
+    if (!model.legend.empty()) {
+        const QRectF room(left, facts_.bottom() + unit * 0.7, width, area.height());
+        legendBoxes_ = ChartLegend::Place(model.legend, style, device, room);
+        for (const QRectF& box : legendBoxes_) legend_ = legend_.united(box);
+        legendBottom = legend_.bottom();
+    }
     // Half a tick label above the top tick, so that its label is not cut.
-    const double plotTop =
-        facts_.bottom() + unit * 0.9 + (showsYAxis_ ? labelMetrics.height() / 2 : 0);
+    double plotTop = legendBottom + unit * 0.9 + (showsYAxis_ ? labelMetrics.height() / 2 : 0);
     const bool hasXTitle = !model.x.title.empty();
     const double xTitleHeight = hasXTitle ? textMetrics.height() : 0;
-    const double plotBottom = area.bottom() - unit * 0.6 - xTitleHeight - unit * 0.3 -
-                              labelMetrics.height() - tickLength_ - unit * 0.2;
+    // Below the plot: its ticks, their labels, the x axis' title.
+    const double belowPlot =
+        tickLength_ + unit * 0.2 + labelMetrics.height() + unit * 0.3 + xTitleHeight;
+    double plotBottom = area.bottom() - unit * 0.6 - belowPlot;
+    // Without a scale the height means nothing: a compact strip, with its axis, in the middle of
+    // the room.
+    if (!showsYAxis_ && plotBottom - plotTop > unit * kCompactPlotHeight) {
+        plotTop += (plotBottom - plotTop - unit * kCompactPlotHeight) / 2;
+        plotBottom = plotTop + unit * kCompactPlotHeight;
+    }
     // The outer x tick labels are centred on their ticks: room for their halves.
     const double firstXHalf =
         xTicks_.isEmpty() ? 0 : labelMetrics.horizontalAdvance(xTicks_.front()) / 2;
@@ -123,7 +150,7 @@ ChartLayout::ChartLayout(const ChartModel& model, const QRectF& area, const Char
     const QRectF& plot = geometry_.Plot();
 
     xTitle_ =
-        QRectF(plot.left(), area.bottom() - unit * 0.6 - xTitleHeight, plot.width(), xTitleHeight);
+        QRectF(plot.left(), plot.bottom() + belowPlot - xTitleHeight, plot.width(), xTitleHeight);
     yTitle_ = QRectF(left, plot.top(), textMetrics.height(), plot.height());
 }
 

@@ -8,6 +8,7 @@
 
 #include "charts/drawing/ChartElements.h"
 #include "charts/drawing/ChartLayout.h"
+#include "charts/drawing/ChartLegend.h"
 #include "charts/drawing/ChartStyle.h"
 
 namespace kelvane {
@@ -124,7 +125,8 @@ void DrawYAxis(QPainter& painter, const ChartModel& model, const ChartLayout& la
 
 }  // namespace
 
-void ChartPainter::Paint(QPainter& painter, const QRectF& area, const ChartModel& model) {
+std::vector<PaintedElement> ChartPainter::Paint(QPainter& painter, const QRectF& area,
+                                                const ChartModel& model) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -136,7 +138,9 @@ void ChartPainter::Paint(QPainter& painter, const QRectF& area, const ChartModel
     DrawXAxis(painter, model, layout, style);
     if (layout.ShowsYAxis()) DrawYAxis(painter, model, layout, style);
 
-    ChartElements(painter, layout.Geometry(), style).Draw(model);
+    ChartLegend::Draw(painter, model.legend, layout.LegendBoxes(), style);
+    std::vector<PaintedElement> painted =
+        ChartElements(painter, layout.Geometry(), style).Draw(model);
 
     // The plot's frame on top of its contents; without a y axis only the x axis' line.
     const QRectF& plot = layout.Plot();
@@ -148,6 +152,7 @@ void ChartPainter::Paint(QPainter& painter, const QRectF& area, const ChartModel
         painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     }
     painter.restore();
+    return painted;
 }
 
 }  // namespace kelvane

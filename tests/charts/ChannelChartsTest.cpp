@@ -80,48 +80,64 @@ MeasurementRecord ObwRecord(std::vector<MeasuredValue> values, double centerHz =
                                 std::move(values), centerHz));
 }
 
-// The 5 MHz limit as a band around the carrier, the occupied band around its own center inside
-// (or beyond) it; the y axis has no scale.
-TEST(OccupiedBandwidthChart, LimitAndOccupiedBands) {
+// The 5 MHz limit's edges as dashed lines with its width as a bracket between them, the
+// occupied band as a box around its own center inside (or beyond) them, the center marked; the
+// y axis has no scale.
+TEST(OccupiedBandwidthChart, LimitAndOccupiedBand) {
     struct Case {
         MeasurementRecord record;
         ChartBand occupied;
+        std::string center;  // the center marker's label; empty: none
         std::string title;
         double xMax;
     };
     const Case cases[] = {
         {ObwRecord({Value("occupied_bandwidth", 4167342, "Hz"),
                     Value("occupied_band_center", 1999999686, "Hz")}),
-         {-0.000314 - 2.083671, -0.000314 + 2.083671, ChartTone::Pass,
-          "OBW 4.167 MHz, center 2000.000 MHz"},
+         {-0.000314 - 2.083671, -0.000314 + 2.083671, 0.2, 0.55, ChartTone::Pass, "OBW 4.167 MHz"},
+         "center 2000.000 MHz",
          "OBW: PASS, margin 0.833 MHz",
          3},
         {ObwRecord({Value("occupied_bandwidth", 5.2e6, "Hz"),
                     Value("occupied_band_center", 2141e6, "Hz")},
                    2140e6),
-         {-1.6, 3.6, ChartTone::Fail, "OBW 5.200 MHz, center 2141.000 MHz"},
+         {-1.6, 3.6, 0.2, 0.55, ChartTone::Fail, "OBW 5.200 MHz"},
+         "center 2141.000 MHz",
          "OBW: FAIL, margin -0.200 MHz",
          4},
         // Failed before the center was logged: around the carrier, no center named.
         {ObwRecord({Value("occupied_bandwidth", 4e6, "Hz")}),
-         {-2, 2, ChartTone::Pass, "OBW 4.000 MHz"},
+         {-2, 2, 0.2, 0.55, ChartTone::Pass, "OBW 4.000 MHz"},
+         "",
          "OBW: PASS, margin 1.000 MHz",
          3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         const ChartModel chart = ChartOf(c.record);
-        ASSERT_EQ(chart.bands.size(), 2u);
-        EXPECT_EQ(chart.bands[0], (ChartBand{-2.5, 2.5, ChartTone::Limit, "limit 5 MHz"}));
-        EXPECT_NEAR(chart.bands[1].x1, c.occupied.x1, 1e-9);
-        EXPECT_NEAR(chart.bands[1].x2, c.occupied.x2, 1e-9);
-        EXPECT_EQ(chart.bands[1].tone, c.occupied.tone);
-        EXPECT_EQ(chart.bands[1].label, c.occupied.label);
+        const std::vector<ChartPolyline> limits = {{{{-2.5, 0}, {-2.5, 1}}, ChartTone::Limit, true},
+                                                   {{{2.5, 0}, {2.5, 1}}, ChartTone::Limit, true}};
+        EXPECT_EQ(chart.lines, limits);
+        EXPECT_EQ(chart.spans,
+                  (std::vector<ChartSpan>{{-2.5, 2.5, 0.82, ChartTone::Limit, "limit 5 MHz"}}));
+        ASSERT_EQ(chart.bands.size(), 1u);
+        EXPECT_NEAR(chart.bands[0].x1, c.occupied.x1, 1e-9);
+        EXPECT_NEAR(chart.bands[0].x2, c.occupied.x2, 1e-9);
+        EXPECT_EQ(chart.bands[0].y1, c.occupied.y1);
+        EXPECT_EQ(chart.bands[0].y2, c.occupied.y2);
+        EXPECT_EQ(chart.bands[0].tone, c.occupied.tone);
+        EXPECT_EQ(chart.bands[0].label, c.occupied.label);
+        ASSERT_EQ(chart.markers.size(), c.center.empty() ? 0u : 1u);
+        if (!c.center.empty()) {
+            EXPECT_NEAR(chart.markers[0].at.x, (c.occupied.x1 + c.occupied.x2) / 2, 1e-9);
+            EXPECT_EQ(chart.markers[0].label, c.center);
+            EXPECT_EQ(chart.markers[0].tone, ChartTone::Neutral);
+        }
         EXPECT_EQ(chart.title, c.title);
         EXPECT_EQ(chart.x.max, c.xMax);
         EXPECT_EQ(chart.y, (ChartAxis{"", 0, 1, {}}));
-        EXPECT_TRUE(chart.bars.empty() && chart.lines.empty() && chart.spans.empty() &&
-                    chart.markers.empty());
+        EXPECT_TRUE(chart.bars.empty());
+        EXPECT_EQ(chart.legend.size(), 4u);
         ExpectEverythingInside(chart);
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,8 @@ inline void ExpectEvenTicks(const ChartAxis& axis) {
 }
 
 // Every element of a chart lies inside its axes, which are symmetric around 0 in x; the y axis
-// only where it has a scale (not the occupied bandwidth's).
+// only where it has a scale (not the occupied bandwidth's). Only an element flagged off-scale
+// may stand on an axis' end in y; the others keep room for their labels.
 inline void ExpectEverythingInside(const ChartModel& model) {
     EXPECT_EQ(model.x.min, -model.x.max);
     ExpectEvenTicks(model.x);
@@ -38,17 +40,61 @@ inline void ExpectEverythingInside(const ChartModel& model) {
     const auto inX = [&](double x) {
         EXPECT_TRUE(model.x.min <= x && x <= model.x.max) << x << " in " << model.x.title;
     };
-    const auto inY = [&](double y) {
+    const auto inY = [&](double y, bool offScale = false) {
         if (!levels) return;
-        EXPECT_TRUE(model.y.min < y && y < model.y.max) << y << " in " << model.y.title;
+        if (offScale) {
+            EXPECT_TRUE(y == model.y.min || y == model.y.max) << y << " at " << model.y.title;
+        } else {
+            EXPECT_TRUE(model.y.min < y && y < model.y.max) << y << " in " << model.y.title;
+        }
     };
     for (const ChartBand& band : model.bands) inX(band.x1), inX(band.x2);
     for (const ChartBar& bar : model.bars)
-        inX(bar.x - bar.width / 2), inX(bar.x + bar.width / 2), inY(bar.top);
+        inX(bar.x - bar.width / 2), inX(bar.x + bar.width / 2), inY(bar.top, bar.offScale != 0);
     for (const ChartPolyline& line : model.lines)
         for (const ChartPoint& point : line.points) inX(point.x), inY(point.y);
     for (const ChartSpan& span : model.spans) inX(span.x1), inX(span.x2), inY(span.y);
-    for (const ChartMarker& marker : model.markers) inX(marker.at.x), inY(marker.at.y);
+    for (const ChartMarker& marker : model.markers)
+        inX(marker.at.x), inY(marker.at.y, marker.offScale.y != 0);
+}
+
+// The highest limit line at x (the lines of a mask meet at the segments' ends), none where no
+// limit line reaches x.
+inline std::optional<double> LimitAt(const ChartModel& model, double x) {
+    std::optional<double> limit;
+    for (const ChartPolyline& line : model.lines) {
+        if (line.tone != ChartTone::Limit) continue;
+        for (std::size_t i = 1; i < line.points.size(); ++i) {
+            const ChartPoint& a = line.points[i - 1];
+            const ChartPoint& b = line.points[i];
+            if (x < std::min(a.x, b.x) || x > std::max(a.x, b.x)) continue;
+            const double y =
+                a.x == b.x ? std::max(a.y, b.y) : a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+            limit = limit ? std::max(*limit, y) : y;
+        }
+    }
+    return limit;
+}
+
+// Nothing of a row that passes is drawn above its limit line: no bracket at any x of its range
+// (sampled every 10 kHz), no marker that does not fail.
+inline void ExpectNothingPassingAboveTheLimit(const ChartModel& model) {
+    constexpr double kStepMhz = 0.01;
+    constexpr double kTolerance = 1e-9;
+    for (const ChartSpan& span : model.spans) {
+        for (double x = span.x1; x <= span.x2; x += kStepMhz) {
+            const std::optional<double> limit = LimitAt(model, x);
+            if (limit) {
+                EXPECT_LE(span.y, *limit + kTolerance) << "bracket at " << x << " MHz";
+            }
+        }
+    }
+    for (const ChartMarker& marker : model.markers) {
+        const std::optional<double> limit = LimitAt(model, marker.at.x);
+        if (limit && marker.tone != ChartTone::Fail) {
+            EXPECT_LE(marker.at.y, *limit + kTolerance) << marker.label;
+        }
+    }
 }
 
 }  // namespace kelvane::testing

@@ -73,6 +73,7 @@ TEST(ChartModel, FactsForAReport) {
     MeasurementRecord record = Record("acp", AcpResult());
     EXPECT_EQ(ChartFor(record)->facts,
               (std::vector<std::string>{"acp (ACP Measurement...)", "carrier 2000 MHz",
+                                        "reference level 10 dBm", "limits: TS 25.104",
                                         "2026-12-09 14:19:50 UTC", "Kelvane 1.2.0"}));
 
     record.result.centerHz = 2112.5e6;
@@ -84,8 +85,91 @@ TEST(ChartModel, FactsForAReport) {
     record.version = "1.3.0";
     EXPECT_EQ(ChartFor(record)->facts,
               (std::vector<std::string>{
-                  "acp (ACP Measurement...)", "carrier 2112.5 MHz", "2027-01-02 03:00:04 UTC",
-                  "Kelvane 1.3.0", "Warning: the measurement's end was not reported in 10 s"}));
+                  "acp (ACP Measurement...)", "carrier 2112.5 MHz", "reference level 10 dBm",
+                  "limits: TS 25.104", "2027-01-02 03:00:04 UTC", "Kelvane 1.3.0",
+                  "Warning: the measurement's end was not reported in 10 s"}));
+}
+
+// The set-up's facts between the carrier and the time: reference level, path loss (none
+// without one), the limits the values were judged against, the DUT where it is named.
+TEST(ChartModel, FactsOfTheSetUp) {
+    struct Case {
+        std::string measurement;
+        MeasurementResult result;
+        double referenceLevelDbm;
+        PathLoss pathLoss;
+        MaskLimits maskLimits;
+        std::optional<double> bsPowerDbm;
+        std::string dut;
+        std::vector<std::string> facts;  // from the reference level to the DUT
+    };
+    const Case cases[] = {
+        {"obw",
+         Result("OBW Measurement...", MeasurementOutcome::Completed,
+                {Value("occupied_bandwidth", 4e6, "Hz")}),
+         0,
+         PathLoss(),
+         MaskLimits::None,
+         std::nullopt,
+         "",
+         {"reference level 0 dBm", "limits: TS 25.104"}},
+        {"acp",
+         AcpResult(),
+         -12.5,
+         PathLoss::Fixed(30),
+         MaskLimits::None,
+         std::nullopt,
+         "SN-1",
+         {"reference level -12.5 dBm", "path loss 30 dB", "limits: TS 25.104", "DUT SN-1"}},
+        {"sem",
+         WcdmaMaskResult(),
+         10,
+         PathLoss::Table({{1e9, 1}, {3e9, 2}}, "/bench/loss.csv"),
+         MaskLimits::Sent,
+         std::nullopt,
+         "",
+         {"reference level 10 dBm", "path loss table loss.csv", "limits: the mask sent"}},
+        {"sem",
+         WcdmaMaskResult(),
+         10,
+         PathLoss::Fixed(0.25),
+         MaskLimits::BsPower,
+         35,
+         "A 7",
+         {"reference level 10 dBm", "path loss 0.25 dB",
+          "limits: TS 25.104 base station mask, P = 35 dBm", "DUT A 7"}},
+        {"sem-11b",
+         WcdmaMaskResult(),
+         10,
+         PathLoss(),
+         MaskLimits::None,
+         std::nullopt,
+         "",
+         {"reference level 10 dBm"}},
+        // Text from outside: control characters as the log shows them, nothing else touched.
+        {"obw",
+         WcdmaMaskResult(),
+         0,
+         PathLoss::Table({{1e9, 1}, {3e9, 2}}, "C:\\b\tc.csv"),
+         MaskLimits::None,
+         std::nullopt,
+         "<A&B>\x01\x7f\n",
+         {"reference level 0 dBm", "path loss table b\\x09c.csv", "limits: TS 25.104",
+          "DUT <A&B>\\x01\\x7F\\x0A"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.facts.back());
+        MeasurementRecord record = Record(c.measurement, c.result);
+        record.setup.referenceLevelDbm = c.referenceLevelDbm;
+        record.setup.pathLoss = c.pathLoss;
+        record.setup.bsPowerDbm = c.bsPowerDbm;
+        record.judgement.maskLimits = c.maskLimits;
+        record.origin.dut = c.dut;
+        const std::vector<std::string> facts = ChartOf(record).facts;
+        ASSERT_EQ(facts.size(), c.facts.size() + 4);
+        EXPECT_EQ(std::vector<std::string>(facts.begin() + 2, facts.end() - 2), c.facts);
+        EXPECT_EQ(facts.end()[-2], "2026-12-09 14:19:50 UTC");
+    }
 }
 
 TEST(ChartModel, FileStemFromTheNameAndTheStartInUtc) {
@@ -128,17 +212,17 @@ TEST(ChartModel, ValuesThatAreNoNumbersAreNotDrawn) {
                {Value("occupied_bandwidth", nan, "Hz"), Value("occupied_band_center", 2e9, "Hz")});
     struct Case {
         MeasurementRecord record;
-        std::size_t markers, bars, bands;
+        std::size_t markers, spans, bars, bands;
     };
-    const Case cases[] = {{Record("sem", mask), 1, 0, 0},
-                          {Record("acp", acp), 0, 4, 0},
-                          {Record("obw", obw), 0, 0, 1}};
+    const Case cases[] = {{Record("sem", mask), 1, 1, 0, 0},
+                          {Record("acp", acp), 0, 0, 4, 0},
+                          {Record("obw", obw), 0, 1, 0, 0}};  // the limit's bracket
     for (const Case& c : cases) {
         SCOPED_TRACE(c.record.measurement);
         const std::optional<ChartModel> chart = ChartFor(c.record);
         ASSERT_TRUE(chart);
         EXPECT_EQ(chart->markers.size(), c.markers);
-        EXPECT_EQ(chart->spans.size(), c.markers);
+        EXPECT_EQ(chart->spans.size(), c.spans);
         EXPECT_EQ(chart->bars.size(), c.bars);
         EXPECT_EQ(chart->bands.size(), c.bands);
         ExpectEverythingInside(*chart);

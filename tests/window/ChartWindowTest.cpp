@@ -1,6 +1,7 @@
 // The chart window: it follows the newest measurement, also while hidden; Ctrl+G and the log's
 // context menu open it beside the main window; a measurement without a chart shows its value;
-// "Save picture as..." writes PNG or SVG by the name and reports what it cannot write.
+// "Save picture as..." writes PNG, SVG or JPEG by the name's ending, refuses any other, and
+// reports what it cannot write.
 #include <QSvgRenderer>
 #include <QtTest>
 #include <QtWidgets>
@@ -124,6 +125,17 @@ private slots:
         QTest::mouseClick(chart.SaveButton(), Qt::LeftButton);
         QCOMPARE(PictureSize(dir.filePath("report.png")), QSize(1280, 800));
         QVERIFY(problems.isEmpty());
+
+        // JPEG by its ending; any other ending refused with the endings that are accepted.
+        chosen = dir.filePath("report.JPG");
+        chart.SaveAction()->trigger();
+        QCOMPARE(QImageReader(chosen).format(), QByteArray("jpeg"));
+        chosen = dir.filePath("report.gif");
+        chart.SaveAction()->trigger();
+        QCOMPARE(problems, QStringList{"Cannot write \"" + chosen +
+                                       "\": the name must end in .png, .svg, .jpg or .jpeg"});
+        QVERIFY(!QFile::exists(chosen));
+        problems.clear();
 
         chosen = dir.filePath("no such folder/report.png");
         chart.SaveAction()->trigger();

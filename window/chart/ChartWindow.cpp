@@ -114,7 +114,8 @@ void ChartWindow::AskAndSave() {
     const QString suggestion =
         (stem_.isEmpty() ? QStringLiteral("kelvane-chart") : stem_) + QStringLiteral(".png");
     QString path = files_.choose(QStringLiteral("Save picture as"), suggestion,
-                                 QStringLiteral("PNG image (*.png);;SVG image (*.svg)"));
+                                 QStringLiteral("PNG image (*.png);;SVG image (*.svg);;"
+                                                "JPEG image (*.jpg *.jpeg)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
     if (const QString problem = SavePicture(path); !problem.isEmpty()) files_.present(problem);

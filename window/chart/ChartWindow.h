@@ -20,9 +20,10 @@ class ChartView;
 // The chart window: a window of its own beside the main window, showing the chart of the newest
 // measurement (or its value, where it has no chart). It follows every measurement as it ends,
 // also while it is hidden, so that it shows the newest when it is opened. "Save picture as..."
-// (its button, or Ctrl+S in this window) writes the chart as PNG or SVG by the file's name
-// (PNG when the name has no suffix: ".png" is added); a file that cannot be written is reported
-// with its name and the reason. Opens at 800 x 500, at least 640 x 400.
+// (its button, or Ctrl+S in this window) writes the chart as PNG, SVG or JPEG by the file's
+// name's ending (.png, .svg, .jpg or .jpeg in any case; PNG when the name has no suffix: ".png"
+// is added); a name of any other ending is refused, and a file that cannot be written is
+// reported, each with its name and the reason. Opens at 800 x 500, at least 640 x 400.
 class ChartWindow : public QWidget {
     Q_OBJECT
 

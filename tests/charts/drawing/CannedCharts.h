@@ -8,7 +8,8 @@
 
 // Chart models as the program builds them for its records, written out by hand so that the
 // drawing is tested on its own: a W-CDMA emission mask with one row over its mask, adjacent
-// channel power with one channel over its limit, and a passing occupied bandwidth.
+// channel power with one channel over its limit, and a passing occupied bandwidth; each with its
+// legend.
 namespace kelvane::testing {
 
 inline std::vector<std::string> CannedFacts(const std::string& measurement) {
@@ -34,6 +35,9 @@ inline ChartModel CannedMaskChart() {
     for (const Segment& s : kMask) {
         model.lines.push_back({{{-s.stop, s.stopLevel}, {-s.start, s.startLevel}}});
         model.lines.push_back({{{s.start, s.startLevel}, {s.stop, s.stopLevel}}});
+        if (s.startLevel == s.stopLevel)
+            model.lines.back().label =
+                "limit " + std::to_string(static_cast<int>(s.startLevel)) + " dBm";
     }
     struct Row {
         double start, stop, worst, level;
@@ -50,10 +54,16 @@ inline ChartModel CannedMaskChart() {
         {3.515, 4.0, 3.61, -71.02, ChartTone::Pass, "+45.02 dB"},
         {4.0, 8.0, 4.05, -70.77, ChartTone::Pass, "+57.77 dB"},
     }};
-    for (const Row& row : kRows) {
-        model.spans.push_back({row.start, row.stop, row.level, ChartTone::Neutral});
+    // The ranges along the bottom, neighbours in turns on two lanes.
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const Row& row = kRows[i];
+        model.spans.push_back({row.start, row.stop, i % 2 == 0 ? -77.6 : -74.8});
         model.markers.push_back({{row.worst, row.level}, row.tone, row.margin});
     }
+    model.legend = {{ChartSymbol::Line, ChartTone::Limit, "limit"},
+                    {ChartSymbol::Bracket, ChartTone::Neutral, "row's range"},
+                    {ChartSymbol::Dot, ChartTone::Pass, "worst point, pass"},
+                    {ChartSymbol::Cross, ChartTone::Fail, "fail"}};
     return model;
 }
 
@@ -75,12 +85,19 @@ inline ChartModel CannedAcpChart() {
     };
     for (const auto& [offset, limit] : {std::pair{-10.0, -50.0}, std::pair{-5.0, -45.0},
                                         std::pair{5.0, -45.0}, std::pair{10.0, -50.0}}) {
-        model.lines.push_back({{{offset - 1.92, limit}, {offset + 1.92, limit}}});
+        model.lines.push_back({{{offset - 1.92, limit}, {offset + 1.92, limit}},
+                               ChartTone::Limit,
+                               false,
+                               "limit " + std::to_string(static_cast<int>(limit)) + " dB"});
     }
+    model.legend = {{ChartSymbol::Line, ChartTone::Limit, "limit"},
+                    {ChartSymbol::Box, ChartTone::Neutral, "carrier (0 dBc)"},
+                    {ChartSymbol::Box, ChartTone::Pass, "channel power, pass"},
+                    {ChartSymbol::HatchedBox, ChartTone::Fail, "fail"}};
     return model;
 }
 
-// The 5 MHz limit as a band and the occupied band inside it; no y axis.
+// The 5 MHz limit's edges and width, the occupied band inside them with its center; no y axis.
 inline ChartModel CannedObwChart() {
     ChartModel model;
     model.title = "OBW: PASS, margin 0.833 MHz";
@@ -88,10 +105,15 @@ inline ChartModel CannedObwChart() {
     model.verdict = Verdict::Pass;
     model.x = {"Offset from 2000 MHz (MHz)", -3, 3, {-3, -2, -1, 0, 1, 2, 3}};
     model.y = {"", 0, 1, {}};
-    model.bands = {
-        {-2.5, 2.5, ChartTone::Limit, "limit 5 MHz"},
-        {-2.0795, 2.0875, ChartTone::Pass, "OBW 4.167 MHz, center 2000.004 MHz"},
-    };
+    model.lines = {{{{-2.5, 0}, {-2.5, 1}}, ChartTone::Limit, true},
+                   {{{2.5, 0}, {2.5, 1}}, ChartTone::Limit, true}};
+    model.spans = {{-2.5, 2.5, 0.82, ChartTone::Limit, "limit 5 MHz"}};
+    model.bands = {{-2.0795, 2.0875, 0.2, 0.55, ChartTone::Pass, "OBW 4.167 MHz"}};
+    model.markers = {{{0.004, 0.375}, ChartTone::Neutral, "center 2000.004 MHz"}};
+    model.legend = {{ChartSymbol::DashedLine, ChartTone::Limit, "limit 5 MHz"},
+                    {ChartSymbol::Box, ChartTone::Pass, "occupied band (99 %), pass"},
+                    {ChartSymbol::HatchedBox, ChartTone::Fail, "fail"},
+                    {ChartSymbol::Dot, ChartTone::Neutral, "band's center"}};
     return model;
 }
 

@@ -1,5 +1,7 @@
 // The chart as files: SVG and PNG beside it under names that never replace a file, a picture
-// saved by its name's suffix, and the reason when a folder cannot take them.
+// saved as PNG, SVG or JPEG by its name's ending (others refused), and the reason when a folder
+// cannot take them.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,6 +70,24 @@ private slots:
         QVERIFY(WriteChartFiles(model, dir.path().toStdString(), "obw", false).paths ==
                 std::vector{dir.filePath("obw.svg").toStdString()});
         QVERIFY(!QFile::exists(dir.filePath("obw.png")));
+    }
+
+    // Facts from outside (a DUT's name) are text in the SVG, never markup: the file stays valid
+    // and its title and description read back as they were.
+    void svgTextFromOutside() {
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
+        ChartModel model = CannedObwChart();
+        model.title = "OBW: PASS <&> \"'";
+        model.facts.push_back("DUT <svg onload=\"x()\">&amp;");
+        QCOMPARE(SaveChartPicture(model, dir.filePath("chart.svg")), QString());
+        const QByteArray bytes = Contents(dir.filePath("chart.svg"));
+        const SvgContents svg = ReadSvg(bytes);
+        QVERIFY2(svg.parsed, qPrintable(svg.error));
+        QVERIFY(QSvgRenderer(bytes).isValid());
+        QCOMPARE(svg.title, QString::fromStdString(model.title));
+        QVERIFY(svg.description.endsWith(QString::fromStdString(model.facts.back())));
+        QVERIFY(!bytes.contains("<svg onload"));
     }
 
     // A name taken by either file moves both on to "-2", "-3" ...; what was there stays.
@@ -222,6 +242,52 @@ private slots:
         const QString elsewhere = dir.filePath("no such folder/chart.png");
         QVERIFY(!SaveChartPicture(CannedAcpChart(), elsewhere).isEmpty());
         QVERIFY(!QFile::exists(elsewhere));
+    }
+
+    // The kind of picture by the name's ending in any case; any other ending is refused with the
+    // endings accepted, and nothing is written (not even over a file of that name).
+    void picturesByTheirEnding_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>(
+            "format");  // as the image reader names it; "svg"; empty: refused
+        QTest::newRow("png") << "chart.png" << QByteArray("png");
+        QTest::newRow("PNG") << "chart.PNG" << QByteArray("png");
+        QTest::newRow("svg") << "chart.svg" << QByteArray("svg");
+        QTest::newRow("jpg") << "chart.jpg" << QByteArray("jpeg");
+        QTest::newRow("JPEG") << "chart.JPEG" << QByteArray("jpeg");
+        QTest::newRow("jpeg") << "chart.v2.jpeg" << QByteArray("jpeg");
+        QTest::newRow("gif") << "chart.gif" << QByteArray();
+        QTest::newRow("jpg in the middle") << "chart.jpg.txt" << QByteArray();
+        QTest::newRow("no ending") << "chart" << QByteArray();
+        QTest::newRow("only a dot") << "chart.png." << QByteArray();
+    }
+
+    void picturesByTheirEnding() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        const TemporaryFolder temporary;
+        const QDir dir = QtDir(temporary);
+        const QString path = dir.filePath(name);
+        Put(path, "kept");
+        const QString reason = SaveChartPicture(CannedMaskChart(), path);
+        if (format.isEmpty()) {
+            QCOMPARE(reason, QStringLiteral("the name must end in .png, .svg, .jpg or .jpeg"));
+            QCOMPARE(Contents(path), QByteArray("kept"));
+            QCOMPARE(dir.entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                     QStringList{name});
+            return;
+        }
+        QCOMPARE(reason, QString());
+        const QByteArray bytes = Contents(path);
+        if (format == "svg") {
+            QVERIFY(QSvgRenderer(bytes).isValid());
+            return;
+        }
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader reader(&buffer);
+        QCOMPARE(reader.format(), format);
+        QCOMPARE(reader.size(), QSize(1280, 800));
     }
 };
 

@@ -5,12 +5,15 @@
 #include <QPainter>
 #include <QtTest>
 #include <cmath>
+#include <limits>
 #include <optional>
+#include <set>
 
-#include "charts/drawing/ChartElements.h"
+#include "charts/drawing/ChartElementLabels.h"
 #include "charts/drawing/ChartGeometry.h"
 #include "charts/drawing/ChartLabels.h"
 #include "charts/drawing/ChartLayout.h"
+#include "charts/drawing/ChartLegend.h"
 #include "charts/drawing/ChartStyle.h"
 #include "tests/charts/drawing/CannedCharts.h"
 
@@ -87,6 +90,10 @@ private slots:
         QTest::newRow("finer is cut")
             << std::vector<double>{0.0001, 1} << QStringList{"0.000", "1.000"};
         QTest::newRow("none") << std::vector<double>{} << QStringList{};
+        QTest::newRow("huge, short")
+            << std::vector<double>{-1e300, 0, 1e300} << QStringList{"-1e+300", "0", "1e+300"};
+        QTest::newRow("a million")
+            << std::vector<double>{0, 5e5, 1e6} << QStringList{"0", "5e+05", "1e+06"};
     }
 
     void tickTexts() {
@@ -117,7 +124,8 @@ private slots:
     }
 
     // A label goes to the first free place offered, moved inside the bounds; where none is free,
-    // to the least covered one.
+    // to the clear place nearest its point; where the bounds have no room left, to the least
+    // covered place offered.
     void labelsKeepClear() {
         QImage image(300, 200, QImage::Format_RGB32);
         QPainter painter(&image);
@@ -126,32 +134,110 @@ private slots:
         const QFont font = ChartStyle(bounds).LabelFont();
         const QRectF size = labels.Box("+57.29 dB", font);
 
-        const QRectF first = labels.Write({{"+57.29 dB", {190, 0}}}, font, Qt::black);
+        const QRectF first = labels.Write({{"+57.29 dB", {190, 0}}}, font, Qt::black, {200, 10});
         QCOMPARE(first.topRight(), bounds.topRight());  // pushed back inside
 
         labels.Reserve(QRectF(100, 60, 10, 10));
         const QRectF second = labels.Write(
             {{"+45.02 dB", {190, 0}}, {"+45.02 dB", {95, 55}}, {"+45.02 dB", {20, 60}}}, font,
-            Qt::black);
+            Qt::black, {100, 60});
         QCOMPARE(second.topLeft(), QPointF(20, 60));
 
+        // Both places offered are taken: the clear place nearest the point instead.
+        const QPointF point(first.left() - 4, first.center().y());
         const QRectF third = labels.Write(
             {{"-6.28 dB", {190, 0}}, {"-6.28 dB", {first.left() - size.width() / 2, 10}}}, font,
-            Qt::black);
-        QVERIFY(third.intersected(first).width() < first.width());
+            Qt::black, point);
+        QVERIFY(!third.intersects(first));
+        QVERIFY(!third.intersects(second));
         QVERIFY(bounds.contains(third));
+        QVERIFY(QLineF(third.center(), point).length() < 2 * size.height() + size.width());
 
         // A reserved line is avoided where a place clear of it is offered.
         labels.Reserve(QLineF(10, 100, 210, 100));
-        const QRectF fourth =
-            labels.Write({{"+1.84 dB", {130, 90}}, {"+1.84 dB", {130, 75}}}, font, Qt::black);
+        const QRectF fourth = labels.Write({{"+1.84 dB", {130, 90}}, {"+1.84 dB", {130, 75}}}, font,
+                                           Qt::black, {150, 100});
         QCOMPARE(fourth.topLeft(), QPointF(130, 75));
+
+        // The nearest clear place lies beyond a label from the point: a farther one whose
+        // leader crosses no label instead.
+        ChartLabels beyond(painter, QRectF(0, 0, 300, 100));
+        const QRectF label = beyond.Write({{"+1.84 dB", {100, 30}}}, font, Qt::black, {130, 60});
+        beyond.Reserve(QRectF(0, 0, 100, 100));
+        beyond.Reserve(QRectF(100, label.bottom(), 200, 100));
+        beyond.Reserve(QRectF(label.right(), 0, 50, 100));
+        const QPointF below(label.center().x(), label.bottom() + 10);
+        const QRectF free = beyond.Write({{"x", {100, 60}}}, font, Qt::black, below);
+        QVERIFY(!free.intersects(label));
+        QVERIFY2(free.left() >= label.right() + 50, qPrintable(QString::number(free.left())));
+
+        // No room anywhere: the least covered place offered, inside the bounds.
+        ChartLabels full(painter, bounds);
+        full.Reserve(bounds);
+        const QRectF crowded =
+            full.Write({{"x", {-50, 50}}, {"x", {50, 50}}}, font, Qt::black, {60, 60});
+        QVERIFY(bounds.contains(crowded));
+    }
+
+    // A label that is cut into the plot by hand stays a finite number of pixels from it, however
+    // far beyond the axes its value lies; what is no number maps to none.
+    void mapsAbsurdValuesNearThePlot_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("finite");
+        QTest::newRow("1e300") << 1e300 << true;
+        QTest::newRow("-1e300") << -1e300 << true;
+        QTest::newRow("1e100") << 1e100 << true;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << true;
+        QTest::newRow("NaN") << std::nan("") << false;
+    }
+
+    void mapsAbsurdValuesNearThePlot() {
+        QFETCH(double, value);
+        QFETCH(bool, finite);
+        const ChartGeometry geometry(kX, kY, kPlot);
+        const QPointF at = geometry.Map({value, value});
+        QCOMPARE(std::isfinite(at.x()) && std::isfinite(at.y()), finite);
+        if (!finite) return;
+        QVERIFY(std::abs(at.x()) <= 1e6 + kPlot.right());
+        QVERIFY(std::abs(at.y()) <= 1e6 + kPlot.bottom());
+        const auto clipped = geometry.Clip(QLineF(geometry.Map({0, -40}), at));
+        QVERIFY(clipped.has_value());
+        QVERIFY(kPlot.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(clipped->p2()));
+    }
+
+    // The legend's entries side by side while they fit the width, then on the next line; none
+    // wider than the room unless it is alone on its line.
+    void legendFlowsIntoLines_data() {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("wide") << 900.0 << 1;
+        QTest::newRow("half") << 240.0 << 2;
+        QTest::newRow("narrow") << 150.0 << 4;
+    }
+
+    void legendFlowsIntoLines() {
+        QFETCH(double, width);
+        QFETCH(int, lines);
+        QImage image(10, 10, QImage::Format_RGB32);
+        const ChartModel model = CannedMaskChart();
+        const ChartStyle style(QRectF(0, 0, 960, 600));
+        const QRectF room(20, 30, width, 500);
+        const std::vector<QRectF> boxes = ChartLegend::Place(model.legend, style, &image, room);
+        QCOMPARE(boxes.size(), model.legend.size());
+        std::set<double> tops;
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            tops.insert(boxes[i].top());
+            QVERIFY(boxes[i].left() >= room.left());
+            QVERIFY(boxes[i].right() <= room.right() || boxes[i].left() == room.left());
+            for (std::size_t j = 0; j < i; ++j) QVERIFY(!boxes[i].intersects(boxes[j]));
+        }
+        QCOMPARE(static_cast<int>(tops.size()), lines);
     }
 
     // A marker's label is offered all round it, nearest first.
     void markerLabelPlaces() {
         const QRectF box(0, 0, 60, 16);
-        const auto places = ChartElements::MarkerLabelPlaces(QPointF(300, 200), box, 6);
+        const auto places = ChartElementLabels::MarkerLabelPlaces(QPointF(300, 200), box, 6);
         QCOMPARE(places.front(), QPointF(270, 178));  // above, centred
         QCOMPARE(places[1], QPointF(270, 206));       // below
         QCOMPARE(places[2], QPointF(306, 192));       // right

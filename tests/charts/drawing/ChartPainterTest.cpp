@@ -96,6 +96,11 @@ private slots:
             labels.push_back({marker.label, marker.tone});
         for (const ChartBar& bar : model.bars) labels.push_back({bar.label, bar.tone});
         for (const ChartBand& band : model.bands) labels.push_back({band.label, band.tone});
+        for (const ChartPolyline& line : model.lines) labels.push_back({line.label, line.tone});
+        for (const ChartSpan& span : model.spans) labels.push_back({span.label, span.tone});
+        std::erase_if(labels, [](const auto& label) { return label.first.empty(); });
+        for (const ChartLegendEntry& entry : model.legend)
+            labels.push_back({entry.text, entry.tone});
         for (const auto& [label, tone] : labels) {
             for (const QString& part : LabelParts(label)) {
                 const SvgText* text = TextWith(svg, part);
@@ -143,8 +148,9 @@ private slots:
             }));
         }
         QCOMPARE(crosses, 2);
-        const auto dots = std::count_if(svg.shapes.begin(), svg.shapes.end(),
-                                        [](const SvgShape& s) { return s.element == "circle"; });
+        const auto dots = std::count_if(svg.shapes.begin(), svg.shapes.end(), [&](auto& s) {
+            return s.element == "circle" && geometry.Plot().contains(s.points.front());
+        });
         QCOMPARE(dots, 7);
     }
 
@@ -179,17 +185,19 @@ private slots:
         }
     }
 
-    // Bands over the plot's whole height; without a y axis the plot takes the room of one.
-    void obwBandsOverTheWholeHeight() {
+    // Without a y axis the plot is a strip that takes the room of one and no more height than
+    // its contents need; the band at its heights in it.
+    void obwBandInAStrip() {
         const ChartModel model = CannedObwChart();
         const SvgOfChart drawn(model, QSize(960, 600));
         const SvgContents svg = ReadSvg(drawn.svg);
         const ChartGeometry& geometry = drawn.layout.Geometry();
         QVERIFY(!drawn.layout.ShowsYAxis());
         QVERIFY(geometry.Plot().left() < 40);
+        QVERIFY(geometry.Plot().height() <= 20 * drawn.style.Unit());
         for (const ChartBand& band : model.bands) {
-            const QRectF expected(QPointF(geometry.X(band.x1), geometry.Plot().top()),
-                                  QPointF(geometry.X(band.x2), geometry.Plot().bottom()));
+            const QRectF expected(QPointF(geometry.X(band.x1), geometry.Y(band.y2)),
+                                  QPointF(geometry.X(band.x2), geometry.Y(band.y1)));
             QVERIFY(std::any_of(svg.shapes.begin(), svg.shapes.end(), [&](const SvgShape& s) {
                 return s.element == "rect" && Near(s.rect.topLeft(), expected.topLeft()) &&
                        Near(s.rect.bottomRight(), expected.bottomRight());
