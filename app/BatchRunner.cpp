@@ -45,7 +45,7 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
       runner_(std::move(factory), clock, log_, BatchRunnerOptions(options, err)) {}
 
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
-    bool problem = false;     // a failure line, a warning or an incomplete verdict
+    bool problem = false;      // a failure line, a warning or an incomplete verdict
     bool limitFailed = false;  // a FAIL verdict
     bool fileLost = false;
     const std::size_t total = measurements.size() * static_cast<std::size_t>(repeat_);

@@ -21,9 +21,9 @@ struct CatalogEntry;
 // How a batch runs its measurements.
 struct BatchOptions {
     MeasurementSetup setup;
-    RecordOrigin origin;  // the DUT, operator and station of every record
-    std::string bus = "gpib";        // as the records name it
-    int repeat = 1;                  // times over the whole list, then a summary in the log
+    RecordOrigin origin;       // the DUT, operator and station of every record
+    std::string bus = "gpib";  // as the records name it
+    int repeat = 1;            // times over the whole list, then a summary in the log
     // Each gets a record of each measurement (--results); they must outlive the run.
     std::vector<RecordTarget*> targets;
     MeasurementRecorder::UtcClock utcNow;  // the records' start times; the system's by default

@@ -66,7 +66,8 @@ RunEnd MeasurementRunner::Run(const CatalogEntry& entry, const MeasurementSetup&
     // The record and the chart do not depend on the log: they are kept when it failed too.
     if (std::string failure = WriteChart(record); !failure.empty())
         end.fileFailures.push_back(std::move(failure));
-    for (std::string& failure : records_.Keep(record)) end.fileFailures.push_back(std::move(failure));
+    for (std::string& failure : records_.Keep(record))
+        end.fileFailures.push_back(std::move(failure));
     return end;
 }
 

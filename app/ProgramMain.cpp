@@ -17,6 +17,7 @@
 #include "app/HelpText.h"
 #include "app/bus/DriverChoice.h"
 #include "app/bus/SetupFollower.h"
+#include "app/records/RecordTargets.h"
 #include "gpib/TraceFile.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/DisplayCheck.h"
@@ -25,7 +26,6 @@
 #include "platform/StandardDescriptors.h"
 #include "platform/SteadyClock.h"
 #include "platform/SystemFeatures.h"
-#include "app/records/RecordTargets.h"
 
 namespace kelvane {
 

@@ -19,14 +19,7 @@ constexpr int kMarginDecimals = 2;
 constexpr int kLevelDecimals = 2;
 constexpr int kOffsetDecimals = 3;
 
-// Half the span each emission mask sweeps (MHz), as its measurement sends it ("SP 20MZ", "SP
-// 80MZ"): the x axis ends there at most. A mask not named here: its outermost segment and a
-// quarter more.
-struct SweptSpan {
-    std::string_view measurement;
-    double halfMhz;
-};
-constexpr SweptSpan kSweptSpans[] = {{"sem", 10}, {"sem-11a", 40}, {"sem-11b", 40}};
+// A mask whose run did not say what it swept: its outermost segment and a quarter more.
 constexpr double kUnknownSpanShare = 1.25;
 
 // The two lanes of the rows' brackets above the bottom of the plot, as shares of the y axis'
@@ -37,9 +30,10 @@ bool AllFinite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
+// Half the span the mask swept (MHz): the x axis ends there at most.
 double SweptHalfMhz(const MeasurementRecord& record) {
-    for (const SweptSpan& span : kSweptSpans)
-        if (span.measurement == record.measurement) return span.halfMhz;
+    const double spanHz = record.result.spanHz;
+    if (std::isfinite(spanHz) && spanHz > 0) return spanHz / 2 / 1e6;
     double outermost = 0;
     for (const MaskSegment& segment : record.judgement.limitMask) {
         for (double offset : {segment.startOffsetHz, segment.stopOffsetHz})

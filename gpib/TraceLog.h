@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/files/AppendFile.h"
 #include "platform/Clock.h"
+#include "platform/files/AppendFile.h"
 
 namespace kelvane {
 

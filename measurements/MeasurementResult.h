@@ -74,7 +74,7 @@ struct MeasurementResult {
     // The mask's levels rest on the peak the analyzer measured (the WLAN masks), rather than
     // being absolute limits (the W-CDMA mask).
     bool maskOnMeasuredPeak = false;
-    std::string log;                // every text the run appended to the log, CR LF line ends
+    std::string log;  // every text the run appended to the log, CR LF line ends
 };
 
 }  // namespace kelvane

@@ -16,7 +16,7 @@ struct MeasurementSetup {
     double wcdmaCenterHz = 2000e6;    // the four W-CDMA measurements
     double wlan11aCenterHz = 5005e6;  // the 802.11a emission mask
     double wlan11bCenterHz = 2412e6;  // the 802.11b emission mask and total power
-    double referenceLevelDbm = 0.0;    // dBm, all seven
+    double referenceLevelDbm = 0.0;   // dBm, all seven
     AnalyzerAddress address;
     PathLoss pathLoss;  // added to every absolute level to give the level at the DUT
     // The base station's rated maximum output power P (dBm): the W-CDMA mask rows are judged

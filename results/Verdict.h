@@ -55,8 +55,8 @@ enum class MaskLimits {
 struct Judgement {
     std::vector<JudgedValue> values;  // in the order of the result's values
     Verdict verdict = Verdict::None;
-    std::optional<double> worstMargin;  // the smallest margin of a value with a limit
-    std::string marginUnit;             // of the worst margin: "dB" or "Hz"; empty without one
+    std::optional<double> worstMargin;      // the smallest margin of a value with a limit
+    std::string marginUnit;                 // of the worst margin: "dB" or "Hz"; empty without one
     std::optional<std::size_t> worstValue;  // the index in values of the worst margin's value
     // Why an incomplete verdict is one: the failure or warning line of the run, or the first
     // value that could not be judged ("occupied_bandwidth -4167812 Hz: not above 0 Hz").

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <mutex>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "results/MeasurementRecord.h"

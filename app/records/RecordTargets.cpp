@@ -47,8 +47,8 @@ void RecordTargets::Open(const std::string& path, const std::string& tracePath) 
         return;
     }
     if (!tracePath.empty() && OneFile(tracePath, path)) {
-        error_ = "--trace and --results name one file, \"" + path +
-                 "\"; give each a file of its own";
+        error_ =
+            "--trace and --results name one file, \"" + path + "\"; give each a file of its own";
         return;
     }
     for (const std::string& earlier : paths_) {

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/files/AppendFile.h"
 #include "platform/WindowsApi.h"
+#include "platform/files/AppendFile.h"
 
 namespace kelvane {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/files/SystemFile.h"
 #include "platform/WindowsApi.h"
+#include "platform/files/SystemFile.h"
 
 namespace kelvane {
 

@@ -13,8 +13,8 @@
 
 #include "app/BatchRunner.h"
 #include "app/ExitStatus.h"
-#include "results/ResultsFile.h"
 #include "measurements/MeasurementCatalog.h"
+#include "results/ResultsFile.h"
 #include "tests/support/ScriptedDriver.h"
 #include "tests/support/VirtualClock.h"
 
@@ -173,16 +173,36 @@ TEST(BatchRecords, TheExitStatusAndTheLinesOfWhatDidNotPass) {
     const std::vector<Case> cases{
         {"pass", {"obw"}, {"2000000000,4167031"}, 1, "", kExitCompleted, ""},
         {"fail", {"obw"}, {wide}, 1, "", kExitLimitFailed, fail},
-        {"fail beats a failed run", {"ch-power", "obw"}, {wide}, 1, "", kExitLimitFailed,
+        {"fail beats a failed run",
+         {"ch-power", "obw"},
+         {wide},
+         1,
+         "",
+         kExitLimitFailed,
          "kelvane: ch-power: INCOMPLETE, CH Power Measurement failed: \"PWCH?\" answer does not "
          "start with a number: \"bad\"\n" +
              fail},
-        {"a negative bandwidth", {"obw"}, {"2000003125,-4167812"}, 1, "", kExitMeasurementProblem,
+        {"a negative bandwidth",
+         {"obw"},
+         {"2000003125,-4167812"},
+         1,
+         "",
+         kExitMeasurementProblem,
          negative},
-        {"one failed run of three", {"obw"}, {"2000000000,4167031", wide, "2000000000,4.1e6"}, 3,
-         "", kExitLimitFailed, fail},
+        {"one failed run of three",
+         {"obw"},
+         {"2000000000,4167031", wide, "2000000000,4.1e6"},
+         3,
+         "",
+         kExitLimitFailed,
+         fail},
 #ifndef _WIN32
-        {"a lost record beats a fail", {"obw"}, {wide}, 1, "/dev/full", kExitLogUnwritable,
+        {"a lost record beats a fail",
+         {"obw"},
+         {wide},
+         1,
+         "/dev/full",
+         kExitLogUnwritable,
          fail + "kelvane: cannot write the obw record to the results file \"/dev/full\": No "
                 "space left on device\n"},
 #endif

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "app/BatchRunner.h"
-#include "app/ExitStatus.h"
 #include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 #include "app/WindowCaption.h"
 #include "app/bus/DriverChoice.h"
 #include "measurements/MeasurementCatalog.h"
@@ -169,8 +169,7 @@ TEST(BusOptionsTest, AnAdapterThatCannotBeReachedFailsEachMeasurementAndSaysWhy)
     EXPECT_NE(got.out.find(failure), std::string::npos) << got.out;
     EXPECT_EQ(got.out.find("board"), std::string::npos);
     EXPECT_EQ(got.out.find("failed", got.out.find("failed") + 1), std::string::npos);
-    EXPECT_EQ(got.err, "kelvane: ch-power: INCOMPLETE, " +
-                           failure.substr(0, failure.size() - 2) +
+    EXPECT_EQ(got.err, "kelvane: ch-power: INCOMPLETE, " + failure.substr(0, failure.size() - 2) +
                            "\nkelvane: the bus could not be reached; the remaining 6 measurements "
                            "were not attempted.\n");
 }

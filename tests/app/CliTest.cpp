@@ -173,16 +173,16 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
                        incomplete("total-power-11b", noTotal) + silent +
                            "1 measurement was not attempted.\n",
                        kClosed));
-    EXPECT_EQ(Batch({"ch-power", "obw", "acp"}, ""),
-              BatchRun(1, noStatus,
-                       incomplete("ch-power", noStatus) + silent +
-                           "2 measurements were not attempted.\n",
-                       kClosed));
-    EXPECT_EQ(Batch({"ch-power", "total-power-11b"}, "", true),
-              BatchRun(1, noStatus,
-                       incomplete("ch-power", noStatus) + silent +
-                           "1 measurement was not attempted.\n",
-                       kClosed));
+    EXPECT_EQ(
+        Batch({"ch-power", "obw", "acp"}, ""),
+        BatchRun(1, noStatus,
+                 incomplete("ch-power", noStatus) + silent + "2 measurements were not attempted.\n",
+                 kClosed));
+    EXPECT_EQ(
+        Batch({"ch-power", "total-power-11b"}, "", true),
+        BatchRun(1, noStatus,
+                 incomplete("ch-power", noStatus) + silent + "1 measurement was not attempted.\n",
+                 kClosed));
     // One that answered its first read is there: a later silence costs only its measurement.
     const std::string noPower =
         title + "CH Power Measurement failed: no answer to \"PWCH?\" within 10 s: " + check;
@@ -200,8 +200,9 @@ TEST(BatchRunnerTest, ExitStatusAndOutput) {
     EXPECT_EQ(status, 1);
     EXPECT_EQ(out.substr(title.size(), noBoard.size()), noBoard);
     EXPECT_TRUE(err.starts_with("kelvane: ch-power: INCOMPLETE, " + noBoard)) << err;
-    EXPECT_TRUE(err.ends_with("\nkelvane: the GPIB board is not set up; the remaining 2 "
-                              "measurements were not attempted.\n"))
+    EXPECT_TRUE(
+        err.ends_with("\nkelvane: the GPIB board is not set up; the remaining 2 "
+                      "measurements were not attempted.\n"))
         << err;
     EXPECT_EQ(calls, (std::vector<std::string>{"ibdev(0, 8, 0, 13, 1, 0)", "ibonl(0, 0)"}));
 

@@ -25,11 +25,10 @@ protected:
     int_type overflow(int_type) override { return traits_type::eof(); }
 };
 
-const CatalogEntry kThrowing{.name = "ch-power",
-                             .caption = "CH Power",
-                             .run = [](MeasurementContext&) -> MeasurementResult {
-                                 throw std::runtime_error("the bus thread lost its driver");
-                             }};
+const CatalogEntry kThrowing{
+    .name = "ch-power", .caption = "CH Power", .run = [](MeasurementContext&) -> MeasurementResult {
+        throw std::runtime_error("the bus thread lost its driver");
+    }};
 
 TEST(MeasurementRunnerTest, TheRecordIsKeptWhateverElseWasLost) {
     struct Case {

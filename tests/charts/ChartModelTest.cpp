@@ -73,7 +73,7 @@ TEST(ChartModel, FactsForAReport) {
     MeasurementRecord record = Record("acp", AcpResult());
     EXPECT_EQ(ChartFor(record)->facts,
               (std::vector<std::string>{"acp (ACP Measurement...)", "carrier 2000 MHz",
-                                        "reference level 10 dBm", "limits: TS 25.104",
+                                        "reference level 10 dBm", "limits: TS 25.104", "DUT SN-1",
                                         "2026-12-09 14:19:50 UTC", "Kelvane 1.2.0"}));
 
     record.result.centerHz = 2112.5e6;
@@ -86,7 +86,7 @@ TEST(ChartModel, FactsForAReport) {
     EXPECT_EQ(ChartFor(record)->facts,
               (std::vector<std::string>{
                   "acp (ACP Measurement...)", "carrier 2112.5 MHz", "reference level 10 dBm",
-                  "limits: TS 25.104", "2027-01-02 03:00:04 UTC", "Kelvane 1.3.0",
+                  "limits: TS 25.104", "DUT SN-1", "2027-01-02 03:00:04 UTC", "Kelvane 1.3.0",
                   "Warning: the measurement's end was not reported in 10 s"}));
 }
 

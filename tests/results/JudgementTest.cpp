@@ -259,8 +259,8 @@ TEST(Judge, AnImpossibleValueIsNeverAPass) {
             << judgement.incompleteReason;
     }
     // Within 1 % of the channel's offset is the channel.
-    const Judgement near = Judge(Result("", MeasurementOutcome::Completed,
-                                        {Channel("acp_upper_10mhz", 10.09e6)}));
+    const Judgement near =
+        Judge(Result("", MeasurementOutcome::Completed, {Channel("acp_upper_10mhz", 10.09e6)}));
     EXPECT_EQ(near.verdict, Verdict::Pass);
 }
 
@@ -276,27 +276,27 @@ TEST(Judge, AbsoluteLevelsAreJudgedAtTheDut) {
         std::optional<double> margin;  // of the first value
         Verdict verdict;
     };
-    MeasurementResult wlan = Result("", MeasurementOutcome::Completed,
-                                    {Row(1, 4985e6, 4994e6, 4993e6, -50, -40, true)}, 5005e6,
-                                    Wlan11aMask(-10));
+    MeasurementResult wlan =
+        Result("", MeasurementOutcome::Completed, {Row(1, 4985e6, 4994e6, 4993e6, -50, -40, true)},
+               5005e6, Wlan11aMask(-10));
     wlan.maskOnMeasuredPeak = true;
     const Case cases[] = {
-        {"channel power", Result("", MeasurementOutcome::Completed,
-                                 {Value("channel_power", -10.22, "dBm")}),
+        {"channel power",
+         Result("", MeasurementOutcome::Completed, {Value("channel_power", -10.22, "dBm")}),
          PathLoss::Fixed(30), 19.78, std::nullopt, Verdict::None},
-        {"relative levels stay", Result("", MeasurementOutcome::Completed,
-                                        {Value("acp_lower_5mhz", -54.5, "dB")}),
+        {"relative levels stay",
+         Result("", MeasurementOutcome::Completed, {Value("acp_lower_5mhz", -54.5, "dB")}),
          PathLoss::Fixed(30), -54.5, 9.5, Verdict::Pass},
         {"W-CDMA row over the mask at the DUT",
          Result("", MeasurementOutcome::Completed, {Row(1, 2004e6, 2008e6, 2005e6, -40)}, 2000e6,
                 WcdmaMask()),
          PathLoss::Fixed(30), -10, -3, Verdict::Fail},
         {"the table at the row's FREQ",
-         Result("", MeasurementOutcome::Completed, {Row(1, 2004e6, 2008e6, 2005e6, -47.5)},
-                2000e6, WcdmaMask()),
+         Result("", MeasurementOutcome::Completed, {Row(1, 2004e6, 2008e6, 2005e6, -47.5)}, 2000e6,
+                WcdmaMask()),
          table, -12.5, -0.5, Verdict::Fail},
-        {"WLAN margin unchanged", wlan, PathLoss::Fixed(30), -20,
-         -28 - 8.0 / 9 - -50, Verdict::Pass},
+        {"WLAN margin unchanged", wlan, PathLoss::Fixed(30), -20, -28 - 8.0 / 9 - -50,
+         Verdict::Pass},
     };
     for (const Case& c : cases) {
         MeasurementSetup setup;
@@ -326,10 +326,8 @@ TEST(Judge, TheWcdmaMaskForTheBaseStationsPower) {
         std::vector<double> limits;  // per row
     };
     const Case cases[] = {
-        {35, {-18, -24, -30, -17, -21}},
-        {43, {-14, -20, -26, -13, -13}},
-        {40, {-14, -20, -26, -13, -16}},
-        {39, {-14, -20, -26, -13, -17}},
+        {35, {-18, -24, -30, -17, -21}}, {43, {-14, -20, -26, -13, -13}},
+        {40, {-14, -20, -26, -13, -16}}, {39, {-14, -20, -26, -13, -17}},
         {20, {-22, -28, -34, -21, -25}},
     };
     for (const Case& c : cases) {
@@ -344,9 +342,9 @@ TEST(Judge, TheWcdmaMaskForTheBaseStationsPower) {
                 << *c.powerDbm << " row " << i + 1;
         }
     }
-    EXPECT_EQ(Judge(Result("", MeasurementOutcome::Completed, rows, 2000e6, WcdmaMask()))
-                  .maskLimits,
-              MaskLimits::Sent);
+    EXPECT_EQ(
+        Judge(Result("", MeasurementOutcome::Completed, rows, 2000e6, WcdmaMask())).maskLimits,
+        MaskLimits::Sent);
 }
 
 // Inside the channel a WLAN mask sits 2 dB above the measured peak by construction: those rows
@@ -354,8 +352,8 @@ TEST(Judge, TheWcdmaMaskForTheBaseStationsPower) {
 TEST(Judge, TheWlanWorstMarginComesFromOutsideTheChannel) {
     MeasurementResult result =
         Result("", MeasurementOutcome::Completed,
-               {Row(1, 4966e6, 4975e6, 4970e6, -70, 0, true),   // 30-39 MHz: limit -48
-                Row(2, 4996e6, 5014e6, 5005e6, -10, 0, true),   // in the channel: margin 2
+               {Row(1, 4966e6, 4975e6, 4970e6, -70, 0, true),     // 30-39 MHz: limit -48
+                Row(2, 4996e6, 5014e6, 5005e6, -10, 0, true),     // in the channel: margin 2
                 Row(3, 5014e6, 5016e6, 5015e6, -31.2, 0, true)},  // 9-11 MHz: limit -18
                5005e6, Wlan11aMask(-10));
     result.maskOnMeasuredPeak = true;

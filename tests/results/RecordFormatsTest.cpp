@@ -198,14 +198,13 @@ TEST(RecordCsvRows, WritesOneRowPerValueAndTheVerdict) {
     EXPECT_EQ(CsvHeader(),
               "started,run_id,dut,measurement,name,value,unit,limit,margin,verdict,analyzer_value,"
               "frequency_hz,start_hz,stop_hz,message\r\n");
-    const std::string t =
-        "2026-12-09T14:19:50.123Z,0f8fad5b-d9cb-469f-a165-70867728950e,SN-1,";
+    const std::string t = "2026-12-09T14:19:50.123Z,0f8fad5b-d9cb-469f-a165-70867728950e,SN-1,";
     EXPECT_EQ(RecordCsvRows(Record("acp", AcpResult())),
-              t + "acp,carrier_power,-10.2,dBm,,,,-10.2,,,,\r\n" +             //
+              t + "acp,carrier_power,-10.2,dBm,,,,-10.2,,,,\r\n" +                   //
                   t + "acp,acp_lower_5mhz,-54.75,dB,-45,9.75,pass,-54.75,,,,\r\n" +  //
                   t + "acp,acp_upper_5mhz,-40.5,dB,-45,-4.5,fail,-40.5,,,,\r\n" +    //
-                  t + "acp,acp_lower_10mhz,-60.25,dB,-50,10.25,pass,-60.25,,,,\r\n" +
-                  t + "acp,acp_upper_10mhz,-61,dB,-50,11,pass,-61,,,,\r\n" +  //
+                  t + "acp,acp_lower_10mhz,-60.25,dB,-50,10.25,pass,-60.25,,,,\r\n" + t +
+                  "acp,acp_upper_10mhz,-61,dB,-50,11,pass,-61,,,,\r\n" +  //
                   t + "acp,verdict,,dB,,-4.5,fail,,,,,\r\n");
 
     MeasurementRecord mask = Record("sem", WcdmaMaskResult());
@@ -239,7 +238,7 @@ TEST(RecordCsvRows, QuotesFieldsAsRfc4180Says) {
     const std::string t = "2026-12-09T14:19:50.123Z,,\"SN,\"\"7\"\"\",\"batch,\"\"name\"\"\",";
     EXPECT_EQ(RecordCsvRows(record),
               t + "\"odd,name\",1.5,\"d\"\"B\",,,,1.5,,,,\r\n" +  //
-                  t + "\"two\r\nlines\",2,,,,,2,,,,\r\n" +         //
+                  t + "\"two\r\nlines\",2,,,,,2,,,,\r\n" +        //
                   t + "verdict,,,,,none,,,,,\"comma, \"\"quote\"\"\r\nand a line\"\r\n");
 }
 

@@ -136,7 +136,8 @@ TEST_F(ResultsFileFaultsTest, ACsvUnderAnotherHeaderIsRefused) {
     const std::string header = CsvHeader();
     const Case cases[] = {
         {"another program's", "other.csv", "a,b\r\n1,2\r\n", true},
-        {"an older layout", "older.csv", "started,measurement,name,value,unit,limit,margin,verdict\r\n", true},
+        {"an older layout", "older.csv",
+         "started,measurement,name,value,unit,limit,margin,verdict\r\n", true},
         {"Kelvane's header cut short", "short.csv", header.substr(0, 12), true},
         {"Kelvane's header without CR LF", "bare.csv", header.substr(0, header.size() - 2), true},
         {"Kelvane's header and rows", "kelvane.csv", header + RecordCsvRows(acp_), false},

@@ -60,6 +60,7 @@ inline MeasurementResult WcdmaMaskResult() {
                                        Row(2, 1996.49e6, 1997.29e6, 1997.26e6, -77.87, -67.68),
                                        Row(3, 2002.72e6, 2003.52e6, 2002.77e6, -78.49, -68.3)},
                                       2000e6, WcdmaMask());
+    result.spanHz = 20e6;
     result.log =
         "S.E.M. Measurement...\r\n"
         "START, STOP, FREQ, ABS LEV, REL LEV\r\n"

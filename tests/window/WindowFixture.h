@@ -9,9 +9,9 @@
 
 #include "app/WindowCaption.h"
 #include "app/bus/DriverChoice.h"
+#include "results/ResultsFile.h"
 #include "tests/support/LatchedDriver.h"
 #include "tests/support/ScriptedDriver.h"
-#include "results/ResultsFile.h"
 #include "window/BusMeasurements.h"
 #include "window/MainWindow.h"
 
