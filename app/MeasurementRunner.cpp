@@ -68,6 +68,7 @@ RunEnd MeasurementRunner::Run(const CatalogEntry& entry, const MeasurementSetup&
         end.fileFailures.push_back(std::move(failure));
     for (std::string& failure : records_.Keep(record))
         end.fileFailures.push_back(std::move(failure));
+    end.notices = records_.Notices();
     return end;
 }
 

@@ -54,6 +54,9 @@ struct RunEnd {
     // the acp record to the results file \"r.jsonl\": No space left on device"; the record is
     // kept all the same.
     std::vector<std::string> fileFailures;
+    // What the record targets have to say afterwards, e.g. "3 records wait for ..."
+    // (RecordTarget::Notice).
+    std::vector<std::string> notices;
 };
 
 // Runs measurements from start to record, the one place that does: it owns the program's binding

@@ -3,25 +3,24 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QRect>
 #include <QResizeEvent>
 #include <algorithm>
 #include <utility>
 
 #include "app/ExitStatus.h"
+#include "app/MeasurementRunner.h"
 #include "measurements/MeasurementCatalog.h"
 #include "results/VerdictText.h"
 #include "window/BusMeasurements.h"
 #include "window/FileCommands.h"
-#include "window/MainWindowLayout.h"
-#include "window/MeasurementButton.h"
+#include "window/MainMenu.h"
 #include "window/SetupDialog.h"
+#include "window/VerdictMark.h"
 #include "window/chart/ChartWindow.h"
 #include "window/kelvane.xpm"
 #include "window/log/ResultLog.h"
@@ -30,54 +29,6 @@
 namespace kelvane {
 
 namespace {
-
-using namespace main_window_layout;
-
-// One measurement button: where it stands and which measurement it starts (its caption is the
-// catalog's).
-struct ButtonDefinition {
-    const char* objectName;
-    TwipsRect place;
-    const char* measurement;  // batch name in the catalog
-};
-
-// In tab order, indexed by MainWindow::ButtonId.
-constexpr std::array<ButtonDefinition, MainWindow::kButtonCount> kButtons{{
-    {"chPowerButton", kChPower, "ch-power"},
-    {"obwButton", kObw, "obw"},
-    {"acpButton", kAcp, "acp"},
-    {"semButton", kSem, "sem"},
-    {"sem11aButton", kSem11a, "sem-11a"},
-    {"sem11bButton", kSem11b, "sem-11b"},
-    {"totalPower11bButton", kTotalPower11b, "total-power-11b"},
-}};
-
-QRect Pixels(const TwipsRect& r) {
-    return QRect(r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
-                 r.height / kTwipsPerPixel);
-}
-
-void Place(QWidget* widget, const TwipsRect& r) { widget->setGeometry(Pixels(r)); }
-
-// Bold 8.25 pt in the highlight colour, in the classic dialog face where it is installed.
-QLabel* MakeRowLabel(const QString& caption, const char* objectName, const TwipsRect& place,
-                     QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(objectName));
-    Place(label, place);
-    QFont font = label->font();
-    if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))) {
-        font.setFamily(QStringLiteral("MS Sans Serif"));
-    }
-    font.setPointSizeF(8.25);
-    font.setWeight(QFont::Bold);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
-    label->setPalette(palette);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
 
 StatusLine::End StatusEnd(MeasurementOutcome outcome) {
     switch (outcome) {
@@ -90,6 +41,10 @@ StatusLine::End StatusEnd(MeasurementOutcome outcome) {
         break;
     }
     return StatusLine::End::Failed;
+}
+
+QString Caption(const CatalogEntry& entry) {
+    return QString::fromLatin1(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
 }
 
 }  // namespace
@@ -108,14 +63,16 @@ MainWindow::MainWindow(CaptionFor caption, BusMeasurements& bus, MainWindowOptio
       boardChoice_(options.boardChoice) {
     setWindowTitle(caption_(setup_));
     setWindowIcon(QIcon(QPixmap(kelvane_xpm)));
-    const QSize layoutSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
-    resize(layoutSize);
-    setMinimumSize(layoutSize);
-    CreateControls();
+    panel_ = new MeasurementPanel(this);
+    connect(panel_, &MeasurementPanel::Clicked, this,
+            [this](int index) { StartMeasurement(static_cast<ButtonId>(index)); });
     CreateActions();
+    const QSize size = MeasurementPanel::LayoutSize() + QSize(0, menu_->sizeHint().height());
+    resize(size);
+    setMinimumSize(size);
     ConnectBus();
-    resultLog_->setPlainText(QString());
-    buttons_[kChPowerButton]->setFocus();
+    panel_->Log()->setPlainText(QString());
+    panel_->Button(kChPowerButton)->setFocus();
 }
 
 MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* parent)
@@ -123,58 +80,47 @@ MainWindow::MainWindow(const QString& caption, BusMeasurements& bus, QWidget* pa
 
 MainWindow::~MainWindow() = default;
 
-QLabel* MainWindow::StatusText() const { return statusLine_; }
-
 std::vector<MeasurementRecord> MainWindow::Records() const { return bus_.Records(); }
-
-QPlainTextEdit* MainWindow::Log() const { return resultLog_; }
-
-void MainWindow::CreateControls() {
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonDefinition& definition = kButtons[i];
-        measurements_[i] = FindMeasurement(definition.measurement);
-        const std::string_view caption = measurements_[i]->caption;
-        auto* button = new kelvane::MeasurementButton(
-            QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this);
-        button->setObjectName(QString::fromLatin1(definition.objectName));
-        Place(button, definition.place);
-        buttons_[i] = button;
-        const auto id = static_cast<ButtonId>(i);
-        connect(button, &QPushButton::clicked, this, [this, id] { StartMeasurement(id); });
-    }
-
-    resultLog_ = new ResultLog(this);
-    Place(resultLog_, kResultLog);
-
-    rowLabel3gpp_ = MakeRowLabel(QStringLiteral("3GPP:"), "rowLabel3gpp", kLabel3gpp, this);
-    rowLabelWlan_ = MakeRowLabel(QStringLiteral("WLAN:"), "rowLabelWlan", kLabelWlan, this);
-
-    statusLine_ = new StatusLine(this);
-    statusLine_->setObjectName(QStringLiteral("statusLine"));
-    Place(statusLine_, kStatusLine);
-
-    // Tab order: the seven buttons as on screen, row by row, then the log.
-    QWidget* previous = buttons_[0];
-    for (std::size_t i = 1; i < buttons_.size(); ++i) {
-        setTabOrder(previous, buttons_[i]);
-        previous = buttons_[i];
-    }
-    setTabOrder(previous, resultLog_);
-}
+QPushButton* MainWindow::Button(ButtonId id) const { return panel_->Button(id); }
+VerdictMark* MainWindow::Mark(ButtonId id) const { return panel_->Mark(id); }
+QPlainTextEdit* MainWindow::Log() const { return panel_->Log(); }
+QLabel* MainWindow::StatusText() const { return panel_->Status(); }
+QLabel* MainWindow::RowLabel3gpp() const { return panel_->RowLabel3gpp(); }
+QLabel* MainWindow::RowLabelWlan() const { return panel_->RowLabelWlan(); }
 
 void MainWindow::CreateActions() {
-    setupAction_ = new QAction(QStringLiteral("Set-&up..."), this);
-    setupAction_->setObjectName(QStringLiteral("setupAction"));
-    setupAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    setupAction_->setShortcutContext(Qt::WindowShortcut);
+    const auto windowAction = [this](const QString& text, const char* name, QKeySequence keys) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        return action;
+    };
+    setupAction_ = windowAction(QStringLiteral("Set-&up..."), "setupAction", Qt::CTRL | Qt::Key_E);
     connect(setupAction_, &QAction::triggered, this, &MainWindow::EditSetup);
-    addAction(setupAction_);
-    files_ = new FileCommands(this, resultLog_,
+    quitAction_ = windowAction(QStringLiteral("&Quit"), "quitAction", Qt::CTRL | Qt::Key_Q);
+    connect(quitAction_, &QAction::triggered, this, &QWidget::close);
+    for (std::size_t i = 0; i < measureActions_.size(); ++i) {
+        const auto id = static_cast<ButtonId>(i);
+        const QKeySequence keys(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + static_cast<int>(i)));
+        measureActions_[i] = windowAction(Caption(panel_->Measurement(id)), "measureAction", keys);
+        connect(measureActions_[i], &QAction::triggered, this,
+                [this, id] { StartMeasurement(id); });
+    }
+    files_ = new FileCommands(this, panel_->Log(),
                               [this](RecordFormat format) { return bus_.AllRecords(format); });
     chart_ = new ChartWindow(this);
     for (QAction* action :
          {setupAction_, files_->SaveLogAction(), files_->SaveResultsAction(), chart_->ShowAction()})
-        resultLog_->AddContextAction(action);
+        panel_->Log()->AddContextAction(action);
+    MainMenu::Commands commands;
+    commands.files = {files_->SaveLogAction(), files_->SaveResultsAction()};
+    commands.quit = quitAction_;
+    commands.measurements.assign(measureActions_.begin(), measureActions_.end());
+    commands.setup = setupAction_;
+    commands.showChart = chart_->ShowAction();
+    menu_ = new MainMenu(commands, this);
 }
 
 void MainWindow::SetSetup(const MeasurementSetup& setup) {
@@ -192,7 +138,7 @@ void MainWindow::EditSetup() {
 void MainWindow::ConnectBus() {
     connect(&bus_, &BusMeasurements::ResultText, this, &MainWindow::AppendResult,
             Qt::QueuedConnection);
-    connect(&bus_, &BusMeasurements::StepStarted, statusLine_, &StatusLine::Step,
+    connect(&bus_, &BusMeasurements::StepStarted, panel_->Status(), &StatusLine::Step,
             Qt::QueuedConnection);
     connect(&bus_, &BusMeasurements::RegistrationMessage, this,
             &MainWindow::ShowRegistrationMessage, Qt::QueuedConnection);
@@ -206,37 +152,30 @@ void MainWindow::SetMessagePresenter(MessagePresenter presenter) {
     presentMessage_ = std::move(presenter);
 }
 
-void MainWindow::PlaceGrowingControls() {
-    if (resultLog_ == nullptr) return;  // not created yet
-    const int extraWidth = std::max(0, width() - kClientWidth / kTwipsPerPixel);
-    const int extraHeight = std::max(0, height() - kClientHeight / kTwipsPerPixel);
-    resultLog_->setGeometry(Pixels(kResultLog).adjusted(0, 0, extraWidth, extraHeight));
-    statusLine_->setGeometry(Pixels(kStatusLine).adjusted(0, extraHeight, extraWidth, extraHeight));
-}
-
-void MainWindow::AppendResult(const QString& text) { resultLog_->AppendResult(text); }
+void MainWindow::AppendResult(const QString& text) { panel_->Log()->AppendResult(text); }
 
 void MainWindow::StartMeasurement(ButtonId id) {
-    if (running_ != nullptr || measurements_[id] == nullptr) return;
-    if (!bus_.Start(*measurements_[id], setup_, origin_)) return;
+    if (running_) return;
+    if (!bus_.Start(panel_->Measurement(id), setup_, origin_)) return;
     // The measurement's texts reach the window through its event loop, so none comes before this.
-    resultLog_->BeginMeasurement();
-    running_ = buttons_[id];
+    panel_->Log()->BeginMeasurement();
+    running_ = id;
     // Disabling the focused button would pass the focus on to the log; the window holds it
     // meanwhile instead.
     QWidget* focus = focusWidget();
-    if (focus == nullptr || std::find(buttons_.begin(), buttons_.end(), focus) != buttons_.end()) {
+    if (focus == nullptr || panel_->IdOf(qobject_cast<QPushButton*>(focus))) {
         setFocus(Qt::OtherFocusReason);
     }
-    SetButtonsEnabled(false);
-    statusLine_->Begin(running_->text());
+    SetMeasurementsEnabled(false);
+    panel_->Mark(id)->Clear();
+    panel_->Status()->Begin(panel_->Button(id)->text());
 }
 
 void MainWindow::EndMeasurement() {
     const std::optional<RunEnd> end = bus_.TakeEnd();
-    if (!end || running_ == nullptr) return;
-    QPushButton* clicked = std::exchange(running_, nullptr);
-    resultLog_->EndMeasurement();
+    if (!end || !running_) return;
+    const ButtonId id = *std::exchange(running_, std::nullopt);
+    panel_->Log()->EndMeasurement();
 
     if (end->registrationFailed) {
         // The message has been shown; the program ends without another driver call.
@@ -245,22 +184,10 @@ void MainWindow::EndMeasurement() {
         exitAction_(kExitRegistrationFailure);
         return;
     }
-    const MeasurementOutcome outcome = end->record.result.outcome;
-    // "failed" says that it is incomplete; a failed run with a value outside its limit says so.
-    const bool incompleteFailure = outcome == MeasurementOutcome::Failed &&
-                                   end->record.judgement.verdict == Verdict::Incomplete;
-    statusLine_->Finish(
-        StatusEnd(outcome),
-        incompleteFailure ? QString() : QString::fromStdString(VerdictText(end->record.judgement)));
-    if (!end->fileFailures.empty())
-        statusLine_->setText(statusLine_->text() + QStringLiteral(", record not written"));
-    for (const std::string& failure : end->fileFailures) {
-        QString message = QString::fromStdString(failure) + QLatin1Char('.');
-        message[0] = message[0].toUpper();
-        files_->Present(message);
-    }
+    ShowEnd(id, *end);
+    QPushButton* clicked = panel_->Button(id);
     chart_->Follow(end->record, clicked->text());
-    SetButtonsEnabled(true);
+    SetMeasurementsEnabled(true);
     // Give the focus back to the button unless the operator has moved it since.
     if (focusWidget() == this || focusWidget() == nullptr) clicked->setFocus(Qt::OtherFocusReason);
     emit MeasurementEnded();
@@ -270,13 +197,38 @@ void MainWindow::EndMeasurement() {
     }
 }
 
+void MainWindow::ShowEnd(ButtonId id, const RunEnd& end) {
+    const MeasurementRecord& record = end.record;
+    const Verdict verdict = record.judgement.verdict;
+    const QString verdictText = QString::fromStdString(VerdictText(record.judgement));
+    // "failed" says that it is incomplete; a failed run with a value outside its limit says so.
+    const bool incompleteFailure =
+        record.result.outcome == MeasurementOutcome::Failed && verdict == Verdict::Incomplete;
+    StatusLine* status = panel_->Status();
+    status->Finish(StatusEnd(record.result.outcome), incompleteFailure ? QString() : verdictText,
+                   verdict);
+    QString more;
+    if (!record.setup.pathLoss.IsNone()) more += QStringLiteral(", levels at the DUT");
+    if (!end.fileFailures.empty()) more += QStringLiteral(", record not written");
+    for (const std::string& notice : end.notices)
+        more += QStringLiteral("; ") + QString::fromStdString(notice);
+    if (!more.isEmpty()) status->setText(status->text() + more);
+    panel_->Mark(id)->ShowVerdict(verdict, verdictText);
+    for (const std::string& failure : end.fileFailures) {
+        QString message = QString::fromStdString(failure) + QLatin1Char('.');
+        message[0] = message[0].toUpper();
+        files_->Present(message);
+    }
+}
+
 void MainWindow::ShowRegistrationMessage(const QString& message) {
     presentMessage_(this, message);
     bus_.MessageShown();
 }
 
-void MainWindow::SetButtonsEnabled(bool enabled) {
-    for (QPushButton* button : buttons_) button->setEnabled(enabled);
+void MainWindow::SetMeasurementsEnabled(bool enabled) {
+    panel_->SetButtonsEnabled(enabled);
+    for (QAction* action : measureActions_) action->setEnabled(enabled);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -288,16 +240,18 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    PlaceGrowingControls();
+    const int menuHeight = menu_->sizeHint().height();
+    menu_->setGeometry(0, 0, width(), menuHeight);
+    panel_->setGeometry(0, menuHeight, width(), height() - menuHeight);
 }
 
 bool MainWindow::focusNextPrevChild(bool next) {
-    if (running_ != nullptr && focusWidget() == this) return true;
+    if (running_ && focusWidget() == this) return true;
     return QWidget::focusNextPrevChild(next);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (running_ != nullptr) {
+    if (running_) {
         closePending_ = true;
         event->ignore();
         return;

@@ -5,11 +5,13 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "measurements/MeasurementSetup.h"
 #include "results/MeasurementRecord.h"
 #include "results/RecordOrigin.h"
+#include "window/MeasurementPanel.h"
 
 class QAction;
 class QCloseEvent;
@@ -24,9 +26,9 @@ namespace kelvane {
 class BusMeasurements;
 class ChartWindow;
 class FileCommands;
-class ResultLog;
-class StatusLine;
-struct CatalogEntry;
+class MainMenu;
+class VerdictMark;
+struct RunEnd;
 
 // What the main window starts with.
 struct MainWindowOptions {
@@ -38,11 +40,13 @@ struct MainWindowOptions {
     RecordOrigin origin = {};  // DUT and operator until the dialog changes them; the station
 };
 
-// The program's only window: seven measurement buttons, two row labels, the result log and the
-// status line below it. A click starts its measurement on the bus thread and returns at once;
-// the window stays responsive while the measurement runs. From the click to the measurement's
-// end the seven buttons are disabled, and the focus waits in the window, not in the log, so
-// that typing cannot reach the log unless the operator clicks into it. The window opens at its
+// The program's only window: a menu bar, and below it the measurement panel as the window has
+// always been: seven measurement buttons with the marks of their last verdicts, two row labels,
+// the result log and the status line below it. A click (or its menu entry, Ctrl+1 to Ctrl+7)
+// starts its measurement on the bus thread and returns at once; the window stays responsive
+// while the measurement runs. From the click to the measurement's end the seven buttons and
+// their menu entries are disabled, and the focus waits in the window, not in the log, so that
+// typing cannot reach the log unless the operator clicks into it. The window opens at its
 // layout's size, which is also its smallest; room beyond it goes to the log.
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -54,16 +58,8 @@ public:
     using MessagePresenter = std::function<void(QWidget* parent, const QString& message)>;
 
     // The buttons in tab order (also the order of the catalog).
-    enum ButtonId : std::size_t {
-        kChPowerButton,
-        kObwButton,
-        kAcpButton,
-        kSemButton,
-        kSem11aButton,
-        kSem11bButton,
-        kTotalPower11bButton,
-        kButtonCount
-    };
+    using ButtonId = MeasurementPanel::ButtonId;
+    using enum MeasurementPanel::ButtonId;
 
     // The title bar text for a set-up (WindowCaption).
     using CaptionFor = std::function<QString(const MeasurementSetup& setup)>;
@@ -94,19 +90,24 @@ public:
     // set-up's and the origin's, for the next measurement. The dialog is modal to the window while
     // it is open.
     void EditSetup();
-    // The window's own commands, in the log's context menu and by their shortcuts.
+    // The window's own commands, in the menu bar, the log's context menu and by their shortcuts.
     QAction* SetupAction() const { return setupAction_; }
+    QAction* MeasureAction(ButtonId id) const { return measureActions_.at(id); }
+    MainMenu* Menu() const { return menu_; }
     FileCommands& Files() const { return *files_; }
     // The chart of the newest measurement, in a window of its own ("Show chart", Ctrl+G).
     ChartWindow& Chart() const { return *chart_; }
     // The records of the window's measurements, in the order they ended.
     std::vector<MeasurementRecord> Records() const;
 
-    QPushButton* Button(ButtonId id) const { return buttons_.at(id); }
+    // The client area below the menu bar, and its parts.
+    MeasurementPanel* Panel() const { return panel_; }
+    QPushButton* Button(ButtonId id) const;
+    VerdictMark* Mark(ButtonId id) const;
     QPlainTextEdit* Log() const;
     QLabel* StatusText() const;
-    QLabel* RowLabel3gpp() const { return rowLabel3gpp_; }
-    QLabel* RowLabelWlan() const { return rowLabelWlan_; }
+    QLabel* RowLabel3gpp() const;
+    QLabel* RowLabelWlan() const;
 
 signals:
     // A measurement has ended and the buttons are enabled again.
@@ -114,7 +115,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // The log takes the room beyond the layout's size; the status line stays below it.
+    // The menu bar on top, the panel below it takes the rest.
     void resizeEvent(QResizeEvent* event) override;
     // While the window holds the focus for a running measurement, Tab keeps it there: the
     // buttons are disabled, so it would land in the log, and the keys after it in the results.
@@ -123,34 +124,31 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateControls();
     void CreateActions();
-    void PlaceGrowingControls();
     void ConnectBus();
     void StartMeasurement(ButtonId id);
     void EndMeasurement();
+    // The status line, the verdict mark and the messages for a measurement that has ended.
+    void ShowEnd(ButtonId id, const RunEnd& end);
     void ShowRegistrationMessage(const QString& message);
-    void SetButtonsEnabled(bool enabled);
+    void SetMeasurementsEnabled(bool enabled);
 
     BusMeasurements& bus_;
     ExitAction exitAction_;
     MessagePresenter presentMessage_;
-    QPushButton* running_ = nullptr;  // the clicked button while its measurement runs
+    std::optional<ButtonId> running_;  // the measurement while it runs
     bool closePending_ = false;
     CaptionFor caption_;
     MeasurementSetup setup_;
     RecordOrigin origin_;
     BoardChoice boardChoice_;
+    MeasurementPanel* panel_ = nullptr;
+    MainMenu* menu_ = nullptr;
     QAction* setupAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    std::array<QAction*, MeasurementPanel::kButtonCount> measureActions_{};
     FileCommands* files_ = nullptr;
     ChartWindow* chart_ = nullptr;
-
-    std::array<QPushButton*, kButtonCount> buttons_{};
-    std::array<const CatalogEntry*, kButtonCount> measurements_{};
-    ResultLog* resultLog_ = nullptr;
-    StatusLine* statusLine_ = nullptr;
-    QLabel* rowLabel3gpp_ = nullptr;
-    QLabel* rowLabelWlan_ = nullptr;
 };
 
 }  // namespace kelvane

@@ -156,6 +156,24 @@ private slots:
         QVERIFY(!QFile::exists(chosen));
     }
 
+    // The chart window opens beside the main window, never over its log where the screen has
+    // room: right of it, else below it, kept on the screen.
+    void opensBesideTheMainWindow() {
+        const QRect screen(0, 0, 1920, 1080);
+        const QSize chart(800, 500);
+        struct Case {
+            QRect owner;
+            QPoint at;
+        };
+        const std::vector<Case> cases{
+            {{0, 0, 560, 350}, {560, 0}},        // right
+            {{1300, 100, 560, 350}, {1120, 450}},  // no room on the right: below
+            {{1300, 700, 560, 350}, {1120, 580}},  // room nowhere: right is wider, on screen
+            {{0, 0, 1500, 600}, {0, 580}},         // below is the wider room
+        };
+        for (const Case& c : cases) QCOMPARE(ChartWindow::Beside(c.owner, chart, screen), c.at);
+    }
+
     void valueText_data() {
         QTest::addColumn<MeasurementRecord>("record");
         QTest::addColumn<QString>("expected");

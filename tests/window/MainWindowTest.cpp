@@ -60,8 +60,12 @@ private slots:
     void layout() {
         MainWindow& window = rig_->window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Kelvane (V1.2)"));
-        QCOMPARE(window.size(), QSize(560, 308));
-        QCOMPARE(window.minimumSize(), QSize(560, 308));
+        // The menu bar on top; below it the window as it has always been.
+        const QSize menu(0, window.Menu()->height());
+        QCOMPARE(window.Menu()->geometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(window.Panel()->geometry(), QRect(QPoint(0, menu.height()), QSize(560, 308)));
+        QCOMPARE(window.size(), QSize(560, 308) + menu);
+        QCOMPARE(window.minimumSize(), QSize(560, 308) + menu);
 
         // In tab order, at the layout's twips divided by 15; the status line fills the strip
         // below the log.
@@ -187,9 +191,10 @@ private slots:
         const std::vector<std::tuple<QSize, QSize>> cases{
             {{800, 600}, {240, 292}}, {{1000, 308}, {440, 0}}, {{560, 500}, {0, 192}},
             {{400, 200}, {0, 0}},     {{700, 250}, {140, 0}},  {{560, 308}, {0, 0}}};
+        const QSize menu(0, window.Menu()->height());
         for (const auto& [asked, extra] : cases) {
-            window.resize(asked);
-            QTRY_COMPARE(window.size(), QSize(560, 308) + extra);
+            window.resize(asked + menu);
+            QTRY_COMPARE(window.size(), QSize(560, 308) + extra + menu);
             for (const auto& [control, caption, geometry] : Controls(*rig_, extra)) {
                 QCOMPARE(control->geometry(), geometry);
             }
@@ -198,11 +203,53 @@ private slots:
         // Maximised: the log takes the room the screen gives (Qt's offscreen screen, 800 x 800 at
         // 96 dpi, is larger than the layout; the platform need not keep the smallest size).
         window.showMaximized();
-        QTRY_VERIFY(window.isMaximized() && window.size() != QSize(560, 308));
-        const QSize extra = (window.size() - QSize(560, 308)).expandedTo(QSize(0, 0));
+        QTRY_VERIFY(window.isMaximized() && window.Panel()->size() != QSize(560, 308));
+        const QSize extra = (window.Panel()->size() - QSize(560, 308)).expandedTo(QSize(0, 0));
         for (const auto& [control, caption, geometry] : Controls(*rig_, extra)) {
             QCOMPARE(control->geometry(), geometry);
         }
+    }
+
+    // The menu bar reaches every command by its shortcut; a measurement's entry starts it and is
+    // greyed out while one runs. Each measurement's last verdict stays under its button, in words
+    // and colour, until it runs again; the status line shows it in colour too.
+    void menuAndVerdicts() {
+        WindowFixture rig(false);
+        rig.driver.ReplyAlways("*STB?", "128");
+        rig.driver.Reply("OBW?", {"2000000000,5100000", "2000000000,4167031"});
+        rig.driver.ReplyAlways("PWCH?", "-10.2");
+        MainWindow& window = rig.window;
+        QStringList entries;
+        for (QAction* menu : window.Menu()->actions())
+            for (QAction* entry : menu->menu()->actions())
+                if (!entry->isSeparator())
+                    entries << entry->text() + QLatin1Char(' ') + entry->shortcut().toString();
+        QCOMPARE(entries, QStringList({"&Save log as... Ctrl+S", "Save &results as... Ctrl+Shift+S",
+                                       "&Quit Ctrl+Q", "CH Power Ctrl+1", "OBW Ctrl+2",
+                                       "ACP Ctrl+3", "S.E.M. Ctrl+4", "SEM (11a) Ctrl+5",
+                                       "SEM (11b) Ctrl+6", "Total Power (11b) Ctrl+7",
+                                       "Set-&up... Ctrl+E", "Show &chart Ctrl+G"}));
+
+        QSignalSpy ended(&window, &MainWindow::MeasurementEnded);
+        window.MeasureAction(MainWindow::kObwButton)->trigger();
+        QVERIFY(!window.MeasureAction(MainWindow::kAcpButton)->isEnabled());
+        QVERIFY(ended.wait(kEndTimeoutMs));
+        QVERIFY(window.MeasureAction(MainWindow::kAcpButton)->isEnabled());
+        VerdictMark* obw = window.Mark(MainWindow::kObwButton);
+        QCOMPARE(obw->text(), QStringLiteral("FAIL"));
+        QVERIFY(obw->isVisible() && obw->styleSheet().contains("font-weight: 800"));
+        QCOMPARE(obw->toolTip(), QStringLiteral("FAIL, margin -0.100 MHz"));
+        QVERIFY(window.StatusText()->styleSheet().contains("color: #b71c1c"));
+
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+        QCOMPARE(window.Mark(MainWindow::kChPowerButton)->text(), QStringLiteral("no limit"));
+        QCOMPARE(obw->text(), QStringLiteral("FAIL"));  // until OBW runs again
+        QVERIFY(window.StatusText()->styleSheet().isEmpty());
+        QVERIFY(!window.Mark(MainWindow::kAcpButton)->isVisible());
+
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kObwButton)));
+        QCOMPARE(obw->text(), QStringLiteral("PASS"));
+        QVERIFY(window.StatusText()->text().endsWith("PASS, margin 0.833 MHz"));
     }
 
     // A close request during a blocked read is carried out once the session is closed.

@@ -13,7 +13,9 @@
 #include "tests/support/LatchedDriver.h"
 #include "tests/support/ScriptedDriver.h"
 #include "window/BusMeasurements.h"
+#include "window/MainMenu.h"
 #include "window/MainWindow.h"
+#include "window/VerdictMark.h"
 
 namespace kelvane::testing {
 

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "charts/ChartFileName.h"
 #include "charts/RecordChart.h"
@@ -83,7 +85,28 @@ void ChartWindow::Show(std::optional<ChartModel> model, const QString& valueText
     saveAction_->setEnabled(model.has_value());
 }
 
+QPoint ChartWindow::Beside(const QRect& ownerFrame, const QSize& size, const QRect& screen) {
+    const int roomRight = screen.right() - ownerFrame.right();
+    const int roomBelow = screen.bottom() - ownerFrame.bottom();
+    const bool right =
+        roomRight >= size.width() || (roomBelow < size.height() && roomRight >= roomBelow);
+    QPoint at = right ? QPoint(ownerFrame.right() + 1, ownerFrame.top())
+                      : QPoint(ownerFrame.left(), ownerFrame.bottom() + 1);
+    at.setX(std::clamp(at.x(), screen.left(),
+                       std::max(screen.left(), screen.right() + 1 - size.width())));
+    at.setY(std::clamp(at.y(), screen.top(),
+                       std::max(screen.top(), screen.bottom() + 1 - size.height())));
+    return at;
+}
+
 void ChartWindow::Open() {
+    QWidget* owner = parentWidget();
+    if (!isVisible() && owner != nullptr && owner->screen() != nullptr) {
+        // The frame's decorations are the window system's: the owner's show its size.
+        const QSize decorations = owner->frameGeometry().size() - owner->size();
+        move(Beside(owner->frameGeometry(), size() + decorations,
+                    owner->screen()->availableGeometry()));
+    }
     show();
     if (isMinimized()) showNormal();
     raise();

@@ -47,7 +47,13 @@ public:
     void Follow(const MeasurementRecord& record, const QString& name);
     // Shows the chart, or the text where there is none; `stem` names the picture's file.
     void Show(std::optional<ChartModel> model, const QString& valueText, const QString& stem);
+    // Shows, raises and activates the window; a window that was not shown opens beside its
+    // owner (Beside).
     void Open();
+    // Where a window of `size` opens beside its owner's frame on a screen's available area:
+    // right of it when the screen has room there, else below it, else where the screen has the
+    // most room of the two, kept on the screen; never over the owner where it fits beside it.
+    static QPoint Beside(const QRect& ownerFrame, const QSize& size, const QRect& screen);
 
     // Replace the file dialog and the message box (the tests do).
     void SetFileChooser(FileChooser chooser) { files_.choose = std::move(chooser); }

@@ -6,6 +6,20 @@ namespace {
 
 constexpr int kTickMilliseconds = 100;
 
+QString LookOf(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Pass:
+        return QStringLiteral("QLabel { color: #1b5e20; font-weight: 600; }");
+    case Verdict::Fail:
+        return QStringLiteral("QLabel { color: #b71c1c; font-weight: 800; }");
+    case Verdict::Incomplete:
+        return QStringLiteral("QLabel { color: #7a4f00; font-weight: 700; font-style: italic; }");
+    case Verdict::None:
+        break;
+    }
+    return QString();
+}
+
 QString Seconds(qint64 milliseconds) {
     return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
 }
@@ -20,6 +34,7 @@ StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
 }
 
 void StatusLine::Begin(const QString& name) {
+    setStyleSheet(QString());
     name_ = name;
     step_ = QStringLiteral("starting");
     limitSeconds_ = 0;
@@ -37,7 +52,7 @@ void StatusLine::Step(const QString& description, int limitSeconds) {
     Refresh();
 }
 
-void StatusLine::Finish(End end, const QString& verdict) {
+void StatusLine::Finish(End end, const QString& verdictText, Verdict verdict) {
     ticker_.stop();
     const QString took = Seconds(sinceBegin_.elapsed());
     QString text;
@@ -52,7 +67,8 @@ void StatusLine::Finish(End end, const QString& verdict) {
         text = QStringLiteral("%1: failed").arg(name_);
         break;
     }
-    setText(verdict.isEmpty() ? text : text + QStringLiteral(", ") + verdict);
+    setText(verdictText.isEmpty() ? text : text + QStringLiteral(", ") + verdictText);
+    setStyleSheet(LookOf(verdict));
 }
 
 void StatusLine::Refresh() {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include "results/Verdict.h"
+
 namespace kelvane {
 
 // The line below the result log that tells what the running measurement is doing and for how
@@ -23,8 +25,10 @@ public:
     void Begin(const QString& name);
     // It moved on to a new step; limitSeconds 0: the step has no time limit.
     void Step(const QString& description, int limitSeconds);
-    // It ended; verdict: what the status line adds after how it ended (VerdictText), if any.
-    void Finish(End end, const QString& verdict = {});
+    // It ended; verdictText: what the status line adds after how it ended (VerdictText), if
+    // any. The line then shows the verdict in colour and weight as well as in words, until the
+    // next measurement begins: PASS green, FAIL bold red, INCOMPLETE bold brown.
+    void Finish(End end, const QString& verdictText = {}, Verdict verdict = Verdict::None);
 
 private:
     void Refresh();
