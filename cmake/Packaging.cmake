@@ -32,7 +32,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Kelvane developers")
-set(CPACK_PACKAGE_CONTACT "Kelvane developers <kelvane@localhost>")
+set(CPACK_PACKAGE_CONTACT "Kelvane developers <kelvane@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Transmitter measurements on a GPIB spectrum analyzer")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

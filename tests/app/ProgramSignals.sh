@@ -40,6 +40,12 @@ interrupt HUP 1.6 143 --simulate --measure all
 sleep 0.5; kill -INT $pid; kill -INT $pid; wait $pid; got=$?
 [ $got -eq 130 ] || fail "two signals: status $got"
 
+# The window closes on SIGTERM as by its close button (the build with a window only).
+if QT_QPA_PLATFORM=offscreen "$k" --simulate >"$dir/out" 2>&1 & then
+    pid=$!; sleep 1; kill -s TERM $pid; wait $pid; got=$?
+    grep -q "this build has no window" "$dir/out" || [ $got -eq 143 ] || fail "window on SIGTERM: status $got: $(cat "$dir/out")"
+fi
+
 # A signal while the analyzer does not answer: the read still times out after its 10 s, then
 # the closing commands go out.
 if [ -n "$adapter" ]; then
