@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <string>
+#include <string_view>
 
 #include "app/PathLossTable.h"
 #include "app/SetupOptions.h"
@@ -39,7 +40,7 @@ constexpr std::array<TextField, 8> kTextFieldForms{{
     {"802.11a center (MHz):", "--wlan-11a-center", Entry::Megahertz},
     {"802.11b center (MHz):", "--wlan-11b-center", Entry::Megahertz},
     {"Reference level (dBm):", "--ref-level", Entry::Number},
-    {"Path loss (dB):", "--path-loss", Entry::Optional},
+    {"Path loss (dB or table):", "--path-loss", Entry::Optional},
     {"Base station power (dBm):", "--bs-power", Entry::Optional},
     {"DUT serial:", "--dut", Entry::Origin},
     {"Operator:", "--operator", Entry::Origin},
@@ -72,16 +73,9 @@ SetupDialog::SetupDialog(const MeasurementSetup& setup, const RecordOrigin& orig
         form->addRow(QString::fromLatin1(kTextFieldForms[i].label), fields_[i]);
     fields_[kPathLoss]->setPlaceholderText(QStringLiteral("none"));
     fields_[kBsPower]->setPlaceholderText(QStringLiteral("none"));
-    if (setup_.pathLoss.IsTable()) {
-        // A table comes from the command line only: shown, not edited.
-        const std::string& file = setup_.pathLoss.File();
-        fields_[kPathLoss]->setReadOnly(true);
-        fields_[kPathLoss]->setText(QStringLiteral("table: ") +
-                                    QString::fromStdString(SetupOptions::Shown(file)));
-        fields_[kPathLoss]->setCursorPosition(0);  // its start in sight: "table: ..."
-        fields_[kPathLoss]->setToolTip(QStringLiteral("--path-loss-table ") +
-                                       QString::fromStdString(file));
-    }
+    fields_[kPathLoss]->setToolTip(
+        QStringLiteral("A loss in dB (a gain negative), or the file of a path loss table: CSV "
+                       "lines of frequency and loss"));
     board_ = new QSpinBox(this);
     board_->setObjectName(QStringLiteral("board"));
     board_->setRange(0, AnalyzerAddress::kMaxBoard);
@@ -110,7 +104,6 @@ SetupDialog::SetupDialog(const MeasurementSetup& setup, const RecordOrigin& orig
             [this] {
                 MeasurementSetup defaults;
                 if (!board_->isEnabled()) defaults.address.board = board_->value();
-                if (setup_.pathLoss.IsTable()) defaults.pathLoss = setup_.pathLoss;
                 Show(defaults);
             });
 
@@ -127,7 +120,11 @@ void SetupDialog::Show(const MeasurementSetup& setup) {
     fields_[kWlan11bCenter]->setText(QString::fromStdString(MegahertzText(setup.wlan11bCenterHz)));
     fields_[kReferenceLevel]->setText(
         QString::fromStdString(GeneralNumber(setup.referenceLevelDbm)));
-    if (!setup.pathLoss.IsTable()) {
+    if (setup.pathLoss.IsTable()) {
+        fields_[kPathLoss]->setText(QStringLiteral("table: ") +
+                                    QString::fromStdString(setup.pathLoss.File()));
+        fields_[kPathLoss]->setCursorPosition(0);  // its start in sight: "table: ..."
+    } else {
         fields_[kPathLoss]->setText(setup.pathLoss.IsNone() ? QString()
                                                             : QString::fromStdString(GeneralNumber(
                                                                   setup.pathLoss.FixedDb())));
@@ -141,13 +138,25 @@ void SetupDialog::Show(const MeasurementSetup& setup) {
 
 MeasurementSetup SetupDialog::Read(QString& problem, RecordOrigin& origin) const {
     MeasurementSetup setup = setup_;
-    if (!setup.pathLoss.IsTable()) setup.pathLoss = PathLoss();
+    setup.pathLoss = PathLoss();
     setup.bsPowerDbm.reset();
     origin = origin_;
     for (std::size_t i = 0; i < kTextFieldForms.size() && problem.isEmpty(); ++i) {
         const TextField& form = kTextFieldForms[i];
         std::string value = fields_[i]->text().trimmed().toStdString();
         if (fields_[i]->isReadOnly() || (form.entry == Entry::Optional && value.empty())) continue;
+        if (i == kPathLoss) {
+            if (const std::string reason = ReadPathLoss(value, setup); !reason.empty()) {
+                // A table's reason names its file and line: kept whole.
+                constexpr std::string_view kTable = "--path-loss-table ";
+                problem = reason.starts_with(kTable)
+                              ? QStringLiteral("Path loss table ") +
+                                    QString::fromStdString(reason.substr(kTable.size()))
+                              : InDialogWords(form.label, reason);
+                fields_[i]->setFocus();
+            }
+            continue;
+        }
         // The unit of a plain number made plain, also in the reason: "'70000MHz' is not ...".
         if (form.entry == Entry::Megahertz && SetupOptions::Number(value))
             value += value.find_first_of("eE") == std::string::npos ? "MHz" : "Hz";
@@ -175,6 +184,22 @@ MeasurementSetup SetupDialog::Read(QString& problem, RecordOrigin& origin) const
     setup.address.board = board_->value();
     setup.address.primaryAddress = address_->value();
     return setup;
+}
+
+std::string SetupDialog::ReadPathLoss(const std::string& value, MeasurementSetup& setup) const {
+    // A loss in dB, as --path-loss takes it; a refused number is a refused loss, not a file.
+    const std::string reason = SetupOptions::Apply("--path-loss", value, setup);
+    std::string number = value;
+    if (number.size() > 2 && (number.ends_with("dB") || number.ends_with("db")))
+        number.resize(number.size() - 2);
+    if (reason.empty() || SetupOptions::Number(number)) return reason;
+    // Else the file of a table: the one it holds stays as it was read, another one is read now.
+    const std::string file = value.starts_with("table: ") ? value.substr(7) : value;
+    if (setup_.pathLoss.IsTable() && file == setup_.pathLoss.File()) {
+        setup.pathLoss = setup_.pathLoss;
+        return {};
+    }
+    return PathLossTable::Read(file, setup.pathLoss);
 }
 
 void SetupDialog::accept() {

@@ -166,7 +166,7 @@ private slots:
             QPoint at;
         };
         const std::vector<Case> cases{
-            {{0, 0, 560, 350}, {560, 0}},        // right
+            {{0, 0, 560, 350}, {560, 0}},          // right
             {{1300, 100, 560, 350}, {1120, 450}},  // no room on the right: below
             {{1300, 700, 560, 350}, {1120, 580}},  // room nowhere: right is wider, on screen
             {{0, 0, 1500, 600}, {0, 580}},         // below is the wider room
