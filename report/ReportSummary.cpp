@@ -79,8 +79,7 @@ std::string ProblemsHtml(const std::vector<MeasurementRecord>& records,
             !result.message.empty() && notPassed.find(result.message) != std::string::npos;
         if (!notPassed.empty() && !repeatsLine)
             parts += (parts.empty() ? "" : "; ") + HtmlEscapedLatin1(notPassed);
-        items += "<li>" + Link(i + 1, record) + ": " + parts;
-        items += "</li>\n";
+        items += "<li>" + Link(i + 1, record) + ": " + parts + "</li>\n";
     }
     if (!notMeasured.empty()) {
         std::string names;

@@ -194,6 +194,37 @@ TEST(ReportInBrowser, TheProgramsReportRendersAndPrintsWhole) {
     EXPECT_EQ(number, 7);
 }
 
+// Before anything is sent: a report that could not be written where it is named is a usage
+// error, said in one line, with nothing measured and no file left.
+TEST(ReportProgram, RefusesAReportItCouldNotWrite) {
+    testing::TemporaryFolder temporary;
+    const fs::path folder = temporary.Path();
+    fs::create_directory(folder / "sub");
+    struct Case {
+        const char* report;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"none/r.html",
+         "kelvane: cannot write the report \"none/r.html\": No such file or directory"},
+        {"sub", "kelvane: cannot write the report \"sub\": it is not a regular file; name a file"},
+        {"r.jsonl",
+         "kelvane: --report names a file that the run writes otherwise, \"r.jsonl\"; "
+         "give the report a file of its own"},
+    };
+    for (const Case& c : cases) {
+        const int status = Shell("cd '" + folder.string() +
+                                 "' && '" KELVANE_PROGRAM
+                                 "' --simulate --results "
+                                 "r.jsonl --measure obw --report '" +
+                                 c.report + "' >log.txt 2>err.txt");
+        EXPECT_EQ(status, 2) << c.report;
+        EXPECT_EQ(FileContents(folder / "err.txt"), c.said + "\n") << c.report;
+        EXPECT_EQ(FileContents(folder / "log.txt"), "") << c.report;
+    }
+    EXPECT_FALSE(fs::exists(folder / "none"));
+}
+
 TEST(ReportInBrowser, NothingFromOutsideBecomesMarkup) {
     if (!Installed("chromium")) GTEST_SKIP() << "chromium is not installed: no browser test here";
     testing::TemporaryFolder temporary;
