@@ -20,7 +20,7 @@ RunnerOptions BatchRunnerOptions(BatchOptions& options, std::ostream& err) {
     runner.bus = std::move(options.bus);
     runner.utcNow = std::move(options.utcNow);
     runner.targets = std::move(options.targets);
-    runner.keepLogs = false;
+    runner.keepLogs = options.keepLogs;
     runner.charts = {std::move(options.chartsFolder), options.chartsPng,
                      std::move(options.chartWriter)};
     runner.presentMessage = [&err](const std::string& message) {
@@ -38,6 +38,7 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
                          BatchOptions options)
     : err_(err),
       interruption_(options.interruption),
+      finished_(std::move(options.finished)),
       repeat_(options.repeat),
       setup_(options.setup),
       origin_(options.origin),
@@ -45,6 +46,12 @@ BatchRunner::BatchRunner(DriverFactory factory, Clock& clock, std::ostream& out,
       runner_(std::move(factory), clock, log_, BatchRunnerOptions(options, err)) {}
 
 int BatchRunner::Run(const std::vector<const CatalogEntry*>& measurements) {
+    const int status = RunMeasurements(measurements);
+    if (finished_) finished_(runner_.Records());
+    return status;
+}
+
+int BatchRunner::RunMeasurements(const std::vector<const CatalogEntry*>& measurements) {
     bool problem = false;      // a failure line, a warning or an incomplete verdict
     bool limitFailed = false;  // a FAIL verdict
     bool fileLost = false;

@@ -35,6 +35,12 @@ struct BatchOptions {
     // The exit status after a request to stop (a signal: 130, 143), 0 while there was none.
     // The running measurement then ends as interrupted and no other one starts.
     std::function<int()> interruption;
+    // Keep each record's log text for `finished` (a report shows the logs); without it the
+    // records are kept without their logs, which are on standard output.
+    bool keepLogs = false;
+    // Called once at the end of Run, however the batch ended (also interrupted, or stopped after
+    // a failure), with the records of the measurements run, in order; none when empty.
+    std::function<void(const std::vector<MeasurementRecord>& records)> finished;
 };
 
 // Runs measurements without a window, through the same MeasurementRunner as the buttons: the log
@@ -60,6 +66,8 @@ public:
     int Run(const std::vector<const CatalogEntry*>& measurements);
 
 private:
+    // Run, without the call of `finished`.
+    int RunMeasurements(const std::vector<const CatalogEntry*>& measurements);
     // True, once said on standard error, when a log line could not be written.
     bool LogLost();
     // Whether the batch stops after this measurement's session; says why on err_.
@@ -70,6 +78,7 @@ private:
 
     std::ostream& err_;
     std::function<int()> interruption_;
+    std::function<void(const std::vector<MeasurementRecord>&)> finished_;
     int repeat_;
     MeasurementSetup setup_;
     RecordOrigin origin_;

@@ -44,6 +44,9 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
             chartsFolder_ = *folder;
         } else if (argument == "--charts-png") {
             chartsPng_ = true;
+        } else if (const auto report = OptionValue(arguments, i, "--report")) {
+            if (report->empty()) SetError("--report needs a file name");
+            reportPath_ = *report;
         } else if (const std::string option = argument.substr(0, argument.find('='));
                    SetupOptions::Names(option) || SetupOptions::NamesOrigin(option) ||
                    option == kPathLossTable) {
@@ -79,6 +82,10 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
     }
     if (!chartsFolder_.empty() && measurements_.empty() && !help && !version) {
         SetError("--charts writes the charts of a batch run; name the measurements with --measure",
+                 false);
+    }
+    if (!reportPath_.empty() && measurements_.empty() && !help && !version) {
+        SetError("--report writes the report of a batch run; name the measurements with --measure",
                  false);
     }
     if (repeat_ > 1 && measurements_.empty() && !help && !version) {

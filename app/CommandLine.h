@@ -16,7 +16,7 @@ struct CatalogEntry;
 
 // The program's arguments:
 //   kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE]... [SET-UP]...
-//           [--repeat N] [--charts FOLDER [--charts-png]] [--measure NAME]...
+//           [--repeat N] [--charts FOLDER [--charts-png]] [--report FILE] [--measure NAME]...
 //       the window, or the named measurements in batch (N times over)
 //   kelvane --help | --version
 // SET-UP: the options of SetupOptions (carrier frequencies, reference level, board, address,
@@ -52,6 +52,8 @@ public:
     const std::string& ChartsFolder() const { return chartsFolder_; }
     // A PNG picture beside each SVG chart.
     bool ChartsPng() const { return chartsPng_; }
+    // The file that gets the batch run's HTML report at its end; empty: none.
+    const std::string& ReportPath() const { return reportPath_; }
     // How many times the batch runs its measurements (--repeat), 1 to kMaxRepeat (Usage.h).
     int Repeat() const { return repeat_; }
     // The measurements in the order to run, "all" expanded; entries of MeasurementCatalog().
@@ -88,6 +90,7 @@ private:
     std::vector<std::string> resultsPaths_;
     std::string chartsFolder_;
     bool chartsPng_ = false;
+    std::string reportPath_;
     int repeat_ = 1;
     MeasurementSetup setup_;
     RecordOrigin origin_;

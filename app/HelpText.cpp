@@ -39,6 +39,9 @@ std::string HelpText(bool windowAvailable, bool chartsAvailable) {
                              "                    SVG, named <measurement>-<UTC time>.svg\n"
                              "  --charts-png      a PNG picture beside each SVG chart\n"
                            : "") +
+           "  --report FILE     write one HTML test report of the run into FILE at its end: the\n"
+           "                    DUT, set-up, verdicts, values with limits and margins, logs" +
+           (chartsAvailable ? ",\n                    charts\n" : "\n") +
            "  --help            print this help\n"
            "  --version         print the version\n"
            "\n"
@@ -69,7 +72,8 @@ std::string HelpText(bool windowAvailable, bool chartsAvailable) {
            "\n"
            "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
            "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
-           "registered, 4 the log, the trace, a record or a chart could not be written.\n";
+           "registered, 4 the log, the trace, a record, a chart or the report could not be\n"
+           "written.\n";
 }
 
 }  // namespace kelvane

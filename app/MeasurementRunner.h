@@ -84,7 +84,6 @@ public:
     const AnalyzerSession& Session() const { return session_; }
     // The records of every run so far.
     std::vector<MeasurementRecord> Records() const { return records_.Records(); }
-    std::string AllRecords(RecordFormat format) const { return records_.AllRecords(format); }
     // What the record targets have to say (records that wait for a database, ...).
     std::vector<std::string> Notices() const { return records_.Notices(); }
 

@@ -1,6 +1,7 @@
 #include "app/ProgramMain.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -19,6 +20,7 @@
 #include "app/bus/SetupFollower.h"
 #include "app/records/RecordTargets.h"
 #include "gpib/TraceFile.h"
+#include "measurements/MeasurementCatalog.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/DisplayCheck.h"
 #include "platform/InterruptSignals.h"
@@ -26,6 +28,8 @@
 #include "platform/StandardDescriptors.h"
 #include "platform/SteadyClock.h"
 #include "platform/SystemFeatures.h"
+#include "report/ReportFile.h"
+#include "report/ReportPage.h"
 
 namespace kelvane {
 
@@ -51,6 +55,25 @@ std::string TraceHeader(const std::vector<std::string>& arguments) {
     std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
     for (const auto& argument : arguments) line += " " + argument;
     return line;
+}
+
+// Writes the batch's report (--report) of its records; empty when written, else the line that
+// says why not.
+std::string WriteBatchReport(const CommandLine& commandLine, const std::string& bus,
+                             std::chrono::system_clock::time_point started,
+                             const std::vector<MeasurementRecord>& records,
+                             const ChartSvgSource& chartSvg) {
+    ReportFacts facts;
+    facts.version = KELVANE_VERSION;
+    facts.started = started;
+    facts.ended = std::chrono::system_clock::now();
+    facts.origin = commandLine.Origin();
+    facts.setup = commandLine.Setup();
+    facts.bus = bus;
+    for (int run = 0; run < commandLine.Repeat(); ++run)
+        for (const CatalogEntry* entry : commandLine.Measurements())
+            facts.planned.emplace_back(entry->name);
+    return ReportFile::Write(commandLine.ReportPath(), ReportHtml(records, facts, chartSvg));
 }
 
 }  // namespace
@@ -118,6 +141,15 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
         std::cerr << "kelvane: " << targets.Error() << '\n';
         return kExitUsage;
     }
+    if (!commandLine.ReportPath().empty()) {
+        std::vector<std::string> written = commandLine.ResultsPaths();
+        if (!commandLine.TracePath().empty()) written.push_back(commandLine.TracePath());
+        if (const std::string refused = ReportFile::Check(commandLine.ReportPath(), written);
+            !refused.empty()) {
+            std::cerr << "kelvane: " << refused << '\n';
+            return kExitUsage;
+        }
+    }
     std::unique_ptr<TraceLog> trace;
     if (traceOpen.file) {
         // Reported at once, on the thread that wrote; the measurements go on.
@@ -157,9 +189,24 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
         options.interruption = [] {
             return InterruptSignals::ExitStatus(InterruptSignals::Caught());
         };
+        bool reportLost = false;
+        if (!commandLine.ReportPath().empty()) {
+            options.keepLogs = true;
+            options.finished = [&, started = std::chrono::system_clock::now()](
+                                   const std::vector<MeasurementRecord>& records) {
+                const std::string failure =
+                    WriteBatchReport(commandLine, recordBus, started, records, qt.chartSvg);
+                if (!failure.empty()) std::cerr << "kelvane: " << failure << '\n' << std::flush;
+                reportLost = !failure.empty();
+            };
+        }
         BatchRunner runner(MakeDriverFactory(setup, clock), clock, std::cout, std::cerr,
                            std::move(options));
-        return withTrace(runner.Run(commandLine.Measurements()));
+        const int status = runner.Run(commandLine.Measurements());
+        // A report asked for and not written outranks the measurements' statuses, as the trace.
+        const bool outranked = status == kExitCompleted || status == kExitMeasurementProblem ||
+                               status == kExitLimitFailed;
+        return withTrace(reportLost && outranked ? kExitLogUnwritable : status);
     }
     WindowStart start{setup, commandLine.Setup(),
                       [&follower](const MeasurementSetup& next) { follower.Follow(next); },

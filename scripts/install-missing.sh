@@ -3,6 +3,9 @@
 # KELVANE_BUILD_PACKAGES: what a build of the window, the tests and the benchmarks needs.
 KELVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
                         libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
+# KELVANE_TEST_PACKAGES: what the tests use besides the build, never the program: a browser that
+# renders and prints the HTML report (headless Chromium) and poppler-utils to read the PDF back.
+KELVANE_TEST_PACKAGES=(chromium poppler-utils)
 
 InstallMissing() {
     local missing=()

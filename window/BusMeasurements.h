@@ -46,7 +46,6 @@ public:
 
     // The records of the measurements so far, in the order they ended.
     std::vector<MeasurementRecord> Records() const { return runner_.Records(); }
-    std::string AllRecords(RecordFormat format) const { return runner_.AllRecords(format); }
 
 signals:
     // A text for the result log, as the measurement wrote it (8-bit text, CR LF line ends).

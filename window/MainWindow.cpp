@@ -108,14 +108,14 @@ void MainWindow::CreateActions() {
         connect(measureActions_[i], &QAction::triggered, this,
                 [this, id] { StartMeasurement(id); });
     }
-    files_ = new FileCommands(this, panel_->Log(),
-                              [this](RecordFormat format) { return bus_.AllRecords(format); });
+    files_ = new FileCommands(this, panel_->Log(), [this] { return bus_.Records(); });
     chart_ = new ChartWindow(this);
-    for (QAction* action :
-         {setupAction_, files_->SaveLogAction(), files_->SaveResultsAction(), chart_->ShowAction()})
+    for (QAction* action : {setupAction_, files_->SaveLogAction(), files_->SaveResultsAction(),
+                            files_->SaveReportAction(), chart_->ShowAction()})
         panel_->Log()->AddContextAction(action);
     MainMenu::Commands commands;
-    commands.files = {files_->SaveLogAction(), files_->SaveResultsAction()};
+    commands.files = {files_->SaveLogAction(), files_->SaveResultsAction(),
+                      files_->SaveReportAction(), files_->SaveSessionReportAction()};
     commands.quit = quitAction_;
     commands.measurements.assign(measureActions_.begin(), measureActions_.end());
     commands.setup = setupAction_;

@@ -30,11 +30,4 @@ std::vector<MeasurementRecord> RecordKeeper::Records() const {
     return records_;
 }
 
-std::string RecordKeeper::AllRecords(RecordFormat format) const {
-    std::string text = format == RecordFormat::Csv ? CsvHeader() : std::string();
-    const std::lock_guard lock(mutex_);
-    for (const auto& record : records_) text += RecordText(record, format);
-    return text;
-}
-
 }  // namespace kelvane

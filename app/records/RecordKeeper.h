@@ -28,8 +28,6 @@ public:
 
     // A copy of every record kept, in the order they were kept.
     std::vector<MeasurementRecord> Records() const;
-    // Every record kept, in the format, as a file of its own holds them (CSV with its header).
-    std::string AllRecords(RecordFormat format) const;
 
 private:
     std::vector<RecordTarget*> targets_;

@@ -1,10 +1,11 @@
-// "Save log as...", "Save results as..." and the results file of the window: what reaches the
-// files, byte for byte, and what the operator is told when a file cannot be written.
+// "Save log as...", "Save results as...", the reports and the results file of the window: what
+// reaches the files, byte for byte, and what the operator is told when a file cannot be written.
 #include <QtTest>
 #include <QtWidgets>
 #include <string>
 
 #include "results/ResultsFile.h"
+#include "tests/report/ReportHtmlParts.h"
 #include "tests/support/FileContents.h"
 #include "tests/window/WindowFixture.h"
 #include "window/FileCommands.h"
@@ -69,6 +70,73 @@ private slots:
 
         chosen.clear();  // cancelled
         files.SaveLogAction()->trigger();
+        QCOMPARE(problems.size(), 1);
+    }
+
+    // Ctrl+R: the report of the measurements since the DUT last changed, suggested under the
+    // DUT's name; Ctrl+Shift+R: of all of them. Before any measurement there is nothing to
+    // report, and no file is asked for.
+    void savesTheReports() {
+        WindowFixture rig(false);
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
+        rig.driver.ReplyAlways("*STB?", "128");
+        rig.driver.ReplyAlways("PWCH?", "-10.2");
+        QTemporaryDir dir;
+        QString chosen;
+        QStringList suggested;
+        QStringList problems;
+        FileCommands& files = rig.window.Files();
+        files.SetFileChooser([&](const QString&, const QString& suggestion, const QString&) {
+            suggested << suggestion;
+            return chosen;
+        });
+        files.SetProblemPresenter([&problems](const QString& message) { problems << message; });
+
+        QTest::keyClick(&rig.window, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(problems, QStringList{QStringLiteral("There is no measurement to report yet.")});
+        QVERIFY(suggested.isEmpty());
+
+        const auto setDut = [&rig](const QString& dut) {
+            QTimer::singleShot(0, [dut] {
+                QWidget* dialog = nullptr;
+                QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
+                auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("dut"));
+                QVERIFY(field != nullptr);
+                field->setText(dut);
+                QTest::keyClick(field, Qt::Key_Return);
+            });
+            rig.window.EditSetup();
+        };
+        setDut(QStringLiteral("SN-1"));
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+        setDut(QStringLiteral("SN/2 <b>"));
+        QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kChPowerButton)));
+
+        struct Case {
+            QAction* action;
+            QKeySequence keys;
+            const char* file;
+            int sections;
+        };
+        const Case cases[] = {
+            {files.SaveReportAction(), QKeySequence(Qt::CTRL | Qt::Key_R), "dut.html", 1},
+            {files.SaveSessionReportAction(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+             "session.html", 3},
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(c.action->shortcut(), c.keys);
+            chosen = dir.filePath(QString::fromLatin1(c.file));
+            c.action->trigger();
+            QVERIFY2(!suggested.isEmpty(), qPrintable(problems.join(" | ")));
+            QCOMPARE(suggested.takeLast(), QStringLiteral("report-SN_2__b_.html"));
+            const std::string html = FileContents(chosen.toStdU16String());
+            QVERIFY(html.starts_with("<!DOCTYPE html>"));
+            QCOMPARE(static_cast<int>(TableRows(html).size()), 2 * c.sections);  // summary, values
+            QVERIFY(!SectionOf(html, c.sections).empty());
+            QVERIFY(SectionOf(html, c.sections + 1).empty());
+            QVERIFY(html.find("<h1>DUT SN/2 &lt;b&gt;</h1>") != std::string::npos);
+        }
         QCOMPARE(problems.size(), 1);
     }
 

@@ -224,11 +224,13 @@ private slots:
             for (QAction* entry : menu->menu()->actions())
                 if (!entry->isSeparator())
                     entries << entry->text() + QLatin1Char(' ') + entry->shortcut().toString();
-        QCOMPARE(entries, QStringList({"&Save log as... Ctrl+S", "Save &results as... Ctrl+Shift+S",
-                                       "&Quit Ctrl+Q", "CH Power Ctrl+1", "OBW Ctrl+2",
-                                       "ACP Ctrl+3", "S.E.M. Ctrl+4", "SEM (11a) Ctrl+5",
-                                       "SEM (11b) Ctrl+6", "Total Power (11b) Ctrl+7",
-                                       "Set-&up... Ctrl+E", "Show &chart Ctrl+G"}));
+        QCOMPARE(
+            entries,
+            QStringList({"&Save log as... Ctrl+S", "Save &results as... Ctrl+Shift+S",
+                         "Save re&port as... Ctrl+R", "Save session report as... Ctrl+Shift+R",
+                         "&Quit Ctrl+Q", "CH Power Ctrl+1", "OBW Ctrl+2", "ACP Ctrl+3",
+                         "S.E.M. Ctrl+4", "SEM (11a) Ctrl+5", "SEM (11b) Ctrl+6",
+                         "Total Power (11b) Ctrl+7", "Set-&up... Ctrl+E", "Show &chart Ctrl+G"}));
 
         QSignalSpy ended(&window, &MainWindow::MeasurementEnded);
         window.MeasureAction(MainWindow::kObwButton)->trigger();
