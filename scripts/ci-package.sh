@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-missing.sh
 
-InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" dpkg-dev desktop-file-utils man-db bsdextrautils
+InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" dpkg-dev desktop-file-utils man-db bsdextrautils lintian
 
 Fail() {
     echo "ci-package: $*" >&2
@@ -26,6 +26,10 @@ deb="build-pkg/kelvane_${version}_amd64.deb"
 [ -f "$deb" ] || Fail "cpack made no $deb"
 
 echo "== $deb"
+# Debian's own checks: no error and no warning (the informational tags of a package built
+# without debhelper remain).
+lintian --fail-on error,warning "$deb" ||
+    Fail "lintian reports an error or a warning on $deb"
 dpkg-deb --field "$deb" Package Version Architecture Depends
 depends="$(dpkg-deb --field "$deb" Depends)"
 for library in libqt6widgets6 libqt6svg6 libqt6gui6 libqt6core6; do
