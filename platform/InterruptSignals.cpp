@@ -1,5 +1,6 @@
 #include "platform/InterruptSignals.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <initializer_list>
@@ -12,12 +13,15 @@ namespace kelvane {
 
 namespace {
 
-// Written only by the handler, read by the program's threads.
-volatile std::sig_atomic_t caughtSignal = 0;
+// Written only by the handler, read by the program's threads (the bus thread among them): a
+// lock-free atomic, which a handler may touch and threads may share.
+std::atomic<int> caughtSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 extern "C" void OnInterruptSignal(int signal) {
-    if (caughtSignal != 0) std::_Exit(InterruptSignals::ExitStatus(caughtSignal));
-    caughtSignal = signal;
+    if (const int first = caughtSignal.load(); first != 0)
+        std::_Exit(InterruptSignals::ExitStatus(first));
+    caughtSignal.store(signal);
 #ifdef _WIN32
     // The C runtime resets the handler before it calls it: the second signal must reach it too.
     std::signal(signal, &OnInterruptSignal);
@@ -38,7 +42,7 @@ void InterruptSignals::Catch() {
 #endif
 }
 
-int InterruptSignals::Caught() { return caughtSignal; }
+int InterruptSignals::Caught() { return caughtSignal.load(); }
 
 int InterruptSignals::ExitStatus(int signal) {
     if (signal == 0) return 0;
