@@ -12,8 +12,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kDecimals = 2;
-
 const AdjacentChannel* ChannelNamed(const std::string& name) {
     for (const AdjacentChannel& channel : kAdjacentChannels)
         if (channel.name == name) return &channel;
@@ -21,8 +19,8 @@ const AdjacentChannel* ChannelNamed(const std::string& name) {
 }
 
 std::string ChannelLabel(const JudgedValue& value) {
-    std::string label = Decimals(value.value, kDecimals) + " dB";
-    if (value.margin) label += " (" + SignedDecimals(*value.margin, kDecimals) + ")";
+    std::string label = Decimals(value.value, kLevelDecimals) + " dB";
+    if (value.margin) label += " (" + SignedDecimals(*value.margin, kLevelDecimals) + ")";
     return label;
 }
 
@@ -38,7 +36,7 @@ ChartModel AdjacentChannelChart(const MeasurementRecord& record) {
     ChartBar carrier{0, kChannelWidthMhz, 0, ChartTone::Neutral, "carrier"};
     for (const JudgedValue& value : record.judgement.values) {
         if (value.measured.name == "carrier_power" && std::isfinite(value.value))
-            carrier.label += " " + Decimals(value.value, kDecimals) + " dBm";
+            carrier.label += " " + Decimals(value.value, kLevelDecimals) + " dBm";
     }
     model.bars.push_back(carrier);
 
@@ -56,7 +54,7 @@ ChartModel AdjacentChannelChart(const MeasurementRecord& record) {
             {{{offsetMhz - halfWidth, channel.limitDb}, {offsetMhz + halfWidth, channel.limitDb}},
              ChartTone::Limit,
              false,
-             "limit " + ShortNumber(channel.limitDb, kDecimals) + " dB"});
+             "limit " + ShortNumber(channel.limitDb, kLevelDecimals) + " dB"});
         offsets.insert(offsets.end(), {offsetMhz - halfWidth, offsetMhz + halfWidth});
         limits.push_back(channel.limitDb);
     }

@@ -1,11 +1,12 @@
 #include "charts/ChartOffScale.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <optional>
 #include <utility>
+
+#include "charts/ChartBox.h"
 
 namespace kelvane {
 
@@ -17,23 +18,15 @@ bool AllFinite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-// The axes' ends, lowest first.
-struct Box {
-    double xMin, xMax, yMin, yMax;
-
-    double ClampX(double x) const { return std::clamp(x, xMin, xMax); }
-    double ClampY(double y) const { return std::clamp(y, yMin, yMax); }
-};
-
-Box BoxOf(const ChartModel& model) {
+// The axes' ends.
+ChartBox BoxOf(const ChartModel& model) {
     return {std::min(model.x.min, model.x.max), std::max(model.x.min, model.x.max),
             std::min(model.y.min, model.y.max), std::max(model.y.min, model.y.max)};
 }
 
-// The part of the straight line from a to b inside the box, none where it misses it
-// (Liang-Barsky: the line is a + t (b - a), 0 <= t <= 1; each side of the box narrows t).
+// The part of the straight line from a to b inside the box, none where it misses it.
 std::optional<std::pair<ChartPoint, ChartPoint>> Clip(const ChartPoint& a, const ChartPoint& b,
-                                                      const Box& box) {
+                                                      const ChartBox& box) {
     // A line along an axis is cut exactly, whatever the size of its ends.
     if (a.y == b.y || a.x == b.x) {
         const bool horizontal = a.y == b.y;
@@ -57,23 +50,8 @@ std::optional<std::pair<ChartPoint, ChartPoint>> Clip(const ChartPoint& a, const
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     if (!AllFinite({dx, dy})) return std::nullopt;  // AddCutLine keeps the ends apart
-    const std::array<double, 4> p{-dx, dx, -dy, dy};
-    const std::array<double, 4> q{a.x - box.xMin, box.xMax - a.x, a.y - box.yMin, box.yMax - a.y};
-    double enter = 0;
-    double leave = 1;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return std::nullopt;  // parallel to this side and beyond it
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) {
-            enter = std::max(enter, t);
-        } else {
-            leave = std::min(leave, t);
-        }
-    }
-    if (enter > leave) return std::nullopt;
+    const auto inside = box.Inside(a, {dx, dy});
+    if (!inside) return std::nullopt;
     // The ends that lie inside stay exactly as they were; cut ends are held on the box against
     // rounding.
     const auto at = [&](double t, const ChartPoint& end) {
@@ -81,11 +59,11 @@ std::optional<std::pair<ChartPoint, ChartPoint>> Clip(const ChartPoint& a, const
         if (t == 1) return end;
         return ChartPoint{box.ClampX(a.x + t * dx), box.ClampY(a.y + t * dy)};
     };
-    return std::pair{at(enter, a), at(leave, b)};
+    return std::pair{at(inside->first, a), at(inside->second, b)};
 }
 
 // A line cut into the parts of it inside the box.
-void AddCutLine(const ChartPolyline& line, const Box& box, std::vector<ChartPolyline>& lines) {
+void AddCutLine(const ChartPolyline& line, const ChartBox& box, std::vector<ChartPolyline>& lines) {
     std::vector<ChartPoint> points = line.points;
     std::erase_if(points, [](const ChartPoint& p) { return !AllFinite({p.x, p.y}); });
     // Beyond +-1e300 a point is taken at +-1e300, so that the difference of two stays a number.
@@ -117,7 +95,7 @@ void AddCutLine(const ChartPolyline& line, const Box& box, std::vector<ChartPoly
 
 // Cuts x1 to x2 at the box's sides, marking the ends cut; a stretch wholly beyond a side
 // shrinks to that side.
-void CutStretch(double& x1, double& x2, bool& openLeft, bool& openRight, const Box& box) {
+void CutStretch(double& x1, double& x2, bool& openLeft, bool& openRight, const ChartBox& box) {
     if (x1 > x2) std::swap(x1, x2);
     openLeft = openLeft || (x1 < box.xMin && x2 >= box.xMin);
     openRight = openRight || (x2 > box.xMax && x1 <= box.xMax);
@@ -125,6 +103,16 @@ void CutStretch(double& x1, double& x2, bool& openLeft, bool& openRight, const B
     if (x1 > box.xMax) openRight = true;
     x1 = box.ClampX(x1);
     x2 = box.ClampX(x2);
+}
+
+// Keeps the elements that `fit` fitted into the axes (it returns true), in their order, and
+// leaves out those it returns false for.
+template <typename Element, typename Fit>
+void KeepFitted(std::vector<Element>& elements, const Fit& fit) {
+    std::vector<Element> kept;
+    for (Element element : elements)
+        if (fit(element)) kept.push_back(std::move(element));
+    elements = std::move(kept);
 }
 
 }  // namespace
@@ -140,58 +128,48 @@ ChartOffScale OffScaleOf(const ChartAxis& x, const ChartAxis& y, const ChartPoin
 }
 
 void FitIntoAxes(ChartModel& model) {
-    const Box box = BoxOf(model);
+    const ChartBox box = BoxOf(model);
     if (!AllFinite({box.xMin, box.xMax, box.yMin, box.yMax})) return;
 
-    std::vector<ChartBand> bands;
-    for (ChartBand band : model.bands) {
-        if (!AllFinite({band.x1, band.x2, band.y1, band.y2})) continue;
+    KeepFitted(model.bands, [&](ChartBand& band) {
+        if (!AllFinite({band.x1, band.x2, band.y1, band.y2})) return false;
         CutStretch(band.x1, band.x2, band.openLeft, band.openRight, box);
         if (band.y1 > band.y2) std::swap(band.y1, band.y2);
         band.y1 = box.ClampY(band.y1);
         band.y2 = box.ClampY(band.y2);
-        bands.push_back(std::move(band));
-    }
-    model.bands = std::move(bands);
-
-    std::vector<ChartBar> bars;
-    for (ChartBar bar : model.bars) {
-        if (!AllFinite({bar.x, bar.width, bar.top})) continue;
+        return true;
+    });
+    KeepFitted(model.bars, [&](ChartBar& bar) {
+        if (!AllFinite({bar.x, bar.width, bar.top})) return false;
         const double half = std::abs(bar.width) / 2;
-        if (bar.x + half < box.xMin || bar.x - half > box.xMax) continue;
+        if (bar.x + half < box.xMin || bar.x - half > box.xMax) return false;
         const double left = box.ClampX(bar.x - half);
         const double right = box.ClampX(bar.x + half);
         bar.x = (left + right) / 2;
         bar.width = right - left;
         if (const int side = OffScaleSide(model.y, bar.top); side != 0) bar.offScale = side;
         bar.top = box.ClampY(bar.top);
-        bars.push_back(std::move(bar));
-    }
-    model.bars = std::move(bars);
-
-    std::vector<ChartSpan> spans;
-    for (ChartSpan span : model.spans) {
-        if (!AllFinite({span.x1, span.x2, span.y})) continue;
+        return true;
+    });
+    KeepFitted(model.spans, [&](ChartSpan& span) {
+        if (!AllFinite({span.x1, span.x2, span.y})) return false;
         CutStretch(span.x1, span.x2, span.openLeft, span.openRight, box);
         span.y = box.ClampY(span.y);
-        spans.push_back(std::move(span));
-    }
-    model.spans = std::move(spans);
+        return true;
+    });
 
     std::vector<ChartPolyline> lines;
     for (const ChartPolyline& line : model.lines) AddCutLine(line, box, lines);
     model.lines = std::move(lines);
 
-    std::vector<ChartMarker> markers;
-    for (ChartMarker marker : model.markers) {
-        if (!AllFinite({marker.at.x, marker.at.y})) continue;
+    KeepFitted(model.markers, [&](ChartMarker& marker) {
+        if (!AllFinite({marker.at.x, marker.at.y})) return false;
         const ChartOffScale side = OffScaleOf(model.x, model.y, marker.at);
         if (side.x != 0) marker.offScale.x = side.x;
         if (side.y != 0) marker.offScale.y = side.y;
         marker.at = {box.ClampX(marker.at.x), box.ClampY(marker.at.y)};
-        markers.push_back(std::move(marker));
-    }
-    model.markers = std::move(markers);
+        return true;
+    });
 }
 
 }  // namespace kelvane

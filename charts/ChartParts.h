@@ -11,6 +11,11 @@ namespace kelvane {
 // tones. Numbers stay short whatever their size: from a magnitude of 1e6 on they are written
 // with an exponent ("1.00e+300"), never as hundreds of digits.
 
+// The decimals the charts write: levels, margins and limits in dB or dBm with 2, frequencies and
+// offsets in MHz with 3.
+inline constexpr int kLevelDecimals = 2;
+inline constexpr int kMhzDecimals = 3;
+
 // A number with `decimals` decimals, halves away from zero: "-54.78", "4.167"; "1.00e+300".
 std::string Decimals(double value, int decimals);
 

@@ -15,10 +15,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kMarginDecimals = 2;
-constexpr int kLevelDecimals = 2;
-constexpr int kOffsetDecimals = 3;
-
 // A mask whose run did not say what it swept: its outermost segment and a quarter more.
 constexpr double kUnknownSpanShare = 1.25;
 
@@ -43,7 +39,7 @@ double SweptHalfMhz(const MeasurementRecord& record) {
 }
 
 std::string MarkerLabel(const JudgedValue& value) {
-    if (value.margin) return SignedDecimals(*value.margin, kMarginDecimals) + " dB";
+    if (value.margin) return SignedDecimals(*value.margin, kLevelDecimals) + " dB";
     if (value.passed) return *value.passed ? "PASS" : "FAIL";
     return "no limit";
 }
@@ -144,7 +140,7 @@ ChartModel EmissionMaskChart(const MeasurementRecord& record) {
         std::string label = MarkerLabel(value);
         const ChartOffScale offScale = OffScaleOf(model.x, model.y, worst);
         if (offScale.y != 0) label = Decimals(worst.y, kLevelDecimals) + " dBm, " + label;
-        if (offScale.x != 0) label += " at " + Decimals(worst.x, kOffsetDecimals) + " MHz";
+        if (offScale.x != 0) label += " at " + Decimals(worst.x, kMhzDecimals) + " MHz";
         model.markers.push_back({worst, ToneOf(value), label});
     }
 

@@ -14,9 +14,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kMhzDecimals = 3;
-// Half the span the measurement sweeps ("SP 10e6HZ"), MHz: the x axis ends there at most.
-constexpr double kSweptHalfMhz = 5;
 // Heights on the y axis, which runs from 0 to 1 without a scale: the occupied band's box, the
 // limit's bracket above it.
 constexpr double kBandBottom = 0.2;
@@ -59,7 +56,9 @@ ChartModel OccupiedBandwidthChart(const MeasurementRecord& record) {
         }
     }
 
-    model.x = SymmetricOffsetAxis(OffsetAxisTitle(centerHz), offsets, kSweptHalfMhz);
+    // Half the span the measurement sweeps ("SP 10e6HZ"), MHz: the x axis ends there at most.
+    constexpr double sweptHalfMhz = 5;
+    model.x = SymmetricOffsetAxis(OffsetAxisTitle(centerHz), offsets, sweptHalfMhz);
     model.y = {"", 0, 1, {}};
     model.legend = {{ChartSymbol::DashedLine, ChartTone::Limit, limitText},
                     {ChartSymbol::Box, ChartTone::Pass, "occupied band (99 %), pass"},

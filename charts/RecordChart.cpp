@@ -32,7 +32,6 @@ constexpr ChartedMeasurement kCharted[] = {
     {"sem", " (W-CDMA)", &EmissionMaskChart, ""},    {"sem-11a", "", &EmissionMaskChart, ""},
     {"sem-11b", "", &EmissionMaskChart, ""},
 };
-constexpr int kSetupDecimals = 2;
 
 // "2026-12-09 14:19:50 UTC".
 std::string UtcText(std::chrono::system_clock::time_point time) {
@@ -70,7 +69,7 @@ std::string FileName(const std::string& path) {
 std::string PathLossFact(const PathLoss& loss) {
     if (loss.IsNone()) return {};
     if (loss.IsTable()) return "path loss table " + Printable(FileName(loss.File()));
-    return "path loss " + ShortNumber(loss.FixedDb(), kSetupDecimals) + " dB";
+    return "path loss " + ShortNumber(loss.FixedDb(), kLevelDecimals) + " dB";
 }
 
 // "limits: TS 25.104", "limits: the mask sent", "limits: TS 25.104 base station mask, P = 35
@@ -85,7 +84,7 @@ std::string LimitsFact(const MeasurementRecord& record, const ChartedMeasurement
     case MaskLimits::BsPower: {
         std::string fact = "limits: " + std::string(kStandard) + " base station mask";
         if (record.setup.bsPowerDbm)
-            fact += ", P = " + ShortNumber(*record.setup.bsPowerDbm, kSetupDecimals) + " dBm";
+            fact += ", P = " + ShortNumber(*record.setup.bsPowerDbm, kLevelDecimals) + " dBm";
         return fact;
     }
     }
@@ -99,7 +98,7 @@ std::vector<std::string> Facts(const MeasurementRecord& record, const ChartedMea
                                          : record.measurement + " (" + result.title + ")");
     facts.push_back("carrier " + MegahertzNumber(result.centerHz) + " MHz");
     facts.push_back("reference level " +
-                    ShortNumber(record.setup.referenceLevelDbm, kSetupDecimals) + " dBm");
+                    ShortNumber(record.setup.referenceLevelDbm, kLevelDecimals) + " dBm");
     for (std::string fact : {PathLossFact(record.setup.pathLoss), LimitsFact(record, charted)})
         if (!fact.empty()) facts.push_back(std::move(fact));
     if (!record.origin.dut.empty()) facts.push_back("DUT " + Printable(record.origin.dut));

@@ -22,9 +22,6 @@ public:
     void ShowVerdict(Verdict verdict, const QString& detail);
     // Nothing shown: the measurement runs again, or has not run yet.
     void Clear();
-
-    // The words shown for a verdict.
-    static QString Words(Verdict verdict);
 };
 
 }  // namespace kelvane

@@ -14,18 +14,15 @@
 #include <system_error>
 
 #include "charts/drawing/ChartPainter.h"
+#include "charts/drawing/ChartStyle.h"
 
 namespace kelvane {
 
 namespace {
 
-// The chart's own size; the SVG says so, the PNG is drawn at it and scaled up.
-constexpr int kChartWidth = 960;
-constexpr int kChartHeight = 600;
-constexpr int kPngWidth = 1280;
-constexpr int kPngHeight = 800;
-constexpr int kSvgDotsPerInch = 96;   // an SVG pixel, as browsers show it
-constexpr int kJpegQuality = 92;      // of 100: the text stays sharp
+// Where a file's chart is drawn: at the chart's own size.
+constexpr QRectF kChartArea(QPointF(), ChartStyle::kOwnSize);
+constexpr QSize kPngSize(1280, 800);
 constexpr int kMostNames = 10000;     // "-2" .. "-10000"
 constexpr int kTemporaryNames = 100;  // random temporary names tried before giving up
 
@@ -43,25 +40,25 @@ QString XmlText(const QString& text) { return text.toHtmlEscaped(); }
 bool WriteSvg(const ChartModel& model, QIODevice& device) {
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
-    svg.setSize(QSize(kChartWidth, kChartHeight));
-    svg.setViewBox(QRect(0, 0, kChartWidth, kChartHeight));
-    svg.setResolution(kSvgDotsPerInch);
+    svg.setSize(ChartStyle::kOwnSize);
+    svg.setViewBox(QRect(QPoint(), ChartStyle::kOwnSize));
+    svg.setResolution(96);  // dots per inch: an SVG pixel, as browsers show it
     svg.setTitle(XmlText(QString::fromStdString(model.title)));
     svg.setDescription(XmlText(JoinedFacts(model)));
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    ChartPainter::Paint(painter, QRectF(0, 0, kChartWidth, kChartHeight), model);
+    ChartPainter::Paint(painter, kChartArea, model);
     return painter.end();
 }
 
 // The chart as a 1280 x 800 picture: the 960 x 600 chart at 4/3 of its size, so that lines and
 // text are as sharp as the pixels allow and the picture looks like the SVG.
 QImage Picture(const ChartModel& model) {
-    QImage image(kPngWidth, kPngHeight, QImage::Format_RGB32);
-    image.setDevicePixelRatio(static_cast<double>(kPngWidth) / kChartWidth);
+    QImage image(kPngSize, QImage::Format_RGB32);
+    image.setDevicePixelRatio(static_cast<double>(kPngSize.width()) / ChartStyle::kOwnSize.width());
     image.fill(Qt::white);
     QPainter painter(&image);
-    ChartPainter::Paint(painter, QRectF(0, 0, kChartWidth, kChartHeight), model);
+    ChartPainter::Paint(painter, kChartArea, model);
     painter.end();
     return image;
 }
@@ -215,7 +212,7 @@ QString SaveChartPicture(const ChartModel& model, const QString& path, const Fil
         name = QStringLiteral("SVG");
         break;
     case PictureKind::Jpeg:
-        bytes = ImageBytes(model, "jpeg", kJpegQuality);
+        bytes = ImageBytes(model, "jpeg", 92);  // of 100: the text stays sharp
         name = QStringLiteral("JPEG");
         break;
     }

@@ -1,8 +1,9 @@
 #include "charts/drawing/ChartGeometry.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+
+#include "charts/ChartBox.h"
 
 namespace kelvane {
 
@@ -42,28 +43,10 @@ double ChartGeometry::Y(double y) const {
 }
 
 std::optional<QLineF> ChartGeometry::Clip(const QLineF& line) const {
-    // Liang-Barsky: the line is p1 + t (p2 - p1), 0 <= t <= 1; each edge narrows t.
-    const double dx = line.dx();
-    const double dy = line.dy();
-    const std::array<double, 4> p{-dx, dx, -dy, dy};
-    const std::array<double, 4> q{line.x1() - plot_.left(), plot_.right() - line.x1(),
-                                  line.y1() - plot_.top(), plot_.bottom() - line.y1()};
-    double enter = 0;
-    double leave = 1;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return std::nullopt;  // parallel to this edge and outside it
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) {
-            enter = std::max(enter, t);
-        } else {
-            leave = std::min(leave, t);
-        }
-    }
-    if (enter > leave) return std::nullopt;
-    return QLineF(line.pointAt(enter), line.pointAt(leave));
+    const ChartBox edges{plot_.left(), plot_.right(), plot_.top(), plot_.bottom()};
+    const auto inside = edges.Inside({line.x1(), line.y1()}, {line.dx(), line.dy()});
+    if (!inside) return std::nullopt;
+    return QLineF(line.pointAt(inside->first), line.pointAt(inside->second));
 }
 
 QPointF ChartGeometry::Clamp(const QPointF& point) const {

@@ -12,8 +12,6 @@ namespace kelvane {
 namespace {
 
 constexpr int kMaxDecimals = 3;
-constexpr double kExponentFrom = 1e6;
-constexpr int kExponentDigits = 3;
 // The height of a plot without a y axis, in the style's unit.
 constexpr double kCompactPlotHeight = 18;
 const QString kFactSeparator = QStringLiteral("   \u00b7   ");
@@ -49,11 +47,12 @@ ChartGeometry PlotFor(const ChartModel& model, const QRectF& plot) {
 
 QStringList ChartLayout::TickTexts(const ChartAxis& axis) {
     QStringList texts;
+    // From a magnitude of 1e6 on, every tick is written with an exponent, in 3 digits.
     const bool large = std::any_of(axis.ticks.begin(), axis.ticks.end(), [](double tick) {
-        return std::isfinite(tick) && std::abs(tick) >= kExponentFrom;
+        return std::isfinite(tick) && std::abs(tick) >= 1e6;
     });
     if (large) {
-        for (double tick : axis.ticks) texts << QString::number(tick, 'g', kExponentDigits);
+        for (double tick : axis.ticks) texts << QString::number(tick, 'g', 3);
         return texts;
     }
     const int decimals = DecimalsFor(axis.ticks);

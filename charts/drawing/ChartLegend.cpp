@@ -12,11 +12,9 @@ namespace kelvane {
 
 namespace {
 
-// Shares of the style's unit.
+// Shares of the style's unit: an entry's symbol, and the gap between it and its text.
 constexpr double kSymbolWidth = 2.4;
 constexpr double kSymbolGap = 0.5;
-constexpr double kEntryGap = 1.6;
-constexpr double kLineGap = 0.3;
 
 const QFont& FontOf(const ChartLegendEntry& entry, const ChartStyle& style) {
     return entry.tone == ChartTone::Fail ? style.FailLabelFont() : style.LabelFont();
@@ -63,9 +61,9 @@ std::vector<QRectF> ChartLegend::Place(const std::vector<ChartLegendEntry>& entr
                              metrics.horizontalAdvance(QString::fromStdString(entry.text));
         const double height = std::max(metrics.height(), unit);
         if (at.x() > room.left() && at.x() + width > room.right())
-            at = QPointF(room.left(), boxes.back().bottom() + unit * kLineGap);
+            at = QPointF(room.left(), boxes.back().bottom() + unit * 0.3);  // the next line
         boxes.emplace_back(at, QSizeF(width, height));
-        at.setX(at.x() + width + unit * kEntryGap);
+        at.setX(at.x() + width + unit * 1.6);  // the gap to the next entry
     }
     return boxes;
 }

@@ -14,17 +14,13 @@ namespace kelvane {
 
 namespace {
 
-// Shares of the style's unit.
+// Sizes that more than one shape or measure takes, as shares of the style's unit; the others
+// stand where they are drawn.
 constexpr double kCrossArm = 0.45;
-constexpr double kDotRadius = 0.3;
-constexpr double kBracketWidth = 0.2;
-constexpr double kBracketEnd = 0.3;
 constexpr double kArrowLength = 0.55;
 constexpr double kChevronArm = 0.35;
 constexpr double kChevronGap = 0.3;
 constexpr double kOutline = 0.12;
-constexpr double kLineWidth = 0.16;
-constexpr double kHatchSpacing = 0.6;
 
 QRectF Around(const QPointF& at, double reach) {
     return {at.x() - reach, at.y() - reach, 2 * reach, 2 * reach};
@@ -53,7 +49,7 @@ QRectF ChartShapes::Marker(const QPointF& at, ChartTone tone) const {
             painter_.drawLine(at + QPointF(-arm, arm), at + QPointF(arm, -arm));
         }
     } else {
-        const double radius = unit * kDotRadius;
+        const double radius = unit * 0.3;
         painter_.setPen(QPen(ChartStyle::Background(), unit * 0.1));
         painter_.setBrush(ChartStyle::Ink(tone));
         painter_.drawEllipse(at, radius, radius);
@@ -66,7 +62,7 @@ void ChartShapes::Hatch(const QRectF& rect, ChartTone tone) const {
     // Diagonal lines rising to the right, cut to the rectangle by hand: an SVG viewer would not
     // know Qt's pattern brushes.
     const ChartGeometry cut(ChartAxis{}, ChartAxis{}, rect);
-    const double spacing = style_.Unit() * kHatchSpacing;
+    const double spacing = style_.Unit() * 0.6;
     painter_.setPen(QPen(ChartStyle::Ink(tone), 1.2));
     for (double x = rect.left() - rect.height(); x < rect.right(); x += spacing) {
         const QLineF line(x, rect.bottom(), x + rect.height(), rect.top());
@@ -87,10 +83,10 @@ void ChartShapes::Box(const QRectF& rect, ChartTone tone, bool hatched) const {
 QRectF ChartShapes::Bracket(double left, double right, double y, ChartTone tone, bool openLeft,
                             bool openRight) const {
     const double unit = style_.Unit();
-    const double end = unit * kBracketEnd;
+    const double end = unit * 0.3;  // half the end strokes' and arrowheads' height
     const QColor ink = ChartStyle::Ink(tone);
     painter_.save();
-    painter_.setPen(QPen(ink, unit * kBracketWidth, Qt::SolidLine, Qt::FlatCap));
+    painter_.setPen(QPen(ink, unit * 0.2, Qt::SolidLine, Qt::FlatCap));
     painter_.drawLine(QPointF(left, y), QPointF(right, y));
     for (const auto& [x, open, outwards] :
          {std::tuple{left, openLeft, -1.0}, std::tuple{right, openRight, 1.0}}) {
@@ -114,7 +110,7 @@ QRectF ChartShapes::Bracket(double left, double right, double y, ChartTone tone,
 }
 
 void ChartShapes::Line(const QPainterPath& path, ChartTone tone, bool dashed) const {
-    QPen pen(ChartStyle::Ink(tone), style_.Unit() * kLineWidth);
+    QPen pen(ChartStyle::Ink(tone), style_.Unit() * 0.16);
     pen.setCapStyle(Qt::FlatCap);
     if (dashed) pen.setStyle(Qt::DashLine);
     painter_.save();

@@ -7,7 +7,7 @@ namespace kelvane {
 
 namespace {
 
-constexpr double kUnitAt960x600 = 13;
+constexpr double kUnitAtOwnSize = 13;
 constexpr double kSmallestUnit = 12;
 constexpr double kLargestUnit = 17;
 
@@ -24,7 +24,8 @@ QFont SansSerif(double pixels, QFont::Weight weight) {
 }  // namespace
 
 ChartStyle::ChartStyle(const QRectF& area)
-    : unit_(std::clamp(kUnitAt960x600 * std::min(area.width() / 960, area.height() / 600),
+    : unit_(std::clamp(kUnitAtOwnSize * std::min(area.width() / kOwnSize.width(),
+                                                 area.height() / kOwnSize.height()),
                        kSmallestUnit, kLargestUnit)),
       title_(SansSerif(unit_ * 1.3, QFont::Bold)),
       text_(SansSerif(unit_, QFont::Normal)),

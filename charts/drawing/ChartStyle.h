@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRectF>
+#include <QSize>
 
 #include "charts/ChartModel.h"
 
@@ -14,8 +15,12 @@ namespace kelvane {
 // shapes and text on top of that.
 class ChartStyle {
 public:
-    // Text of 13 px in a 960 x 600 area, growing and shrinking with it, but never below 12 px
-    // (640 x 400 stays legible) nor above 17 px (a maximised window).
+    // The chart's own size in pixels: its files are drawn at it (the SVG says so, the PNG is
+    // scaled up from it).
+    static constexpr QSize kOwnSize{960, 600};
+
+    // Text of 13 px in an area of the chart's own size, growing and shrinking with it, but never
+    // below 12 px (640 x 400 stays legible) nor above 17 px (a maximised window).
     explicit ChartStyle(const QRectF& area);
 
     // The size of ordinary text in pixels: the unit of the chart's spacing.

@@ -6,6 +6,7 @@
 #include "measurements/MeasurementRun.h"
 #include "measurements/NumberForms.h"
 #include "measurements/ReplyCheck.h"
+#include "measurements/wcdma/CarrierSweep.h"
 
 namespace kelvane {
 
@@ -47,13 +48,9 @@ MeasurementResult AdjacentChannelPower(MeasurementContext& context, double cente
         for (auto& answer : offsetAnswers) answer = NulBuffer(kReplyBufferLength);
         std::string carrierAnswer = NulBuffer(kReplyBufferLength);
 
+        r.SendAll(
+            CarrierSweepOpening("25e6HZ", centerHz, referenceLevelDbm, "RB 30e3HZ; VB 30e3HZ"));
         r.SendAll({
-            "SI",
-            "SP 25e6HZ",
-            "CF " + GeneralNumber(centerHz) + "HZ",
-            "RL " + GeneralNumber(referenceLevelDbm) + "DB",
-            "RB 30e3HZ; VB 30e3HZ",
-            "AS",
             "ACPSCR CARR",
             "CARRBS 3.84MZ",
             "CSBSDEL",
@@ -61,11 +58,8 @@ MeasurementResult AdjacentChannelPower(MeasurementContext& context, double cente
             "CSBSIN 10MZ,3.84MZ",
             "DETAA ON",
             "ACP",
-            "AGSGL",
-            "AG 10",
-            "AGR",
-            "CONTS",
         });
+        r.SendAll(TenSweepsAveraged());
         r.WaitForAveragedSweeps();
         r.Send("ACP?");
         for (std::size_t i = 0; i < offsetAnswers.size(); ++i)

@@ -3,6 +3,7 @@
 #include "measurements/MeasurementRun.h"
 #include "measurements/NumberForms.h"
 #include "measurements/PowerAnswer.h"
+#include "measurements/wcdma/CarrierSweep.h"
 
 namespace kelvane {
 
@@ -17,13 +18,9 @@ MeasurementResult ChannelPower(MeasurementContext& context, double centerHz,
     MeasurementRun run(context, "CH Power Measurement...", {"PMEASOFF", "PMEASAVGOFF"});
     run.SetCarrier(centerHz, 10e6);
     return run.Execute([&](MeasurementRun& r) {
+        r.SendAll(
+            CarrierSweepOpening("10e6HZ", centerHz, referenceLevelDbm, "RB 300e3HZ VB 300e3HZ"));
         r.SendAll({
-            "SI",
-            "SP 10e6HZ",
-            "CF " + GeneralNumber(centerHz) + "HZ",
-            "RL " + GeneralNumber(referenceLevelDbm) + "DB",
-            "RB 300e3HZ VB 300e3HZ",
-            "AS",
             "DETAA ON",
             "WLX " + GeneralNumber(centerHz) + "HZ",
             "WDX " + GeneralNumber(kWcdmaChannelWidthHz) + "HZ",

@@ -4,6 +4,7 @@
 #include "measurements/MeasurementRun.h"
 #include "measurements/NumberForms.h"
 #include "measurements/ReplyCheck.h"
+#include "measurements/wcdma/CarrierSweep.h"
 
 namespace kelvane {
 
@@ -19,21 +20,10 @@ MeasurementResult OccupiedBandwidth(MeasurementContext& context, double centerHz
     run.SetCarrier(centerHz, 10e6);
     return run.Execute([&](MeasurementRun& r) {
         std::string reply = NulBuffer(kReplyBufferLength);
-        r.SendAll({
-            "SI",
-            "SP 10e6HZ",
-            "CF " + GeneralNumber(centerHz) + "HZ",
-            "RL " + GeneralNumber(referenceLevelDbm) + "DB",
-            "RB 30e3HZ; VB 30e3HZ",
-            "AS",
-            "DET POS",
-            "OBWPER 99",
-            "OBWON",
-            "AGSGL",
-            "AG 10",
-            "AGR",
-            "CONTS",
-        });
+        r.SendAll(
+            CarrierSweepOpening("10e6HZ", centerHz, referenceLevelDbm, "RB 30e3HZ; VB 30e3HZ"));
+        r.SendAll({"DET POS", "OBWPER 99", "OBWON"});
+        r.SendAll(TenSweepsAveraged());
         r.WaitForAveragedSweeps();
         r.Send("OBW?");
         const std::string name = "\"OBW?\" answer";

@@ -8,12 +8,6 @@ namespace kelvane {
 
 namespace {
 
-// Finest grid step needed: half the RBW, and fine enough for the steepest spectrum feature.
-constexpr double kFeatureStepHz = 50e3;
-constexpr int kMaxSamplesPerBin = 63;
-constexpr double kKernelSigmas = 5.0;
-constexpr int kMaxKernelHalfWidth = 2000;
-
 // ceil(value), at most `max`: taken in double, so that a value beyond an int's range (a span of
 // 1e300 Hz) never reaches the conversion.
 int CeilAtMost(double value, int max) {
@@ -28,17 +22,21 @@ void TraceComputer::Compute(const PowerDensity& input, const SweepSettings& sett
     const int points = std::max(settings.points, 1);
     const double spanHz = std::max(settings.stopHz - settings.startHz, 0.0);
     const double stepHz = points > 1 ? spanHz / (points - 1) : 0.0;
-    const double gridMaxHz = std::min(settings.rbwHz / 2.0, kFeatureStepHz);
+    // Finest grid step needed: half the RBW, and fine enough (50 kHz) for the steepest spectrum
+    // feature.
+    const double gridMaxHz = std::min(settings.rbwHz / 2.0, 50e3);
 
-    // An odd number of grid samples per bin, so each bin is centered on its point.
+    // An odd number of grid samples per bin, at most 63, so each bin is centered on its point.
+    constexpr int maxPerBin = 63;
     int perBin = 1;
     if (stepHz > gridMaxHz) {
-        perBin = std::min(CeilAtMost(stepHz / gridMaxHz, kMaxSamplesPerBin) | 1, kMaxSamplesPerBin);
+        perBin = std::min(CeilAtMost(stepHz / gridMaxHz, maxPerBin) | 1, maxPerBin);
     }
     const double gridHz = stepHz > 0.0 ? stepHz / perBin : gridMaxHz;
 
     const double sigmaHz = settings.rbwHz / (2.0 * std::sqrt(2.0 * std::numbers::ln2));
-    const int halfWidth = CeilAtMost(kKernelSigmas * sigmaHz / gridHz, kMaxKernelHalfWidth);
+    // The Gaussian kernel reaches 5 sigmas to each side, at most 2000 grid steps.
+    const int halfWidth = CeilAtMost(5.0 * sigmaHz / gridHz, 2000);
     kernel_.resize(2 * halfWidth + 1);
     double kernelSum = 0.0;
     for (int t = -halfWidth; t <= halfWidth; ++t) {

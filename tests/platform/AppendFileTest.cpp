@@ -6,7 +6,7 @@
 
 #include "platform/files/AppendFile.h"
 #include "tests/support/FileContents.h"
-#include "tests/support/TemporaryFolder.h"
+#include "tests/support/InTemporaryFolder.h"
 
 namespace kelvane::testing {
 namespace {
@@ -22,11 +22,7 @@ fs::path FromUtf8(const std::string& text) {
     return fs::path(std::u8string(text.begin(), text.end()));
 }
 
-class AppendFileTest : public ::testing::Test {
-protected:
-    const TemporaryFolder temporary_;
-    const fs::path& folder_ = temporary_.Path();
-};
+class AppendFileTest : public InTemporaryFolder {};
 
 TEST_F(AppendFileTest, AppendsBytesUnchangedUnderANonAsciiName) {
     // "trace Ω µs 測定.log" spelled in UTF-8: Greek, Latin-1 and CJK letters, outside any one

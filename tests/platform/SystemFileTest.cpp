@@ -2,7 +2,6 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
@@ -18,24 +17,14 @@
 #include "platform/files/AppendFile.h"
 #include "platform/files/SystemFile.h"
 #include "tests/support/FileContents.h"
-#include "tests/support/TemporaryFolder.h"
+#include "tests/support/InTemporaryFolder.h"
 
 namespace kelvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SystemFileTest : public ::testing::Test {
-protected:
-    std::string PathOf(const char* name) const { return (folder_ / name).string(); }
-
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    const TemporaryFolder temporary_;
-    const fs::path& folder_ = temporary_.Path();
-};
+class SystemFileTest : public InTemporaryFolder {};
 
 // The lock is exclusive between two openings of one file, as between two programs.
 TEST_F(SystemFileTest, TheLockWaitsForItsHolder) {

@@ -2,8 +2,6 @@
 // CSV under another header, and two writers creating one file at once.
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <latch>
 #include <string>
 #include <thread>
@@ -15,24 +13,14 @@
 #include "results/ResultsFile.h"
 #include "tests/results/SampleRecords.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/InTemporaryFolder.h"
 #include "tests/support/ShortWrite.h"
-#include "tests/support/TemporaryFolder.h"
 
 namespace kelvane::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
-class ResultsFileFaultsTest : public ::testing::Test {
+class ResultsFileFaultsTest : public InTemporaryFolder {
 protected:
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    }
-
-    const TemporaryFolder temporary_;
-    const fs::path& folder_ = temporary_.Path();
     const MeasurementRecord acp_ = Record("acp", AcpResult());
 };
 

@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -7,23 +6,15 @@
 #include "results/ResultsFile.h"
 #include "tests/results/SampleRecords.h"
 #include "tests/support/FileContents.h"
-#include "tests/support/TemporaryFolder.h"
+#include "tests/support/InTemporaryFolder.h"
 
 namespace kelvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ResultsFileTest : public ::testing::Test {
+class ResultsFileTest : public InTemporaryFolder {
 protected:
-    std::string PathOf(const char* name) const { return (folder_ / name).string(); }
-
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    const TemporaryFolder temporary_;
-    const fs::path& folder_ = temporary_.Path();
     const MeasurementRecord acp_ = Record("acp", AcpResult());
     const MeasurementRecord sem_ = Record("sem", WcdmaMaskResult());
 };

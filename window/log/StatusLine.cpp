@@ -1,24 +1,12 @@
 #include "window/log/StatusLine.h"
 
+#include "window/log/VerdictLook.h"
+
 namespace kelvane {
 
 namespace {
 
 constexpr int kTickMilliseconds = 100;
-
-QString LookOf(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Pass:
-        return QStringLiteral("QLabel { color: #1b5e20; font-weight: 600; }");
-    case Verdict::Fail:
-        return QStringLiteral("QLabel { color: #b71c1c; font-weight: 800; }");
-    case Verdict::Incomplete:
-        return QStringLiteral("QLabel { color: #7a4f00; font-weight: 700; font-style: italic; }");
-    case Verdict::None:
-        break;
-    }
-    return QString();
-}
 
 QString Seconds(qint64 milliseconds) {
     return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
@@ -68,7 +56,8 @@ void StatusLine::Finish(End end, const QString& verdictText, Verdict verdict) {
         break;
     }
     setText(verdictText.isEmpty() ? text : text + QStringLiteral(", ") + verdictText);
-    setStyleSheet(LookOf(verdict));
+    const QString look = VerdictLook::TextStyle(verdict);
+    setStyleSheet(look.isEmpty() ? QString() : QStringLiteral("QLabel { %1 }").arg(look));
 }
 
 void StatusLine::Refresh() {

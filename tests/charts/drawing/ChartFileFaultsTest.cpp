@@ -8,18 +8,13 @@
 
 #include "charts/drawing/ChartFiles.h"
 #include "tests/charts/drawing/CannedCharts.h"
-#include "tests/support/FileContents.h"
+#include "tests/charts/drawing/QtTemporaryFolder.h"
 #include "tests/support/ShortWrite.h"
-#include "tests/support/TemporaryFolder.h"
 
 using namespace kelvane;
 using namespace kelvane::testing;
 
 namespace {
-
-QDir QtDir(const TemporaryFolder& folder) {
-    return QDir(QString::fromStdU16String(folder.Path().u16string()));
-}
 
 // Everything in the folder, hidden files (a temporary file left behind) included.
 QStringList Entries(const QDir& dir) {
@@ -29,14 +24,9 @@ QStringList Entries(const QDir& dir) {
     return entries;
 }
 
-QByteArray Contents(const QString& path) {
-    return QByteArray::fromStdString(FileContents(path.toStdU16String()));
-}
-
 // The sizes of the ACP chart's SVG and PNG as they are written whole.
 std::pair<qsizetype, qsizetype> WholeSizes() {
-    const TemporaryFolder temporary;
-    const QDir dir = QtDir(temporary);
+    const QtTemporaryFolder dir;
     WriteChartFiles(CannedAcpChart(), dir.path().toStdString(), "acp", true);
     return {QFileInfo(dir.filePath("acp.svg")).size(), QFileInfo(dir.filePath("acp.png")).size()};
 }
@@ -67,8 +57,7 @@ private slots:
         QFETCH(qsizetype, room);
         QFETCH(QString, failed);
         QFETCH(QStringList, left);
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const WrittenChart written =
             WriteChartFiles(CannedAcpChart(), dir.path().toStdString(), "acp", true, {},
                             WriteStoppingAfter(static_cast<std::size_t>(room)));
@@ -95,8 +84,7 @@ private slots:
     void aSavedPictureIsWholeOrNotThere() {
         QFETCH(QString, name);
         QFETCH(bool, existing);
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const QString path = dir.filePath(name);
         if (existing) {
             QFile old(path);

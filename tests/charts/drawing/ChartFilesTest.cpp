@@ -11,23 +11,13 @@
 
 #include "charts/drawing/ChartFiles.h"
 #include "tests/charts/drawing/CannedCharts.h"
+#include "tests/charts/drawing/QtTemporaryFolder.h"
 #include "tests/charts/drawing/SvgContents.h"
-#include "tests/support/FileContents.h"
-#include "tests/support/TemporaryFolder.h"
 
 using namespace kelvane;
 using namespace kelvane::testing;
 
 namespace {
-
-QByteArray Contents(const QString& path) {
-    return QByteArray::fromStdString(FileContents(path.toStdU16String()));
-}
-
-// The temporary folder as Qt names it.
-QDir QtDir(const TemporaryFolder& folder) {
-    return QDir(QString::fromStdU16String(folder.Path().u16string()));
-}
 
 void Put(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -46,8 +36,7 @@ class ChartFilesTest : public QObject {
 private slots:
     // The SVG says what the chart is and how large; the PNG is 1280 x 800.
     void writesSvgAndPngBesideIt() {
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const ChartModel model = CannedMaskChart();
         const WrittenChart written =
             WriteChartFiles(model, dir.path().toStdString(), "sem-20261209T141950Z", true);
@@ -75,8 +64,7 @@ private slots:
     // Facts from outside (a DUT's name) are text in the SVG, never markup: the file stays valid
     // and its title and description read back as they were.
     void svgTextFromOutside() {
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         ChartModel model = CannedObwChart();
         model.title = "OBW: PASS <&> \"'";
         model.facts.push_back("DUT <svg onload=\"x()\">&amp;");
@@ -112,8 +100,7 @@ private slots:
         QFETCH(QStringList, existing);
         QFETCH(bool, png);
         QFETCH(QStringList, expected);
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         for (const QString& name : existing) {
             if (name.endsWith('/')) {
                 QVERIFY(dir.mkdir(name.chopped(1)));
@@ -150,8 +137,7 @@ private slots:
         QFETCH(QString, made);
         QFETCH(bool, png);
         QFETCH(QStringList, expected);
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const bool folder = made.endsWith('/');
         const QString madeName = folder ? made.chopped(1) : made;
         const QString madePath = dir.filePath(madeName);
@@ -180,8 +166,7 @@ private slots:
 
     // A folder that is not there is made, parents and all, and takes the files.
     void makesAFolderThatIsNotThere() {
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const QString folder = dir.filePath("no such folder/day 1");
         const WrittenChart written =
             WriteChartFiles(CannedObwChart(), folder.toStdString(), "obw", true);
@@ -192,8 +177,7 @@ private slots:
 
     // Where the folder cannot be made: the path tried and the system's reason, nothing written.
     void aFolderThatCannotBeMade() {
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         Put(dir.filePath("a file"), "not a folder");
         for (const QString& folder : {dir.filePath("a file"), dir.filePath("a file/below")}) {
             const WrittenChart written =
@@ -209,8 +193,7 @@ private slots:
     }
 
     void aFolderWithoutWritePermission() {
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const QString folder = dir.filePath("read only");
         QVERIFY(dir.mkdir("read only"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
@@ -226,8 +209,7 @@ private slots:
 
     // One picture, SVG or PNG by the suffix in any case, replacing what was there.
     void savesAPictureByItsName() {
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const QString svgPath = dir.filePath("chart.SVG");
         const QString pngPath = dir.filePath("chart.png");
         Put(svgPath, "old");
@@ -265,8 +247,7 @@ private slots:
     void picturesByTheirEnding() {
         QFETCH(QString, name);
         QFETCH(QByteArray, format);
-        const TemporaryFolder temporary;
-        const QDir dir = QtDir(temporary);
+        const QtTemporaryFolder dir;
         const QString path = dir.filePath(name);
         Put(path, "kept");
         const QString reason = SaveChartPicture(CannedMaskChart(), path);
