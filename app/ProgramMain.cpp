@@ -13,10 +13,12 @@
 
 #include "app/BatchRunner.h"
 #include "app/CommandLine.h"
+#include "app/DatabaseCommands.h"
 #include "app/ExitStatus.h"
 #include "app/HelpText.h"
 #include "app/bus/DriverChoice.h"
 #include "app/bus/SetupFollower.h"
+#include "app/records/RecordTargets.h"
 #include "gpib/TraceFile.h"
 #include "platform/ConsoleOutput.h"
 #include "platform/DisplayCheck.h"
@@ -25,7 +27,6 @@
 #include "platform/StandardDescriptors.h"
 #include "platform/SteadyClock.h"
 #include "platform/SystemFeatures.h"
-#include "app/records/RecordTargets.h"
 
 namespace kelvane {
 
@@ -63,9 +64,10 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     const std::vector<std::string> arguments = ProgramArguments(argc, argv);
     const CommandLine commandLine(arguments, std::getenv("KELVANE_BUS"));
     const auto action = commandLine.WhatToDo();
-    const bool writesOutput = action == CommandLine::Action::Help ||
-                              action == CommandLine::Action::Version ||
-                              action == CommandLine::Action::Batch;
+    const bool writesOutput =
+        action == CommandLine::Action::Help || action == CommandLine::Action::Version ||
+        action == CommandLine::Action::Batch || action == CommandLine::Action::Sync ||
+        action == CommandLine::Action::History;
     if (outputClosed && writesOutput) {
         // Nothing is measured that could not be reported.
         std::cerr << "kelvane: cannot write the log: standard output is closed\n";
@@ -81,6 +83,9 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
             HelpText(static_cast<bool>(qt.launchWindow), static_cast<bool>(qt.writeChart)));
     case CommandLine::Action::Version:
         return PrintOut(std::string("kelvane ") + KELVANE_VERSION + "\n");
+    case CommandLine::Action::Sync:
+    case CommandLine::Action::History:
+        return RunDatabaseCommand(commandLine, std::cout, std::cerr);
     case CommandLine::Action::Batch:
     case CommandLine::Action::Window:
         break;
@@ -113,7 +118,8 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
             return kExitUsage;
         }
     }
-    const RecordTargets targets(commandLine.ResultsPaths(), commandLine.TracePath());
+    const RecordTargets targets(commandLine.ResultsPaths(), commandLine.TracePath(),
+                                commandLine.Databases().Journal());
     if (!targets.Error().empty()) {
         std::cerr << "kelvane: " << targets.Error() << '\n';
         return kExitUsage;
