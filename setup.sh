@@ -30,7 +30,7 @@ run)
     exec build/kelvane --simulate --measure all
     ;;
 test)
-    InstallMissing "${KELVANE_BUILD_PACKAGES[@]}"
+    InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" "${KELVANE_TEST_PACKAGES[@]}"
     Build
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
     bash scripts/ci-format.sh

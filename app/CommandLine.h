@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DatabaseOptions.h"
 #include "app/Usage.h"
 #include "app/bus/BusChoice.h"
+#include "app/databases/DatabaseOptions.h"
 #include "measurements/MeasurementSetup.h"
 #include "results/RecordOrigin.h"
 
@@ -36,9 +36,9 @@ public:
         Batch,       // run Measurements() without a window
         Help,        // print HelpText()
         Version,     // print the version
+        UsageError,  // print Error() and UsageLine(), exit with status 2
         Sync,        // upload what waits in the journal (Databases())
         History,     // print the line's history (Databases())
-        UsageError,  // print Error() and UsageLine(), exit with status 2
     };
 
     // arguments: without the program name. busVariable: the value of KELVANE_BUS, or null.

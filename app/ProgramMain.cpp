@@ -13,11 +13,11 @@
 
 #include "app/BatchRunner.h"
 #include "app/CommandLine.h"
-#include "app/DatabaseCommands.h"
 #include "app/ExitStatus.h"
 #include "app/HelpText.h"
 #include "app/bus/DriverChoice.h"
 #include "app/bus/SetupFollower.h"
+#include "app/databases/DatabaseCommands.h"
 #include "app/records/RecordTargets.h"
 #include "gpib/TraceFile.h"
 #include "platform/ConsoleOutput.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "store/SqliteStore.h"
 #include "store/StoredRecord.h"
+#include "store/sqlite/SqliteStore.h"
 
 namespace kelvane {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "store/Journal.h"
-#include "store/LineServer.h"
+#include "store/postgres/LineServer.h"
 
 namespace kelvane {
 

@@ -8,7 +8,7 @@
 
 #include "results/RecordTarget.h"
 #include "store/Journal.h"
-#include "store/LineServer.h"
+#include "store/postgres/LineServer.h"
 
 namespace kelvane {
 

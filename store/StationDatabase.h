@@ -4,7 +4,7 @@
 #include <string>
 
 #include "results/RecordTarget.h"
-#include "store/SqliteStore.h"
+#include "store/sqlite/SqliteStore.h"
 
 namespace kelvane {
 

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/DatabaseOptions.h"
+#include "app/databases/DatabaseOptions.h"
 #include "results/ResultsFile.h"
 #if KELVANE_DATABASES
 #include "store/Journal.h"
 #include "store/LineDatabase.h"
-#include "store/ServerAddress.h"
 #include "store/StationDatabase.h"
+#include "store/postgres/ServerAddress.h"
 #endif
 
 namespace kelvane {

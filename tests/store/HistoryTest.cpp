@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "store/HistoryQuery.h"
-#include "store/HistoryReport.h"
-#include "store/SqliteStore.h"
 #include "store/StationDatabase.h"
+#include "store/history/HistoryQuery.h"
+#include "store/history/HistoryReport.h"
+#include "store/sqlite/SqliteStore.h"
 #include "tests/results/SampleRecords.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "store/ServerAddress.h"
+#include "store/postgres/ServerAddress.h"
 
 namespace kelvane::testing {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "store/SqliteDatabase.h"
 #include "store/StationDatabase.h"
 #include "store/StoreLayout.h"
+#include "store/sqlite/SqliteDatabase.h"
 #include "tests/results/SampleRecords.h"
 #include "tests/support/TemporaryFolder.h"
 

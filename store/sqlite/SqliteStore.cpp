@@ -1,9 +1,9 @@
-#include "store/SqliteStore.h"
+#include "store/sqlite/SqliteStore.h"
 
 #include <sqlite3.h>
 
-#include "store/NetworkFileSystem.h"
 #include "store/StoreLayout.h"
+#include "store/sqlite/NetworkFileSystem.h"
 
 namespace kelvane {
 

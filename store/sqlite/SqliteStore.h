@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "store/SqliteDatabase.h"
 #include "store/StoredRecord.h"
+#include "store/sqlite/SqliteDatabase.h"
 
 namespace kelvane {
 

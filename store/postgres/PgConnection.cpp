@@ -1,4 +1,4 @@
-#include "store/PgConnection.h"
+#include "store/postgres/PgConnection.h"
 
 #include <charconv>
 #include <memory>

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "store/ServerAddress.h"
 #include "store/TextQuery.h"
+#include "store/postgres/ServerAddress.h"
 
 struct pg_conn;
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "store/PgConnection.h"
-#include "store/ServerAddress.h"
 #include "store/StoredRecord.h"
+#include "store/postgres/PgConnection.h"
+#include "store/postgres/ServerAddress.h"
 
 namespace kelvane {
 

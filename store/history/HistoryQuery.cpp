@@ -1,4 +1,4 @@
-#include "store/HistoryQuery.h"
+#include "store/history/HistoryQuery.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "store/SqliteDatabase.h"
+#include "store/sqlite/SqliteDatabase.h"
 
 #include <sqlite3.h>
 

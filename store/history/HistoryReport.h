@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "store/History.h"
+#include "store/history/History.h"
 
 namespace kelvane {
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "store/History.h"
 #include "store/TextQuery.h"
+#include "store/history/History.h"
 
 namespace kelvane {
 

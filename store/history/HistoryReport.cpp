@@ -1,4 +1,4 @@
-#include "store/HistoryReport.h"
+#include "store/history/HistoryReport.h"
 
 #include <cstdio>
 #include <vector>

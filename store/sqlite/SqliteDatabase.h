@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "store/SqliteStatement.h"
 #include "store/TextQuery.h"
+#include "store/sqlite/SqliteStatement.h"
 
 struct sqlite3;
 

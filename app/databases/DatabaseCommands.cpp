@@ -1,4 +1,4 @@
-#include "app/DatabaseCommands.h"
+#include "app/databases/DatabaseCommands.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -11,13 +11,13 @@
 
 #include "app/ExitStatus.h"
 #if KELVANE_DATABASES
-#include "store/HistoryQuery.h"
-#include "store/HistoryReport.h"
 #include "store/Journal.h"
 #include "store/JournalUpload.h"
-#include "store/LineServer.h"
-#include "store/ServerAddress.h"
-#include "store/SqliteStore.h"
+#include "store/history/HistoryQuery.h"
+#include "store/history/HistoryReport.h"
+#include "store/postgres/LineServer.h"
+#include "store/postgres/ServerAddress.h"
+#include "store/sqlite/SqliteStore.h"
 #endif
 
 namespace kelvane {

@@ -1,4 +1,4 @@
-#include "store/LineServer.h"
+#include "store/postgres/LineServer.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "store/SqliteStatement.h"
+#include "store/sqlite/SqliteStatement.h"
 
 #include <sqlite3.h>
 

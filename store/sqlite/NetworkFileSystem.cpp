@@ -1,4 +1,4 @@
-#include "store/NetworkFileSystem.h"
+#include "store/sqlite/NetworkFileSystem.h"
 
 #include <filesystem>
 

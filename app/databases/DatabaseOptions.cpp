@@ -1,4 +1,4 @@
-#include "app/DatabaseOptions.h"
+#include "app/databases/DatabaseOptions.h"
 
 #include <algorithm>
 #include <cctype>
