@@ -136,9 +136,4 @@ StoredRecord StoredRecord::Of(const MeasurementRecord& record) {
     return stored;
 }
 
-std::string StoredRecord::Measurement() const {
-    const auto* name = record.size() > 2 ? std::get_if<std::string>(&record[2]) : nullptr;
-    return name ? *name : std::string();
-}
-
 }  // namespace kelvane

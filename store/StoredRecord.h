@@ -21,8 +21,6 @@ struct StoredRecord {
 
     // The record's rows; the run's row names the record's origin, set-up and start.
     static StoredRecord Of(const MeasurementRecord& record);
-    // The record's measurement, as its row holds it ("acp").
-    std::string Measurement() const;
 };
 
 }  // namespace kelvane

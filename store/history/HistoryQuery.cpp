@@ -152,7 +152,9 @@ std::optional<History> HistoryQuery::Run(TextQuery& database) const {
     for (auto& [key, list] : ordered) {
         std::stable_sort(list.begin(), list.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (auto& entry : list) sections[key].values.push_back(std::move(entry.second));
+        const auto section = sections.find(key);
+        if (section == sections.end()) continue;  // a record kept between the queries
+        for (auto& entry : list) section->second.values.push_back(std::move(entry.second));
     }
     for (auto& entry : sections) history.sections.push_back(std::move(entry.second));
     return history;
