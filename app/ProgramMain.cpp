@@ -50,7 +50,8 @@ std::string TraceHeader(const std::vector<std::string>& arguments) {
     if (const std::tm* utc = std::gmtime(&now))
         std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", utc);
     std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
-    for (const auto& argument : arguments) line += " " + argument;
+    // A password in a server's URI stays out of the trace.
+    for (const auto& argument : arguments) line += " " + DatabaseOptions::WithoutPassword(argument);
     return line;
 }
 

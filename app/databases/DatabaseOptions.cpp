@@ -33,6 +33,36 @@ bool DatabaseOptions::NamesServer(std::string_view target) {
     return target.starts_with("postgresql://") || target.starts_with("postgres://");
 }
 
+std::string DatabaseOptions::WithoutPassword(std::string argument) {
+    std::size_t start = std::string::npos;
+    for (const char* scheme : {"postgresql://", "postgres://"}) {
+        if (const std::size_t at = argument.find(scheme); at != std::string::npos) {
+            start = at + std::string_view(scheme).size();
+            break;
+        }
+    }
+    if (start == std::string::npos) return argument;
+    const std::size_t authorityEnd =
+        std::min(argument.find_first_of("/?#", start), argument.size());
+    const std::size_t at = argument.rfind('@', authorityEnd);
+    if (at != std::string::npos && at >= start) {
+        const std::size_t colon = argument.find(':', start);
+        if (colon < at) argument.erase(colon, at - colon);
+    }
+    const std::size_t query = argument.find('?', start);
+    if (query == std::string::npos) return argument;
+    std::string kept;
+    std::string_view parameters = std::string_view(argument).substr(query + 1);
+    while (!parameters.empty()) {
+        const std::size_t next = parameters.find('&');
+        const std::string_view parameter = parameters.substr(0, next);
+        if (!parameter.starts_with("password=") && !parameter.empty())
+            kept += (kept.empty() ? "?" : "&") + std::string(parameter);
+        parameters = next == std::string_view::npos ? "" : parameters.substr(next + 1);
+    }
+    return argument.substr(0, query) + kept;
+}
+
 bool DatabaseOptions::NamesSqliteFile(std::string_view target) {
     return EndsWithNoCase(target, ".sqlite") || EndsWithNoCase(target, ".db");
 }

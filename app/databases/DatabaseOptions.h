@@ -25,6 +25,10 @@ public:
 
     // A server's URI (postgresql:// or postgres://), which the line's database is.
     static bool NamesServer(std::string_view target);
+    // The argument with the password of a server URI in it left out, both "USER:PASSWORD@" and
+    // a password= parameter ("--results=postgresql://line:pw@db/r" ->
+    // "--results=postgresql://line@db/r"), for the trace's header; any other as it is.
+    static std::string WithoutPassword(std::string argument);
     // An SQLite file by its name: ends in .sqlite or .db (in any case).
     static bool NamesSqliteFile(std::string_view target);
 

@@ -85,7 +85,10 @@ has "$out" "kelvane: 2 records uploaded to $shown; 0 wait"
 [ "$(sql 'SELECT count(*) FROM runs')" = 1 ] || fail "runs: $(sql 'SELECT count(*) FROM runs')"
 
 # 3. One record, straight through: on the server before the program ends, nothing waits.
-run 0 --simulate --measure acp --dut SN-2 --operator Ana --results "$url" --journal "$journal"
+# Its URI with a second password as a parameter, and a trace of the run, which names the URI.
+run 0 --simulate --measure acp --dut SN-2 --operator Ana --results "$url?password=s3cret-Two" \
+    --journal "$journal" --trace "$dir/trace.txt"
+grep -qF -- "--results $shown --journal" "$dir/trace.txt" || fail "the trace's header: $(head -n 1 "$dir/trace.txt")"
 [ -s "$err" ] && fail "a record that reached the server left a notice: $(cat "$err")"
 [ "$(sql "SELECT dut || ' ' || operator || ' ' || verdict || ' ' || outcome FROM records WHERE measurement = 'acp'")" = "SN-2 Ana pass completed" ] ||
     fail "acp record: $(sql "SELECT * FROM records WHERE measurement = 'acp'")"
@@ -140,7 +143,7 @@ run 0 --history "$url" --since 2000-01-01 --station nowhere
 has "$out" ": 0 records, since 2000-01-01T00:00:00.000Z, station nowhere"
 
 # 7. The password is in no message and no journal.
-cat "$dir"/*.sqlite >>"$dir/all-output" 2>/dev/null
+cat "$dir"/*.sqlite "$dir/trace.txt" >>"$dir/all-output" 2>/dev/null
 grep -q "s3cret" "$dir/all-output" && fail "the password was shown or kept"
 
 [ $fails -eq 0 ] || { echo "$fails failed"; exit 1; }
