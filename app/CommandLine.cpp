@@ -26,6 +26,8 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
         const std::string& argument = arguments[i];
         if (argument == "--simulate") {
             simulate_ = true;
+        } else if (databases_.Take(arguments, i)) {
+            continue;
         } else if (const auto name = OptionValue(arguments, i, kMeasureOption)) {
             AddMeasurement(*name);
         } else if (const auto where = OptionValue(arguments, i, "--bus")) {
@@ -61,7 +63,12 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
             SetError("unexpected argument '" + SetupOptions::Shown(argument) + "'");
         }
     }
-    CheckSetup(!help && !version);
+    const auto station = setupGiven_.find("--station");
+    databases_.Check(
+        !measurements_.empty(), resultsPaths_,
+        station == setupGiven_.end() ? std::nullopt : std::optional<std::string>(station->second));
+    if (!databases_.Error().empty()) SetError(databases_.Error(), false);
+    CheckSetup(!help && !version && !databases_.Sync() && !databases_.History());
     if (simulate_ && busGiven && bus_.kind != BusChoice::Kind::Gpib) {
         SetError("--simulate and --bus " + bus_.text + " exclude each other");
     } else if (!busGiven && !simulate_ && busVariable != nullptr && *busVariable != '\0') {
@@ -98,6 +105,10 @@ CommandLine::CommandLine(const std::vector<std::string>& arguments, const char* 
         action_ = Action::Help;
     } else if (version) {
         action_ = Action::Version;
+    } else if (databases_.Sync()) {
+        action_ = Action::Sync;
+    } else if (databases_.History()) {
+        action_ = Action::History;
     } else if (!measurements_.empty()) {
         action_ = Action::Batch;
     }

@@ -7,6 +7,7 @@
 
 #include "app/Usage.h"
 #include "app/bus/BusChoice.h"
+#include "app/databases/DatabaseOptions.h"
 #include "measurements/MeasurementSetup.h"
 #include "results/RecordOrigin.h"
 
@@ -18,13 +19,16 @@ struct CatalogEntry;
 //   kelvane [--simulate | --bus WHERE] [--trace FILE] [--results FILE]... [SET-UP]...
 //           [--repeat N] [--charts FOLDER [--charts-png]] [--report FILE] [--measure NAME]...
 //       the window, or the named measurements in batch (N times over)
+//   kelvane --sync URL [--journal FILE]
+//   kelvane --history TARGET [--since DATE] [--station NAME] [--measurement NAME]
+//           [--history-by station] [--history-format text|csv]
 //   kelvane --help | --version
 // SET-UP: the options of SetupOptions (carrier frequencies, reference level, board, address,
 // path loss, base station power; DUT, operator, station), and --path-loss-table FILE
 // (PathLossTable), each at most once. A table is read here, and must cover the carriers of the
 // named measurements (in the window: all three). NAME is a measurement's batch name or "all" (the
 // seven in the window's order). WHERE is a BusChoice; without --bus it comes from the environment
-// variable KELVANE_BUS, else "gpib".
+// variable KELVANE_BUS, else "gpib". The database actions and options: DatabaseOptions.
 class CommandLine {
 public:
     enum class Action {
@@ -33,6 +37,8 @@ public:
         Help,        // print HelpText()
         Version,     // print the version
         UsageError,  // print Error() and UsageLine(), exit with status 2
+        Sync,        // upload what waits in the journal (Databases())
+        History,     // print the line's history (Databases())
     };
 
     // arguments: without the program name. busVariable: the value of KELVANE_BUS, or null.
@@ -63,6 +69,8 @@ public:
     // Whose measurements they are: --dut and --operator (empty unless given), --station (this
     // computer's name unless given).
     const RecordOrigin& Origin() const { return origin_; }
+    // --journal, --sync, --history and the history's selection.
+    const DatabaseOptions& Databases() const { return databases_; }
     // What was wrong, for a usage error, and whether the usage line should follow it (a set-up
     // value's reason names its option and range already).
     const std::string& Error() const { return error_; }
@@ -94,6 +102,7 @@ private:
     int repeat_ = 1;
     MeasurementSetup setup_;
     RecordOrigin origin_;
+    DatabaseOptions databases_;
     std::map<std::string, std::string> setupGiven_;  // each set-up option given, with its value
     std::vector<const CatalogEntry*> measurements_;
     std::string error_;

@@ -1,10 +1,41 @@
 #include "app/HelpText.h"
 
 #include "app/Usage.h"
+#include "app/databases/DatabaseOptions.h"
 #include "measurements/MeasurementCatalog.h"
 #include "platform/SystemFeatures.h"
 
 namespace kelvane {
+
+namespace {
+
+// The database targets, --journal, --sync and --history; empty in a build without them.
+std::string DatabaseHelp() {
+    if (!DatabaseOptions::kAvailable) return {};
+    return "                    FILE.sqlite or FILE.db: a station's SQLite database;\n"
+           "                    postgresql://USER@HOST[:PORT]/DB: the line's database (password\n"
+           "                    from PGPASSWORD or ~/.pgpass), each record kept first in the\n"
+           "                    journal, then uploaded\n"
+           "  --journal FILE    the journal of postgresql:// targets and --sync\n"
+           "                    [$XDG_DATA_HOME/kelvane/journal.sqlite]\n"
+           "  --sync URL        upload the records that wait in the journal for URL\n"
+           "  --history TARGET  print the history kept in an SQLite file or postgresql:// URL:\n"
+           "                    per measurement runs, DUTs, pass, fail, first-pass yield, and\n"
+           "                    per value min, mean, max, std dev, worst margin and Cpk\n";
+}
+
+std::string HistorySelection() {
+    if (!DatabaseOptions::kAvailable) return {};
+    return "\n"
+           "SELECTION, for --history:\n"
+           "  --since DATE            records started from DATE on, YYYY-MM-DD[THH:MM[:SS]] UTC\n"
+           "  --station NAME          of this station only\n"
+           "  --measurement NAME      of this measurement only\n"
+           "  --history-by station    a section per measurement and station\n"
+           "  --history-format csv    CSV instead of aligned text\n";
+}
+
+}  // namespace
 
 std::string HelpText(bool windowAvailable, bool chartsAvailable) {
     std::string names;
@@ -28,7 +59,8 @@ std::string HelpText(bool windowAvailable, bool chartsAvailable) {
            adapters +
            "  --trace FILE      append every driver call of the run to FILE\n"
            "  --results FILE    append a record of each measurement to FILE: JSON Lines, or CSV\n"
-           "                    when FILE ends in .csv; with limits, margins and verdicts\n"
+           "                    when FILE ends in .csv; with limits, margins and verdicts\n" +
+           DatabaseHelp() +
            "  --measure NAME    run a measurement without a window and write its log to standard\n"
            "                    output; repeat it to run several, in the order given\n"
            "  --repeat N        run the named measurements N times (1 to " +
@@ -68,12 +100,18 @@ std::string HelpText(bool windowAvailable, bool chartsAvailable) {
            "bytes, no control characters):\n"
            "  --dut SERIAL            the DUT's serial number [none]\n"
            "  --operator NAME         who measures [none]\n"
-           "  --station NAME          the test station [this computer's name]\n"
+           "  --station NAME          the test station [this computer's name]\n" +
+           HistorySelection() +
            "\n"
            "Exit status of a batch run: 0 every measurement completed, 1 a measurement logged a\n"
            "failure or a warning, 2 usage error, 3 the GPIB driver could not be loaded or\n"
            "registered, 4 the log, the trace, a record, a chart or the report could not be\n"
-           "written.\n";
+           "written.\n" +
+           std::string(DatabaseOptions::kAvailable
+                           ? "--sync: 0 nothing waits, 1 records still wait (the server could not "
+                             "be reached\nor refused some); --history: 0 printed, 1 the server "
+                             "could not be reached.\n"
+                           : "");
 }
 
 }  // namespace kelvane

@@ -18,6 +18,7 @@
 #include "app/HelpText.h"
 #include "app/bus/DriverChoice.h"
 #include "app/bus/SetupFollower.h"
+#include "app/databases/DatabaseCommands.h"
 #include "app/records/RecordTargets.h"
 #include "gpib/TraceFile.h"
 #include "measurements/MeasurementCatalog.h"
@@ -53,7 +54,8 @@ std::string TraceHeader(const std::vector<std::string>& arguments) {
     if (const std::tm* utc = std::gmtime(&now))
         std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", utc);
     std::string line = std::string("# kelvane ") + KELVANE_VERSION + " started " + when + " UTC:";
-    for (const auto& argument : arguments) line += " " + argument;
+    // A password in a server's URI stays out of the trace.
+    for (const auto& argument : arguments) line += " " + DatabaseOptions::WithoutPassword(argument);
     return line;
 }
 
@@ -86,9 +88,10 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
     const std::vector<std::string> arguments = ProgramArguments(argc, argv);
     const CommandLine commandLine(arguments, std::getenv("KELVANE_BUS"));
     const auto action = commandLine.WhatToDo();
-    const bool writesOutput = action == CommandLine::Action::Help ||
-                              action == CommandLine::Action::Version ||
-                              action == CommandLine::Action::Batch;
+    const bool writesOutput =
+        action == CommandLine::Action::Help || action == CommandLine::Action::Version ||
+        action == CommandLine::Action::Batch || action == CommandLine::Action::Sync ||
+        action == CommandLine::Action::History;
     if (outputClosed && writesOutput) {
         // Nothing is measured that could not be reported.
         std::cerr << "kelvane: cannot write the log: standard output is closed\n";
@@ -104,6 +107,9 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
             HelpText(static_cast<bool>(qt.launchWindow), static_cast<bool>(qt.writeChart)));
     case CommandLine::Action::Version:
         return PrintOut(std::string("kelvane ") + KELVANE_VERSION + "\n");
+    case CommandLine::Action::Sync:
+    case CommandLine::Action::History:
+        return RunDatabaseCommand(commandLine, std::cout, std::cerr);
     case CommandLine::Action::Batch:
     case CommandLine::Action::Window:
         break;
@@ -136,7 +142,8 @@ int ProgramMain(int argc, char** argv, const QtParts& qt) {
             return kExitUsage;
         }
     }
-    const RecordTargets targets(commandLine.ResultsPaths(), commandLine.TracePath());
+    const RecordTargets targets(commandLine.ResultsPaths(), commandLine.TracePath(),
+                                commandLine.Databases().Journal());
     if (!targets.Error().empty()) {
         std::cerr << "kelvane: " << targets.Error() << '\n';
         return kExitUsage;

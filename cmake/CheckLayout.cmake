@@ -16,13 +16,15 @@ set(allowed_charts/drawing charts results measurements analyzer gpib platform)
 # The report is made from the records and their charts' models, never from the bus.
 set(allowed_report charts results measurements platform)
 set(allowed_simulator gpib platform)
-set(allowed_app report charts results measurements analyzer simulator gpib/system gpib/prologix
-    transport gpib platform)
+# The databases keep records: they know the results and the measurements, never the bus.
+set(allowed_store results measurements platform)
+set(allowed_app store report charts results measurements analyzer simulator gpib/system
+    gpib/prologix transport gpib platform)
 # The window reaches the bus only through app/'s measurement runner: nothing of the analyzer, the
-# drivers or the simulator.
+# drivers or the simulator; and the databases only as app's record targets.
 set(allowed_window app report charts/drawing charts results measurements platform)
 set(folders platform gpib gpib/system transport gpib/prologix analyzer measurements results
-    charts charts/drawing report simulator app window)
+    charts charts/drawing report simulator store app window)
 set(kMaxSourcesPerFolder 25)
 
 # The folder of the rule that a path belongs to: the longest listed folder it lies in.

@@ -50,14 +50,23 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps (from dpkg-dev) works out the Qt and C++ library dependencies, with their
-# versions, from the binary; without it the Qt libraries are named plainly. The GPIB driver
-# library is loaded at run time, so it is no dependency.
+# dpkg-shlibdeps (from dpkg-dev) works out the Qt, C++ and database library dependencies, with
+# their versions, from the binary; without it they are named plainly. The databases' libraries
+# (SQLite, PostgreSQL's libpq) are named in either case. The GPIB driver library is loaded at
+# run time, so it is no dependency.
+set(database_depends "")
+if(KELVANE_BUILD_DATABASES)
+  set(database_depends "libsqlite3-0, libpq5")
+endif()
 find_program(KELVANE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KELVANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${database_depends}")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libqt6widgets6, libqt6svg6, libqt6gui6, libqt6core6, libstdc++6")
+  if(database_depends)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${database_depends}")
+  endif()
 endif()
 include(CPack)

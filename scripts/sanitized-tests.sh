@@ -5,7 +5,7 @@
 #                                   platform; fails on a failing test and on any report in DIR,
 #                                   also one of a child process that no test looked at
 PrepareSanitizedTests() {
-    InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" >&2
+    InstallMissing "${KELVANE_BUILD_PACKAGES[@]}" "${KELVANE_TEST_PACKAGES[@]}" >&2
     local reports="$PWD/build-$1/sanitizer-reports"
     rm -rf "$reports"
     mkdir -p "$reports"
