@@ -29,14 +29,6 @@ std::optional<double> NumberAt(const SqlRow& row, std::size_t i) {
     return std::nullopt;
 }
 
-// The sample standard deviation from the count, sum and sum of squares; nullopt below 2 values.
-std::optional<double> Deviation(std::size_t count, double sum, double squares) {
-    if (count < 2) return std::nullopt;
-    const double n = static_cast<double>(count);
-    // Rounding may leave a spread of nothing a hair below 0.
-    return std::sqrt(std::max(0.0, (squares - sum * sum / n) / (n - 1)));
-}
-
 std::size_t CatalogIndex(const std::string& measurement) {
     const auto& catalog = MeasurementCatalog();
     for (std::size_t i = 0; i < catalog.size(); ++i)
@@ -95,8 +87,8 @@ std::optional<History> HistoryQuery::Run(TextQuery& database) const {
     const auto values = database.Query(
         "SELECT r.measurement, " + StationColumn("r.") +
             ", v.name, min(v.unit), count(v.value), min(v.value), max(v.value), sum(v.value), "
-            "sum(v.value * v.value), count(v.margin), min(v.margin), sum(v.margin), "
-            "sum(v.margin * v.margin), min(v.position) FROM records r JOIN record_values v ON "
+            "stddev_samp(v.value), count(v.margin), min(v.margin), sum(v.margin), "
+            "stddev_samp(v.margin), min(v.position) FROM records r JOIN record_values v ON "
             "v.record_id = r.record_id" +
             Where("r.", valueParameters) + " GROUP BY " + valueGroup,
         valueParameters);
@@ -137,12 +129,12 @@ std::optional<History> HistoryQuery::Run(TextQuery& database) const {
         value.max = NumberAt(row, 6).value_or(0);
         const double sum = NumberAt(row, 7).value_or(0);
         value.mean = sum / static_cast<double>(value.count);
-        value.standardDeviation = Deviation(value.count, sum, NumberAt(row, 8).value_or(0));
+        value.standardDeviation = NumberAt(row, 8);
         const std::size_t margins = CountAt(row, 9);
         if (margins > 0) {
             value.worstMargin = NumberAt(row, 10);
             const double marginSum = NumberAt(row, 11).value_or(0);
-            const auto spread = Deviation(margins, marginSum, NumberAt(row, 12).value_or(0));
+            const auto spread = NumberAt(row, 12);
             if (spread && *spread > 0)
                 value.cpk = marginSum / static_cast<double>(margins) / (3 * *spread);
         }

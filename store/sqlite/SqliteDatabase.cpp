@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "store/sqlite/SampleDeviation.h"
+
 namespace kelvane {
 
 namespace {
@@ -44,6 +46,7 @@ SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode) {
     database_.reset(database);
     sqlite3_extended_result_codes(database, 0);
     sqlite3_busy_timeout(database, kBusyTimeoutMs);
+    if (!SampleDeviation::Register(database)) Fail(sqlite3_errcode(database));
 }
 
 bool SqliteDatabase::InTransaction() const {

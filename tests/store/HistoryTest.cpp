@@ -1,4 +1,5 @@
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -134,6 +135,29 @@ TEST_F(HistoryTest, SpreadWorstMarginAndCpkOfEachValue) {
     EXPECT_FALSE(channel.standardDeviation);
     EXPECT_FALSE(channel.worstMargin);
     EXPECT_FALSE(channel.cpk);
+}
+
+TEST_F(HistoryTest, TheSpreadOfLargeValuesKeepsItsDigits) {
+    // A band's centre near 2 GHz that moves by 500 Hz: a sum of squares (4e18) has no digit left
+    // for a variance of 2.5e5.
+    const std::string path = (temporary_.Path() / "centres.sqlite").string();
+    {
+        StationDatabase database(path);
+        int minute = 0;
+        for (const double hz : {2e9 - 500, 2e9, 2e9 + 500, 2e9}) {
+            MeasurementRecord record =
+                Record("obw", Result("OBW Measurement...", MeasurementOutcome::Completed,
+                                     {Value("occupied_band_center", hz, "Hz")}));
+            record.recordId = "centre-" + std::to_string(minute++);
+            ASSERT_EQ(database.Keep(record), "");
+        }
+    }
+    SqliteStore store(path, SqliteDatabase::Mode::Existing);
+    const auto history = HistoryQuery({}).Run(store.Database());
+    ASSERT_TRUE(history) << store.Database().Error();
+    const History::Value& centre = history->sections.at(0).values.at(0);
+    ASSERT_TRUE(centre.standardDeviation);
+    EXPECT_NEAR(*centre.standardDeviation, std::sqrt(500.0 * 500 * 2 / 3), 1e-6);
 }
 
 TEST_F(HistoryTest, ReportsAsAlignedTextAndCsv) {
