@@ -84,7 +84,7 @@ std::vector<MeasurementRecord> MainWindow::Records() const { return bus_.Records
 QPushButton* MainWindow::Button(ButtonId id) const { return panel_->Button(id); }
 VerdictMark* MainWindow::Mark(ButtonId id) const { return panel_->Mark(id); }
 QPlainTextEdit* MainWindow::Log() const { return panel_->Log(); }
-QLabel* MainWindow::StatusText() const { return panel_->Status(); }
+StatusLine* MainWindow::StatusText() const { return panel_->Status(); }
 QLabel* MainWindow::RowLabel3gpp() const { return panel_->RowLabel3gpp(); }
 QLabel* MainWindow::RowLabelWlan() const { return panel_->RowLabelWlan(); }
 
@@ -212,7 +212,7 @@ void MainWindow::ShowEnd(ButtonId id, const RunEnd& end) {
     if (!end.fileFailures.empty()) more += QStringLiteral(", record not written");
     for (const std::string& notice : end.notices)
         more += QStringLiteral("; ") + QString::fromStdString(notice);
-    if (!more.isEmpty()) status->setText(status->text() + more);
+    if (!more.isEmpty()) status->Append(more);
     panel_->Mark(id)->ShowVerdict(verdict, verdictText);
     for (const std::string& failure : end.fileFailures) {
         QString message = QString::fromStdString(failure) + QLatin1Char('.');

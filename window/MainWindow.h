@@ -27,6 +27,7 @@ class BusMeasurements;
 class ChartWindow;
 class FileCommands;
 class MainMenu;
+class StatusLine;
 class VerdictMark;
 struct RunEnd;
 
@@ -105,7 +106,7 @@ public:
     QPushButton* Button(ButtonId id) const;
     VerdictMark* Mark(ButtonId id) const;
     QPlainTextEdit* Log() const;
-    QLabel* StatusText() const;
+    StatusLine* StatusText() const;
     QLabel* RowLabel3gpp() const;
     QLabel* RowLabelWlan() const;
 

@@ -252,6 +252,14 @@ private slots:
         QVERIFY(rig.RunToEnd(rig.Button(MainWindow::kObwButton)));
         QCOMPARE(obw->text(), QStringLiteral("PASS"));
         QVERIFY(window.StatusText()->text().endsWith("PASS, margin 0.833 MHz"));
+
+        // A notice longer than the line is cut with "…" and read whole in the tooltip.
+        const QString notice = QStringLiteral("; 2 records wait for postgresql://line@db/r") +
+                               QString(200, QLatin1Char('x'));
+        window.StatusText()->Append(notice);
+        QVERIFY(window.StatusText()->Text().endsWith(notice));
+        QVERIFY(window.StatusText()->text().endsWith(QChar(0x2026)));
+        QCOMPARE(window.StatusText()->toolTip(), window.StatusText()->Text());
     }
 
     // A close request during a blocked read is carried out once the session is closed.

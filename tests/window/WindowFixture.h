@@ -16,6 +16,7 @@
 #include "window/MainMenu.h"
 #include "window/MainWindow.h"
 #include "window/VerdictMark.h"
+#include "window/log/StatusLine.h"
 
 namespace kelvane::testing {
 
@@ -69,7 +70,7 @@ struct WindowFixture {
     QPushButton* Button(MainWindow::ButtonId id) const { return window.Button(id); }
     QStringList Transcript() const { return ToQt(driver.Transcript()); }
     QString Log() const { return window.Log()->toPlainText(); }
-    QString Status() const { return window.StatusText()->text(); }
+    QString Status() const { return window.StatusText()->Text(); }
 
     // Clicks and waits for the measurement's end.
     bool RunToEnd(QPushButton* button) {

@@ -1,5 +1,7 @@
 #include "window/log/StatusLine.h"
 
+#include <QResizeEvent>
+
 #include "window/log/VerdictLook.h"
 
 namespace kelvane {
@@ -55,7 +57,7 @@ void StatusLine::Finish(End end, const QString& verdictText, Verdict verdict) {
         text = QStringLiteral("%1: failed").arg(name_);
         break;
     }
-    setText(verdictText.isEmpty() ? text : text + QStringLiteral(", ") + verdictText);
+    Show(verdictText.isEmpty() ? text : text + QStringLiteral(", ") + verdictText);
     const QString look = VerdictLook::TextStyle(verdict);
     setStyleSheet(look.isEmpty() ? QString() : QStringLiteral("QLabel { %1 }").arg(look));
 }
@@ -65,7 +67,21 @@ void StatusLine::Refresh() {
     const QString time = limitSeconds_ > 0
                              ? QStringLiteral("%1 s of %2 s").arg(elapsed).arg(limitSeconds_)
                              : QStringLiteral("%1 s").arg(elapsed);
-    setText(QStringLiteral("%1: %2 (%3)").arg(name_, step_, time));
+    Show(QStringLiteral("%1: %2 (%3)").arg(name_, step_, time));
+}
+
+void StatusLine::Append(const QString& more) { Show(text_ + more); }
+
+void StatusLine::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    Show(text_);
+}
+
+void StatusLine::Show(const QString& text) {
+    text_ = text;
+    const QString shown = fontMetrics().elidedText(text, Qt::ElideRight, contentsRect().width());
+    setText(shown);
+    setToolTip(shown == text ? QString() : text);
 }
 
 }  // namespace kelvane

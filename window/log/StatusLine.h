@@ -29,10 +29,20 @@ public:
     // any. The line then shows the verdict in colour and weight as well as in words, until the
     // next measurement begins: PASS green, FAIL bold red, INCOMPLETE bold brown.
     void Finish(End end, const QString& verdictText = {}, Verdict verdict = Verdict::None);
+    // Adds to the ending shown, e.g. "; 2 records wait for postgresql://...".
+    void Append(const QString& more);
+    // The whole line; what is shown is cut to the label's width with "…" where it is longer,
+    // and the whole line is its tooltip.
+    const QString& Text() const { return text_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Refresh();
+    void Show(const QString& text);
 
+    QString text_;
     QString name_;
     QString step_;
     int limitSeconds_ = 0;
