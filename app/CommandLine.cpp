@@ -146,13 +146,7 @@ std::optional<std::string> CommandLine::OptionValue(const std::vector<std::strin
 
 void CommandLine::SetSetupValue(const std::vector<std::string>& arguments, std::size_t& i,
                                 const std::string& option) {
-    const std::string& argument = arguments[i];
-    std::optional<std::string> value;
-    if (argument.size() > option.size()) {
-        value = argument.substr(option.size() + 1);
-    } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
-        value = arguments[++i];
-    }
+    const std::optional<std::string> value = SetupOptions::OptionValue(arguments, i, option);
     // Each reason names the option and what it takes: the usage line would add nothing.
     const bool table = option == kPathLossTable;
     if (!value || (table && value->empty())) {

@@ -155,6 +155,14 @@ std::string SetupOptions::Shown(std::string_view text) {
     return kept.size() < text.size() ? shown + "..." : shown;
 }
 
+std::optional<std::string> SetupOptions::OptionValue(const std::vector<std::string>& arguments,
+                                                     std::size_t& i, std::string_view option) {
+    const std::string& argument = arguments[i];
+    if (argument.size() > option.size()) return argument.substr(option.size() + 1);
+    if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) return arguments[++i];
+    return std::nullopt;
+}
+
 std::string SetupOptions::MissingValue(std::string_view option) {
     const Option* found = Find(option);
     return std::string(option) + " needs " + (found ? found->range : "a value");

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "measurements/MeasurementSetup.h"
 #include "results/RecordOrigin.h"
@@ -46,6 +47,10 @@ public:
     // The same for the options of a record's origin.
     static std::string ApplyOrigin(std::string_view option, std::string_view value,
                                    RecordOrigin& origin);
+    // The value of the option at arguments[i], given as "--option=VALUE" or as the next argument
+    // (then i moves on to it; an argument that starts with "--" is none); nullopt without one.
+    static std::optional<std::string> OptionValue(const std::vector<std::string>& arguments,
+                                                  std::size_t& i, std::string_view option);
     // The reason for an option given without a value.
     static std::string MissingValue(std::string_view option);
 

@@ -33,15 +33,6 @@ constexpr ChartedMeasurement kCharted[] = {
     {"sem-11b", "", &EmissionMaskChart, ""},
 };
 
-// "2026-12-09 14:19:50 UTC".
-std::string UtcText(std::chrono::system_clock::time_point time) {
-    const UtcTime t = UtcTimeOf(time);
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d UTC", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
 // Text from outside as a fact: a control character as "\xNN", as the log shows them, so that no
 // picture or file format meets one.
 std::string Printable(const std::string& text) {
@@ -102,7 +93,7 @@ std::vector<std::string> Facts(const MeasurementRecord& record, const ChartedMea
     for (std::string fact : {PathLossFact(record.setup.pathLoss), LimitsFact(record, charted)})
         if (!fact.empty()) facts.push_back(std::move(fact));
     if (!record.origin.dut.empty()) facts.push_back("DUT " + Printable(record.origin.dut));
-    facts.push_back(UtcText(record.started));
+    facts.push_back(UtcSecondsText(record.started));
     facts.push_back("Kelvane " + record.version);
     if (!result.message.empty()) facts.push_back(result.message);
     return facts;

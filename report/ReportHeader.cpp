@@ -24,14 +24,6 @@ std::string Given(const std::string& text) {
 
 }  // namespace
 
-std::string ReportTimeText(std::chrono::system_clock::time_point time) {
-    const UtcTime t = UtcTimeOf(time);
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d UTC", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
 std::string CarriersText(const MeasurementSetup& setup) {
     return "W-CDMA " + Megahertz(setup.wcdmaCenterHz) + ", 802.11a " +
            Megahertz(setup.wlan11aCenterHz) + ", 802.11b " + Megahertz(setup.wlan11bCenterHz);
@@ -73,8 +65,8 @@ std::string ReportHeaderHtml(const ReportFacts& facts, const std::string& runId)
     html += Fact("DUT", Given(origin.dut));
     html += Fact("Operator", Given(origin.operatorName));
     html += Fact("Station", Given(origin.station));
-    std::string when = facts.started ? ReportTimeText(*facts.started) : std::string("-");
-    if (facts.ended) when += " to " + ReportTimeText(*facts.ended);
+    std::string when = facts.started ? UtcSecondsText(*facts.started) : std::string("-");
+    if (facts.ended) when += " to " + UtcSecondsText(*facts.ended);
     html += Fact("Run", when);
     html += Fact("Kelvane", facts.version.empty() ? std::string("-") : HtmlEscaped(facts.version));
     html += Fact("Analyzer", AnalyzerHtml(facts.bus, setup));

@@ -14,9 +14,6 @@ namespace kelvane {
 // the run's id, empty when unknown.
 std::string ReportHeaderHtml(const ReportFacts& facts, const std::string& runId);
 
-// "2026-12-09 14:19:50 UTC".
-std::string ReportTimeText(std::chrono::system_clock::time_point time);
-
 // The carriers in words: "W-CDMA 2000 MHz, 802.11a 5005 MHz, 802.11b 2412 MHz".
 std::string CarriersText(const MeasurementSetup& setup);
 // The path loss in words, as HTML (a table's file name escaped): "none (levels as the analyzer

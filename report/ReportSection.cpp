@@ -10,6 +10,7 @@
 #include "report/ReportHeader.h"
 #include "report/ReportValues.h"
 #include "results/RecordFields.h"
+#include "results/UtcTime.h"
 #include "results/VerdictText.h"
 
 namespace kelvane {
@@ -116,7 +117,7 @@ std::string MeasurementSectionHtml(std::size_t number, const MeasurementRecord& 
             "</h2>\n";
     std::string line = HtmlEscapedLatin1(record.result.title);
     line += (line.empty() ? "" : " \u00B7 ") + std::string("started ") +
-            ReportTimeText(record.started) + ", " + DurationText(record.durationS);
+            UtcSecondsText(record.started) + ", " + DurationText(record.durationS);
     if (record.result.centerHz > 0)
         line += " \u00B7 carrier " + GeneralNumber(record.result.centerHz / 1e6) + " MHz";
     if (const std::string worst = WorstMarginText(record.judgement); !worst.empty())

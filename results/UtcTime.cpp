@@ -1,5 +1,7 @@
 #include "results/UtcTime.h"
 
+#include <cstdio>
+
 namespace kelvane {
 
 UtcTime UtcTimeOf(std::chrono::system_clock::time_point time) {
@@ -15,6 +17,14 @@ UtcTime UtcTimeOf(std::chrono::system_clock::time_point time) {
             static_cast<int>(clock.minutes().count()),
             static_cast<int>(clock.seconds().count()),
             static_cast<int>(clock.subseconds().count())};
+}
+
+std::string UtcSecondsText(std::chrono::system_clock::time_point time) {
+    const UtcTime t = UtcTimeOf(time);
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d UTC", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return text;
 }
 
 }  // namespace kelvane

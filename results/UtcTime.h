@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 namespace kelvane {
 
@@ -17,5 +18,8 @@ struct UtcTime {
 };
 
 UtcTime UtcTimeOf(std::chrono::system_clock::time_point time);
+
+// To the second, as charts and reports show it: "2026-12-09 14:19:50 UTC".
+std::string UtcSecondsText(std::chrono::system_clock::time_point time);
 
 }  // namespace kelvane

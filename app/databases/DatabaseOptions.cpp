@@ -103,13 +103,7 @@ bool DatabaseOptions::Take(const std::vector<std::string>& arguments, std::size_
 
 std::optional<std::string> DatabaseOptions::Value(const std::vector<std::string>& arguments,
                                                   std::size_t& i, const std::string& option) {
-    const std::string& argument = arguments[i];
-    std::optional<std::string> value;
-    if (argument.size() > option.size()) {
-        value = argument.substr(option.size() + 1);
-    } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
-        value = arguments[++i];
-    }
+    const std::optional<std::string> value = SetupOptions::OptionValue(arguments, i, option);
     if (!value || value->empty()) {
         SetError(option + (option == "--journal"   ? " needs a file name"
                            : option == "--sync"    ? " needs a server, postgresql://USER@HOST/DB"

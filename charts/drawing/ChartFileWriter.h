@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QGuiApplication>
-#include <array>
-#include <memory>
 #include <string>
 
 #include "charts/ChartModel.h"
 #include "charts/drawing/ChartFiles.h"
+#include "charts/drawing/OffscreenApplication.h"
 
 namespace kelvane {
 
@@ -16,23 +14,12 @@ namespace kelvane {
 // on the program's main thread, and keep no other QCoreApplication beside it.
 class ChartFileWriter {
 public:
-    ChartFileWriter();
-    ~ChartFileWriter();
-    ChartFileWriter(const ChartFileWriter&) = delete;
-    ChartFileWriter& operator=(const ChartFileWriter&) = delete;
-
     // WriteChartFiles, once there is an application.
     WrittenChart Write(const ChartModel& model, const std::string& folder, const std::string& stem,
                        bool png);
 
 private:
-    void MakeSureOfApplication();
-
-    // The application's arguments, which must outlive it: "kelvane -platform offscreen".
-    std::array<std::string, 3> arguments_{"kelvane", "-platform", "offscreen"};
-    std::array<char*, 4> argv_{};
-    int argc_ = 3;
-    std::unique_ptr<QGuiApplication> application_;
+    OffscreenApplication application_;
 };
 
 }  // namespace kelvane

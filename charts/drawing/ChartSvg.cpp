@@ -1,12 +1,9 @@
 #include "charts/drawing/ChartSvg.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QPainter>
 #include <QStringList>
 #include <QSvgGenerator>
-#include <QtGlobal>
-#include <cstdio>
 
 #include "charts/drawing/ChartPainter.h"
 
@@ -17,14 +14,6 @@ namespace {
 constexpr int kChartWidth = 960;  // the chart's own size, as its SVG files have it
 constexpr int kChartHeight = 600;
 constexpr int kSvgDotsPerInch = 96;
-
-// Qt's notes about a desktop session that a batch run does not have (no runtime folder of the
-// user's) are no concern of the batch: its standard error says only what the operator must know.
-void WithoutSessionNotes(QtMsgType type, const QMessageLogContext& context,
-                         const QString& message) {
-    if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths: "))) return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
 
 // Text for an SVG element: & < > " escaped, control characters (a line break too) as U+FFFD.
 QString Escaped(const QString& text) {
@@ -54,20 +43,8 @@ void RemoveAttribute(QByteArray& svg, const QByteArray& name, qsizetype& tagEnd)
 
 }  // namespace
 
-ChartSvg::ChartSvg() {
-    for (std::size_t i = 0; i < arguments_.size(); ++i) argv_[i] = arguments_[i].data();
-}
-
-ChartSvg::~ChartSvg() = default;
-
-void ChartSvg::MakeSureOfApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    qInstallMessageHandler(WithoutSessionNotes);
-    application_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
-}
-
 std::string ChartSvg::operator()(const ChartModel& model) {
-    MakeSureOfApplication();
+    application_.MakeSure();
     return Text(model);
 }
 

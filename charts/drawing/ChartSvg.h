@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QGuiApplication>
-#include <array>
-#include <memory>
 #include <string>
 
 #include "charts/ChartModel.h"
+#include "charts/drawing/OffscreenApplication.h"
 
 namespace kelvane {
 
@@ -22,11 +20,6 @@ namespace kelvane {
 // program's main thread, and keep no other QCoreApplication beside it.
 class ChartSvg {
 public:
-    ChartSvg();
-    ~ChartSvg();
-    ChartSvg(const ChartSvg&) = delete;
-    ChartSvg& operator=(const ChartSvg&) = delete;
-
     // Text(), once there is an application.
     std::string operator()(const ChartModel& model);
 
@@ -34,13 +27,7 @@ public:
     static std::string Text(const ChartModel& model);
 
 private:
-    void MakeSureOfApplication();
-
-    // The application's arguments, which must outlive it: "kelvane -platform offscreen".
-    std::array<std::string, 3> arguments_{"kelvane", "-platform", "offscreen"};
-    std::array<char*, 4> argv_{};
-    int argc_ = 3;
-    std::unique_ptr<QGuiApplication> application_;
+    OffscreenApplication application_;
 };
 
 }  // namespace kelvane

@@ -35,6 +35,11 @@ public:
     std::string Error() const override { return error_; }
     // SQLite's primary result code of the last failure (SQLITE_NOTADB, SQLITE_BUSY, ...).
     int ErrorCode() const { return errorCode_; }
+    // No failure noted, before steps whose own failures are asked for.
+    void ForgetError() {
+        error_.clear();
+        errorCode_ = 0;
+    }
     // Whether a transaction is open (SQLite rolls one back by itself after some failures).
     bool InTransaction() const;
 

@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 #include "store/StoreLayout.h"
 #include "store/sqlite/NetworkFileSystem.h"
 
@@ -23,6 +26,24 @@ SqliteStore::SqliteStore(const std::string& path, SqliteDatabase::Mode mode)
         problem_ = "cannot be opened: " + database_.Error();
         return;
     }
+    // Two Kelvanes that open one new file at once: while one turns it to WAL, the other's
+    // first read may be refused at once (SQLite calls no busy handler there). It tries again
+    // within the busy time-out.
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(SqliteDatabase::kBusyTimeoutMs);
+    for (;;) {
+        problem_.clear();
+        database_.ForgetError();
+        SetUp(path, mode);
+        if (problem_.empty() || database_.ErrorCode() != SQLITE_BUSY ||
+            std::chrono::steady_clock::now() >= deadline)
+            return;
+        Rollback();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+void SqliteStore::SetUp(const std::string& path, SqliteDatabase::Mode mode) {
     // WAL needs shared memory beside the file, which a network file system does not share
     // between computers: their locks do not hold, and the file is corrupted.
     if (const std::string network = NetworkFileSystemOf(path); !network.empty()) {

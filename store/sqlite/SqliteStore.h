@@ -37,6 +37,8 @@ public:
     std::optional<StoredRecord> Load(const std::string& recordId);
 
 private:
+    // Makes the open file ready (WAL, syncing, the layout); Problem() says what stands in the way.
+    void SetUp(const std::string& path, SqliteDatabase::Mode mode);
     void CheckLayout(SqliteDatabase::Mode mode);
 
     SqliteDatabase database_;
