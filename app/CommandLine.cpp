@@ -155,8 +155,9 @@ void CommandLine::SetSetupValue(const std::vector<std::string>& arguments, std::
     }
     // A value given twice is a mistake in a script or desktop entry: neither is taken silently.
     if (const auto earlier = setupGiven_.find(option); earlier != setupGiven_.end()) {
-        SetError(option + ": given twice ('" + SetupOptions::Shown(earlier->second) + "' and '" +
-                     SetupOptions::Shown(*value) + "'); give it once",
+        const auto shown = table ? &SetupOptions::ShownWhole : &SetupOptions::Shown;
+        SetError(option + ": given twice ('" + shown(earlier->second) + "' and '" + shown(*value) +
+                     "'); give it once",
                  false);
         return;
     }
@@ -181,8 +182,8 @@ void CommandLine::CheckSetup(bool checkTable) {
         carriers.push_back(PathLossTable::CarrierOf(entry->name));
     const std::string uncovered = PathLossTable::Uncovered(setup_, carriers);
     if (!uncovered.empty())
-        SetError(std::string(kPathLossTable) + " \"" + SetupOptions::Shown(setup_.pathLoss.File()) +
-                     "\" " + uncovered,
+        SetError(std::string(kPathLossTable) + " \"" +
+                     SetupOptions::ShownWhole(setup_.pathLoss.File()) + "\" " + uncovered,
                  false);
 }
 

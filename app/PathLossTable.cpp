@@ -84,7 +84,7 @@ PathLossTable::Parsed PathLossTable::Parse(std::string_view text) {
 }
 
 std::string PathLossTable::Read(const std::string& file, PathLoss& loss) {
-    const std::string named = "--path-loss-table \"" + SetupOptions::Shown(file) + "\"";
+    const std::string named = "--path-loss-table \"" + SetupOptions::ShownWhole(file) + "\"";
     // The name is UTF-8 on every system; the path turns it into the system's own.
     const std::filesystem::path path(std::u8string(file.begin(), file.end()));
     std::error_code ignored;

@@ -143,8 +143,13 @@ std::string SetupOptions::Shown(std::string_view text) {
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xc0) == 0x80) --cut;
         kept = text.substr(0, cut);
     }
+    const std::string shown = ShownWhole(kept);
+    return kept.size() < text.size() ? shown + "..." : shown;
+}
+
+std::string SetupOptions::ShownWhole(std::string_view text) {
     std::string shown;
-    for (const unsigned char c : kept) {
+    for (const unsigned char c : text) {
         if (IsControl(c)) {
             static constexpr char kHex[] = "0123456789abcdef";
             shown += {'\\', 'x', kHex[c >> 4], kHex[c & 0xf]};
@@ -152,7 +157,7 @@ std::string SetupOptions::Shown(std::string_view text) {
             shown += static_cast<char>(c);
         }
     }
-    return kept.size() < text.size() ? shown + "..." : shown;
+    return shown;
 }
 
 std::optional<std::string> SetupOptions::OptionValue(const std::vector<std::string>& arguments,

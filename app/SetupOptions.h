@@ -66,6 +66,8 @@ public:
     // Text from the operator as a one-line message shows it: control characters as \xNN, and
     // beyond 60 bytes cut (at a character's start) with "..." behind.
     static std::string Shown(std::string_view text);
+    // The same, never cut: a file's name, which a message must name whole to be of use.
+    static std::string ShownWhole(std::string_view text);
 };
 
 }  // namespace kelvane

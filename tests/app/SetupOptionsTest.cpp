@@ -134,6 +134,11 @@ TEST(SetupOptions, TheOriginIsText) {
     }
     // A long text is cut before a character, not inside one.
     EXPECT_EQ(SetupOptions::Shown(std::string(59, 'x') + "\xce\xa9"), std::string(59, 'x') + "...");
+    // A file's name is never cut (a Windows temporary folder is longer than 60 bytes).
+    const std::string file =
+        "C:\\Users\\engineer\\Documents\\bench 7\\loss tables\\2140MHz\x01.csv";
+    EXPECT_EQ(SetupOptions::ShownWhole(file),
+              "C:\\Users\\engineer\\Documents\\bench 7\\loss tables\\2140MHz\\x01.csv");
 }
 
 // The arguments split at blanks: the set-up, or the error and whether the usage line follows.
