@@ -19,7 +19,7 @@
 #include "simulator/SimulatedAnalyzer.h"
 #include "tests/support/VirtualClock.h"
 #ifdef KELVANE_REPORT_CHARTS
-#include "charts/drawing/ChartSvg.h"
+#include "charts/drawing/output/ChartSvg.h"
 #endif
 
 namespace kelvane {

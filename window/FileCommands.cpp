@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <utility>
 
-#include "charts/drawing/ChartSvg.h"
+#include "charts/drawing/output/ChartSvg.h"
 #include "report/ReportPage.h"
 #include "report/ReportScope.h"
 

@@ -1,6 +1,6 @@
 #include "app/ProgramMain.h"
-#include "charts/drawing/ChartFileWriter.h"
-#include "charts/drawing/ChartSvg.h"
+#include "charts/drawing/output/ChartFileWriter.h"
+#include "charts/drawing/output/ChartSvg.h"
 #include "window/WindowProgram.h"
 
 // The program with its window and charts; with --measure it runs without a window, and writes

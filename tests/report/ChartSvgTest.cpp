@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "charts/drawing/ChartSvg.h"
+#include "charts/drawing/output/ChartSvg.h"
 
 namespace kelvane {
 namespace {

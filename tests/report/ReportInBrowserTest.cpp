@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "charts/drawing/ChartSvg.h"
+#include "charts/drawing/output/ChartSvg.h"
 #include "report/ReportPage.h"
 #include "tests/report/ReportHtmlParts.h"
 #include "tests/results/SampleRecords.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "charts/drawing/ChartFileWriter.h"
+#include "charts/drawing/output/ChartFileWriter.h"
 #include "tests/charts/drawing/CannedCharts.h"
 
 namespace kelvane {

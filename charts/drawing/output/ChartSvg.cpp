@@ -1,4 +1,4 @@
-#include "charts/drawing/ChartSvg.h"
+#include "charts/drawing/output/ChartSvg.h"
 
 #include <QBuffer>
 #include <QPainter>

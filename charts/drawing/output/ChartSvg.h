@@ -3,7 +3,7 @@
 #include <string>
 
 #include "charts/ChartModel.h"
-#include "charts/drawing/OffscreenApplication.h"
+#include "charts/drawing/output/OffscreenApplication.h"
 
 namespace kelvane {
 

@@ -4,7 +4,7 @@
 
 #include "charts/ChartModel.h"
 #include "charts/drawing/ChartFiles.h"
-#include "charts/drawing/OffscreenApplication.h"
+#include "charts/drawing/output/OffscreenApplication.h"
 
 namespace kelvane {
 

@@ -1,4 +1,4 @@
-#include "charts/drawing/ChartFileWriter.h"
+#include "charts/drawing/output/ChartFileWriter.h"
 
 namespace kelvane {
 

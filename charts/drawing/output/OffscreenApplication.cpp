@@ -1,4 +1,4 @@
-#include "charts/drawing/OffscreenApplication.h"
+#include "charts/drawing/output/OffscreenApplication.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
