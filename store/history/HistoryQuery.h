@@ -9,8 +9,8 @@
 namespace kelvane {
 
 // Reads the history out of Kelvane's tables (StoreLayout) in SQLite or PostgreSQL: the counts,
-// the first runs and the values' sums and spreads are computed by the database (three queries, each one pass
-// over the records selected, through the indexes); what is left here is per group.
+// the first runs and the values' sums and spreads are computed by the database (three queries, each
+// one pass over the records selected, through the indexes); what is left here is per group.
 class HistoryQuery {
 public:
     explicit HistoryQuery(History::Filter filter) : filter_(std::move(filter)) {}
