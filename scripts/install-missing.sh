@@ -1,8 +1,7 @@
 # Sourced by the CI scripts: InstallMissing PACKAGE... installs the Debian packages that are not
 # installed yet (through sudo when not root), and does nothing when all are there.
 # KELVANE_BUILD_PACKAGES: what a build of the window, the tests and the benchmarks needs (the
-# databases: libsqlite3-dev, libpq-dev). KELVANE_TEST_PACKAGES: what the tests run besides the
-# program: a PostgreSQL server of their own (postgresql) and the sqlite3 shell.
+# databases: libsqlite3-dev, libpq-dev).
 KELVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
                         libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
                         libsqlite3-dev libpq-dev)
