@@ -20,6 +20,8 @@ std::string CsvField(std::string_view text) {
     return quoted + '"';
 }
 
+}  // namespace
+
 std::string CsvRow(std::initializer_list<std::string_view> fields) {
     std::string row;
     bool first = true;
@@ -30,8 +32,6 @@ std::string CsvRow(std::initializer_list<std::string_view> fields) {
     }
     return row + "\r\n";
 }
-
-}  // namespace
 
 std::string CsvHeader() {
     return "started,run_id,dut,measurement,name,value,unit,limit,margin,verdict,analyzer_value,"

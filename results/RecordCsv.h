@@ -1,10 +1,16 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "results/MeasurementRecord.h"
 
 namespace kelvane {
+
+// One CSV row of the fields, RFC 4180 quoting (a field holding a comma, a quote, CR or LF in
+// quotes, its quotes doubled), ending with "\r\n".
+std::string CsvRow(std::initializer_list<std::string_view> fields);
 
 // The CSV header line, ending with "\r\n": started,run_id,dut,measurement,name,value,unit,limit,
 // margin,verdict,analyzer_value,frequency_hz,start_hz,stop_hz,message

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "results/RecordCsv.h"
 #include "results/RecordFields.h"
 
 namespace kelvane {
@@ -59,19 +60,6 @@ std::string Table(const std::vector<std::vector<std::string>>& rows, const std::
     return text;
 }
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string CsvLine(const std::vector<std::string>& fields) {
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + CsvField(fields[i]);
-    return line + "\r\n";
-}
-
 }  // namespace
 
 std::string HistoryReport::Text() const {
@@ -107,9 +95,9 @@ std::string HistoryReport::Text() const {
 
 std::string HistoryReport::Csv() const {
     std::string text =
-        CsvLine({"measurement", "station", "name", "runs", "duts", "pass", "fail", "incomplete",
-                 "first_pass_duts", "first_run_duts", "first_pass_yield", "unit", "count", "min",
-                 "mean", "max", "std_dev", "worst_margin", "cpk"});
+        CsvRow({"measurement", "station", "name", "runs", "duts", "pass", "fail", "incomplete",
+                "first_pass_duts", "first_run_duts", "first_pass_yield", "unit", "count", "min",
+                "mean", "max", "std_dev", "worst_margin", "cpk"});
     const auto number = [](const std::optional<double>& value) { return OptionalNumber(value); };
     for (const History::Section& section : history_.sections) {
         const std::optional<double> yield =
@@ -117,18 +105,17 @@ std::string HistoryReport::Csv() const {
                 ? std::nullopt
                 : std::optional<double>(static_cast<double>(section.firstPassDuts) /
                                         static_cast<double>(section.firstRunDuts));
-        text +=
-            CsvLine({section.measurement, section.station, "", std::to_string(section.runs),
-                     std::to_string(section.duts), std::to_string(section.pass),
-                     std::to_string(section.fail), std::to_string(section.incomplete),
-                     std::to_string(section.firstPassDuts), std::to_string(section.firstRunDuts),
-                     number(yield), "", "", "", "", "", "", "", ""});
+        text += CsvRow({section.measurement, section.station, "", std::to_string(section.runs),
+                        std::to_string(section.duts), std::to_string(section.pass),
+                        std::to_string(section.fail), std::to_string(section.incomplete),
+                        std::to_string(section.firstPassDuts), std::to_string(section.firstRunDuts),
+                        number(yield), "", "", "", "", "", "", "", ""});
         for (const History::Value& value : section.values) {
-            text += CsvLine({section.measurement, section.station, value.name, "", "", "", "", "",
-                             "", "", "", value.unit, std::to_string(value.count),
-                             ShortestNumber(value.min), ShortestNumber(value.mean),
-                             ShortestNumber(value.max), number(value.standardDeviation),
-                             number(value.worstMargin), number(value.cpk)});
+            text += CsvRow({section.measurement, section.station, value.name, "", "", "", "", "",
+                            "", "", "", value.unit, std::to_string(value.count),
+                            ShortestNumber(value.min), ShortestNumber(value.mean),
+                            ShortestNumber(value.max), number(value.standardDeviation),
+                            number(value.worstMargin), number(value.cpk)});
         }
     }
     return text;
