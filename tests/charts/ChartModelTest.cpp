@@ -93,79 +93,39 @@ TEST(ChartModel, FactsForAReport) {
 // The set-up's facts between the carrier and the time: reference level, path loss (none
 // without one), the limits the values were judged against, the DUT where it is named.
 TEST(ChartModel, FactsOfTheSetUp) {
+    const auto record = [](const std::string& measurement, double referenceLevelDbm,
+                           PathLoss pathLoss, MaskLimits maskLimits,
+                           std::optional<double> bsPowerDbm, const std::string& dut) {
+        MeasurementRecord r = Record(measurement, WcdmaMaskResult());
+        r.setup.referenceLevelDbm = referenceLevelDbm;
+        r.setup.pathLoss = pathLoss;
+        r.setup.bsPowerDbm = bsPowerDbm;
+        r.judgement.maskLimits = maskLimits;
+        r.origin.dut = dut;
+        return r;
+    };
+    const PathLoss table = PathLoss::Table({{1e9, 1}, {3e9, 2}}, "/bench/loss.csv");
     struct Case {
-        std::string measurement;
-        MeasurementResult result;
-        double referenceLevelDbm;
-        PathLoss pathLoss;
-        MaskLimits maskLimits;
-        std::optional<double> bsPowerDbm;
-        std::string dut;
+        MeasurementRecord record;
         std::vector<std::string> facts;  // from the reference level to the DUT
     };
     const Case cases[] = {
-        {"obw",
-         Result("OBW Measurement...", MeasurementOutcome::Completed,
-                {Value("occupied_bandwidth", 4e6, "Hz")}),
-         0,
-         PathLoss(),
-         MaskLimits::None,
-         std::nullopt,
-         "",
-         {"reference level 0 dBm", "limits: TS 25.104"}},
-        {"acp",
-         AcpResult(),
-         -12.5,
-         PathLoss::Fixed(30),
-         MaskLimits::None,
-         std::nullopt,
-         "SN-1",
-         {"reference level -12.5 dBm", "path loss 30 dB", "limits: TS 25.104", "DUT SN-1"}},
-        {"sem",
-         WcdmaMaskResult(),
-         10,
-         PathLoss::Table({{1e9, 1}, {3e9, 2}}, "/bench/loss.csv"),
-         MaskLimits::Sent,
-         std::nullopt,
-         "",
+        {record("sem", 10, table, MaskLimits::Sent, std::nullopt, ""),
          {"reference level 10 dBm", "path loss table loss.csv", "limits: the mask sent"}},
-        {"sem",
-         WcdmaMaskResult(),
-         10,
-         PathLoss::Fixed(0.25),
-         MaskLimits::BsPower,
-         35,
-         "A 7",
+        {record("sem", 10, PathLoss::Fixed(0.25), MaskLimits::BsPower, 35, "A 7"),
          {"reference level 10 dBm", "path loss 0.25 dB",
           "limits: TS 25.104 base station mask, P = 35 dBm", "DUT A 7"}},
-        {"sem-11b",
-         WcdmaMaskResult(),
-         10,
-         PathLoss(),
-         MaskLimits::None,
-         std::nullopt,
-         "",
+        {record("sem-11b", 10, PathLoss(), MaskLimits::None, std::nullopt, ""),
          {"reference level 10 dBm"}},
         // Text from outside: control characters as the log shows them, nothing else touched.
-        {"obw",
-         WcdmaMaskResult(),
-         0,
-         PathLoss::Table({{1e9, 1}, {3e9, 2}}, "C:\\b\tc.csv"),
-         MaskLimits::None,
-         std::nullopt,
-         "<A&B>\x01\x7f\n",
+        {record("obw", 0, PathLoss::Table({{1e9, 1}, {3e9, 2}}, "C:\\b\tc.csv"), MaskLimits::None,
+                std::nullopt, "<A&B>\x01\x7f\n"),
          {"reference level 0 dBm", "path loss table b\\x09c.csv", "limits: TS 25.104",
           "DUT <A&B>\\x01\\x7F\\x0A"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.facts.back());
-        MeasurementRecord record = Record(c.measurement, c.result);
-        record.setup.referenceLevelDbm = c.referenceLevelDbm;
-        record.setup.pathLoss = c.pathLoss;
-        record.setup.bsPowerDbm = c.bsPowerDbm;
-        record.judgement.maskLimits = c.maskLimits;
-        record.origin.dut = c.dut;
-        const std::vector<std::string> facts = ChartOf(record).facts;
+        const std::vector<std::string> facts = ChartOf(c.record).facts;
         ASSERT_EQ(facts.size(), c.facts.size() + 4);
         EXPECT_EQ(std::vector<std::string>(facts.begin() + 2, facts.end() - 2), c.facts);
         EXPECT_EQ(facts.end()[-2], "2026-12-09 14:19:50 UTC");

@@ -34,29 +34,11 @@ bool Holds(const QRectF& outer, const QRectF& box) {
            box.bottom() <= outer.bottom();
 }
 
-ChartModel ChartOfRecord(const std::string& measurement, const MeasurementResult& result) {
+// The chart of a sample record spoiled by absurd values.
+template <typename Spoil>
+ChartModel Spoiled(const std::string& measurement, MeasurementResult result, Spoil spoil) {
+    spoil(result.values);
     return ChartFor(Record(measurement, result)).value_or(ChartModel{});
-}
-
-MeasurementResult SpoiledMask(double level, double frequencyHz, double startHz) {
-    MeasurementResult result = WcdmaMaskResult();
-    result.values[0].value = result.values[0].row->levelDbm = level;
-    result.values[1].row->frequencyHz = frequencyHz;
-    result.values[2].row->startHz = startHz;
-    return result;
-}
-
-MeasurementResult SpoiledAcp(double lower5, double upper5) {
-    MeasurementResult result = AcpResult();
-    result.values[1].value = lower5;
-    result.values[2].value = upper5;
-    return result;
-}
-
-MeasurementResult SpoiledObw(double bandwidthHz, double centerHz) {
-    return Result("OBW Measurement...", MeasurementOutcome::Completed,
-                  {Value("occupied_bandwidth", bandwidthHz, "Hz"),
-                   Value("occupied_band_center", centerHz, "Hz")});
 }
 
 // A model as no builder makes it: values far beyond its axes, not fitted into them.
@@ -93,17 +75,27 @@ private slots:
         QTest::addColumn<ChartModel>("model");
         QTest::addColumn<QSize>("size");
         const double nan = std::numeric_limits<double>::quiet_NaN();
+        const MeasurementResult obw = Result(
+            "OBW Measurement...", MeasurementOutcome::Completed,
+            {Value("occupied_bandwidth", 4.2e6, "Hz"), Value("occupied_band_center", 2e9, "Hz")});
+        using Values = std::vector<MeasuredValue>;
         const std::vector<std::pair<const char*, ChartModel>> models = {
             {"mask", CannedMaskChart()},
             {"acp", CannedAcpChart()},
             {"obw", CannedObwChart()},
-            {"mask at +-1e300", ChartOfRecord("sem", SpoiledMask(1e300, 1e300, -1e300))},
-            {"mask at 1e100", ChartOfRecord("sem", SpoiledMask(1e100, -1e100, 1e100))},
-            {"mask at -1e300 and NaN", ChartOfRecord("sem", SpoiledMask(-1e300, nan, nan))},
-            {"acp at +-1e300", ChartOfRecord("acp", SpoiledAcp(1e300, -1e300))},
-            {"acp at 1e100", ChartOfRecord("acp", SpoiledAcp(1e100, nan))},
-            {"obw 1e300 wide", ChartOfRecord("obw", SpoiledObw(1e300, 2e9))},
-            {"obw centred at 1e300", ChartOfRecord("obw", SpoiledObw(4.2e6, 1e300))},
+            {"mask at +-1e300", Spoiled("sem", WcdmaMaskResult(),
+                                        [](Values& v) {
+                                            v[0].value = v[0].row->levelDbm = 1e300;
+                                            v[1].row->frequencyHz = 1e300;
+                                            v[2].row->startHz = -1e300;
+                                        })},
+            {"acp at +-1e300 and NaN", Spoiled("acp", AcpResult(),
+                                               [&](Values& v) {
+                                                   v[1].value = 1e300, v[2].value = -1e300,
+                                                   v[3].value = nan;
+                                               })},
+            {"obw 1e300 wide", Spoiled("obw", obw, [](Values& v) { v[0].value = 1e300; })},
+            {"obw centred at 1e300", Spoiled("obw", obw, [](Values& v) { v[1].value = 1e300; })},
             {"a model not fitted", Unfitted()},
         };
         for (const auto& [name, model] : models) {
@@ -128,19 +120,22 @@ private slots:
         std::vector<QRectF> labels;
         std::vector<QRectF> shapes;
         for (const PaintedElement& element : painted) {
-            QVERIFY2(Holds(plot, element.box), qPrintable(QStringLiteral("%1 (%2) at %3, %4 %5x%6")
-                                                              .arg(element.text)
-                                                              .arg(static_cast<int>(element.kind))
-                                                              .arg(element.box.left())
-                                                              .arg(element.box.top())
-                                                              .arg(element.box.width())
-                                                              .arg(element.box.height())));
+            QVERIFY2(Holds(plot, element.box), qPrintable(element.text));
             if (element.kind == Kind::Label) labels.push_back(element.box);
             if (element.kind == Kind::Marker || element.kind == Kind::OffScale ||
                 element.kind == Kind::Bar)
                 shapes.push_back(element.box);
         }
         QCOMPARE(labels.size(), LabelsIn(model));
+        // Every value beyond the axes marked by a chevron on its side.
+        std::size_t offScale = 0;
+        for (const ChartMarker& m : model.markers)
+            offScale += (m.offScale.x != 0) + (m.offScale.y != 0);
+        for (const ChartBar& bar : model.bars) offScale += bar.offScale != 0;
+        for (const ChartBand& band : model.bands) offScale += band.openLeft + band.openRight;
+        QVERIFY(std::count_if(painted.begin(), painted.end(), [](const PaintedElement& e) {
+                    return e.kind == Kind::OffScale;
+                }) >= static_cast<std::ptrdiff_t>(offScale));
         for (std::size_t i = 0; i < labels.size(); ++i) {
             for (std::size_t j = 0; j < i; ++j) QVERIFY(!labels[i].intersects(labels[j]));
             for (const QRectF& shape : shapes) QVERIFY(!labels[i].intersects(shape));

@@ -186,7 +186,6 @@ private slots:
         QTest::addColumn<bool>("finite");
         QTest::newRow("1e300") << 1e300 << true;
         QTest::newRow("-1e300") << -1e300 << true;
-        QTest::newRow("1e100") << 1e100 << true;
         QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << true;
         QTest::newRow("NaN") << std::nan("") << false;
     }
