@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // Reading a report's HTML back in tests: the rows of its tables as the reader sees their cells,
@@ -17,14 +19,12 @@ inline std::string HtmlTextOf(const std::string& html) {
         if (!inTag) text += c;
         if (c == '>') inTag = false;
     }
-    const std::pair<const char*, const char*> references[] = {{"&lt;", "<"},    {"&gt;", ">"},
-                                                              {"&quot;", "\""}, {"&#39;", "'"},
-                                                              {"&nbsp;", " "},  {"&amp;", "&"}};
-    for (const auto& [reference, character] : references) {
-        for (std::size_t at = text.find(reference); at != std::string::npos;
-             at = text.find(reference, at + 1))
-            text.replace(at, std::string(reference).size(), character);
-    }
+    const std::pair<std::string_view, const char*> references[] = {
+        {"&lt;", "<"},  {"&gt;", ">"},   {"&quot;", "\""},
+        {"&#39;", "'"}, {"&nbsp;", " "}, {"&amp;", "&"}};
+    for (const auto& [reference, character] : references)
+        for (auto at = text.find(reference); at != text.npos; at = text.find(reference, at + 1))
+            text.replace(at, reference.size(), character);
     return text;
 }
 

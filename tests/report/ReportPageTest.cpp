@@ -21,15 +21,11 @@ const std::string kPass = "\u2713 PASS";
 const std::string kFail = "\u2717 FAIL";
 const std::string kNoLimit = "\u2013 no limit";
 
-MeasurementRecord Judged(MeasurementRecord record) {
-    record.judgement = Judge(record.result, record.setup);
-    return record;
-}
-
 MeasurementRecord WcdmaMaskBehind30Db() {
     MeasurementRecord record = Record("sem", WcdmaMaskResult());
     record.setup.pathLoss = PathLoss::Fixed(30);
-    return Judged(record);
+    record.judgement = Judge(record.result, record.setup);
+    return record;
 }
 
 // An 802.11a mask on a -10 dBm peak: a row the analyzer failed below the mask, a row inside the
@@ -115,7 +111,6 @@ TEST(ReportPage, TheHeadNamesTheDutTheBenchAndTheRun) {
         const std::size_t begin = at + dt.size();
         EXPECT_EQ(HtmlTextOf(html.substr(begin, html.find("</dd>", begin) - begin)), shown);
     }
-    EXPECT_NE(html.find("<h1>DUT SN-1</h1>"), std::string::npos);
 }
 
 TEST(ReportPage, SummaryFailuresAndWhatWasNotMeasured) {
@@ -179,6 +174,7 @@ TEST(ReportPage, NothingFromARecordBecomesMarkup) {
     record.result.message = "Warning: <script>alert(2)</script> \xB5";
     record.result.log = "ACP Measurement...\r\n</pre><script>alert(3)</script>\r\nafter\r\n";
     const std::string html = ReportHtml({record}, {}, {});
+    // Nothing of it is left as it came (none of it is in the report's own markup either).
     for (const char* markup : {"<img", "<script", "</title>\xE9", "O'Brien", "\"Bo\""})
         EXPECT_EQ(html.find(markup), std::string::npos) << markup;
     EXPECT_NE(html.find("&lt;img src=x onerror=alert(1)&gt;"), std::string::npos);
@@ -194,7 +190,7 @@ TEST(ReportPage, NothingFromARecordBecomesMarkup) {
               std::string::npos);
 }
 
-TEST(ReportPage, APageThatLoadsAndRunsNothingAndPrintsOnA4) {
+TEST(ReportPage, APageThatLoadsAndRunsNothing) {
     const std::string html = ReportHtml({Record("acp", AcpResult())}, {}, {});
     EXPECT_TRUE(html.starts_with("<!DOCTYPE html>\n<html lang=\"en\">"));
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
@@ -206,8 +202,6 @@ TEST(ReportPage, APageThatLoadsAndRunsNothingAndPrintsOnA4) {
     for (std::size_t at = html.find("href=\""); at != std::string::npos;
          at = html.find("href=\"", at + 1))
         EXPECT_EQ(html.substr(at, 8), "href=\"#m") << "a link to its own sections only";
-    EXPECT_NE(html.find("@page { size: A4;"), std::string::npos);
-    EXPECT_NE(html.find("section.measurement { break-inside: avoid;"), std::string::npos);
 }
 
 TEST(ReportPage, WhatDiffersFromTheHeadIsSaidInItsSection) {
