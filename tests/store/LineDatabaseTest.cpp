@@ -20,15 +20,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A loopback port where a server would be that ends every connection at once, counting them:
-// each count is one try of the program to reach the server.
+// A loopback port whose server ends every connection at once, counting them: each count is one
+// try of the program to reach the server.
 class ClosingPort {
 public:
     ClosingPort() {
-        socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t length = sizeof address;
         if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
             ::listen(socket_, 8) != 0 ||
@@ -36,13 +33,8 @@ public:
             throw std::runtime_error("no loopback port");
         port_ = ntohs(address.sin_port);
         thread_ = std::thread([this] {
-            for (;;) {
-                const int connection = ::accept(socket_, nullptr, nullptr);
-                if (connection < 0 || stopping_) {
-                    if (connection >= 0) ::close(connection);
-                    return;
-                }
-                ++accepted_;
+            for (int connection; (connection = ::accept(socket_, nullptr, nullptr)) >= 0;) {
+                accepted_ += !stopping_;
                 ::close(connection);
             }
         });
@@ -50,14 +42,14 @@ public:
     ~ClosingPort() {
         stopping_ = true;
         ::shutdown(socket_, SHUT_RDWR);
-        ::close(socket_);
         thread_.join();
+        ::close(socket_);
     }
     int Port() const { return port_; }
     int Accepted() const { return accepted_; }
 
 private:
-    int socket_ = -1;
+    const int socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
     int port_ = 0;
     std::atomic<int> accepted_{0};
     std::atomic<bool> stopping_{false};

@@ -42,8 +42,6 @@ TEST(ServerAddressTest, ScrubsThePasswordAsWrittenAndDecoded) {
     ASSERT_TRUE(address);
     EXPECT_EQ(address->Scrub("password \"p@ss\" or p%40ss refused"),
               "password \"***\" or *** refused");
-    const auto without = ServerAddress::Parse("postgresql://line@db.example/results");
-    EXPECT_EQ(without->Scrub("nothing to hide"), "nothing to hide");
 }
 
 }  // namespace

@@ -55,8 +55,6 @@ run 2 --simulate --measure obw --results notes.db
 has err 'kelvane: the database "notes.db" is not an SQLite database'
 run 2 --history notes.db; has err 'the database "notes.db" is not an SQLite database'
 run 2 --history missing.sqlite; has err 'the database "missing.sqlite" is not there'
-run 2 --simulate --measure obw --results s.sqlite --results ./s.sqlite
-has err "--results names one file twice"
 run 2 --simulate --measure obw --results t.sqlite --trace t.sqlite
 has err "--trace and --results name one file"
 run 2 --sync s.sqlite; has err "--sync: 's.sqlite' is no server"

@@ -55,39 +55,33 @@ TEST_F(StationDatabaseTest, KeepsEachFieldOfTheRecordAndItsValues) {
         {"SELECT count(*) FROM runs", std::int64_t{1}},  // both records are of one run
         {"SELECT station || '/' || operator || '/' || dut FROM runs",
          std::string("bench-7/Ana/SN-1")},
-        {"SELECT started FROM records WHERE record_id = $1",
-         std::string("2026-12-09T14:19:50.123Z")},
-        {"SELECT verdict || ' ' || outcome || ' ' || margin_unit FROM records WHERE record_id = $1",
-         std::string("fail completed dB")},
-        {"SELECT worst_margin FROM records WHERE record_id = $1", -4.5},
-        {"SELECT duration_s FROM records WHERE record_id = $1", 4.25},
-        {"SELECT log FROM records WHERE record_id = $1",
-         std::string("ACP Measurement...\r\nCarrier Power = -10.20dBm\r\n")},
+        {"SELECT started || ' ' || verdict || ' ' || outcome || ' ' || margin_unit || ' ' || log "
+         "FROM records WHERE record_id = $1",
+         std::string("2026-12-09T14:19:50.123Z fail completed dB "
+                     "ACP Measurement...\r\nCarrier Power = -10.20dBm\r\n")},
+        {"SELECT worst_margin = -4.5 AND duration_s = 4.25 FROM records WHERE record_id = $1",
+         std::int64_t{1}},
         {"SELECT json_extract(setup, '$.reference_level_dbm') + json_extract(setup, '$.address') "
          "FROM records WHERE record_id = $1",
          std::int64_t{28}},
         {"SELECT count(*) FROM record_values WHERE record_id = $1", std::int64_t{5}},
-        {"SELECT name FROM record_values WHERE record_id = $1 AND position = 2",
-         std::string("acp_upper_5mhz")},
-        {"SELECT limit_value FROM record_values WHERE record_id = $1 AND position = 2", -45.0},
-        {"SELECT margin FROM record_values WHERE record_id = $1 AND position = 2", -4.5},
-        {"SELECT verdict FROM record_values WHERE record_id = $1 AND position = 2",
-         std::string("fail")},
+        {"SELECT name || ' ' || verdict FROM record_values WHERE record_id = $1 AND position = 2",
+         std::string("acp_upper_5mhz fail")},
+        {"SELECT limit_value = -45.0 AND margin = -4.5 FROM record_values WHERE record_id = $1 "
+         "AND position = 2",
+         std::int64_t{1}},
         {"SELECT limit_value IS NULL AND verdict IS NULL FROM record_values WHERE record_id = $1 "
          "AND name = 'carrier_power'",
          std::int64_t{1}},
     };
     for (const Case& c : cases) EXPECT_EQ(Field(path, c.sql, {acp}), c.expected) << c.sql;
     // A mask row keeps where it was found.
-    const std::string row = "SELECT %s FROM record_values WHERE record_id = $1 AND name = 'row_2'";
-    const std::vector<std::pair<std::string, double>> rows = {
-        {"frequency_hz", 1997.26e6}, {"start_hz", 1996.49e6},    {"stop_hz", 1997.29e6},
-        {"value", -77.87},           {"analyzer_value", -77.87}, {"relative_db", -67.68}};
-    for (const auto& [column, value] : rows) {
-        std::string sql = row;
-        sql.replace(sql.find("%s"), 2, column);
-        EXPECT_EQ(Field(path, sql, {sem.recordId}), SqlValue(value)) << column;
-    }
+    EXPECT_EQ(Field(path,
+                    "SELECT frequency_hz = 1997.26e6 AND start_hz = 1996.49e6 AND stop_hz = "
+                    "1997.29e6 AND value = -77.87 AND analyzer_value = -77.87 AND relative_db = "
+                    "-67.68 FROM record_values WHERE record_id = $1 AND name = 'row_2'",
+                    {sem.recordId}),
+              SqlValue(std::int64_t{1}));
 }
 
 TEST_F(StationDatabaseTest, ARecordThatFailsHalfWayLeavesNothing) {
