@@ -46,9 +46,5 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cm
     -DKELVANE_BUILD_WINDOW=OFF -DKELVANE_BUILD_BENCH=OFF -DKELVANE_BUILD_FUZZ=OFF \
     "-DCMAKE_CROSSCOMPILING_EMULATOR=env;WINEPREFIX=$WINEPREFIX;WINEDEBUG=-all;$WINE"
 cmake --build "$BUILD" -j"$(nproc)"
-# One wine server for the whole test run: one that exits while the next test's wine connects
-# fails that test with "wine client error: recvmsg: Connection reset by peer".
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
 ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" --timeout 300
 echo "Windows: $BUILD/kelvane.exe and the core tests pass under wine."
